@@ -1,0 +1,31 @@
+# Two commands for a fresh machine: `make run` and `make test`.
+BUILD ?= build
+JOBS ?= $(shell nproc)
+ARGS ?=
+
+.PHONY: all deps build run test bench clean
+
+all: build
+
+deps:
+	@scripts/install-deps
+
+$(BUILD)/CMakeCache.txt:
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+build: deps $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	$(BUILD)/verno $(ARGS)
+
+test: build
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+bench: deps
+	cmake -S . -B $(BUILD)-bench -DCMAKE_BUILD_TYPE=Release -DVERNO_TESTS=OFF -DVERNO_BENCH=ON
+	cmake --build $(BUILD)-bench -j $(JOBS) --target verno_bench
+	$(BUILD)-bench/verno_bench
+
+clean:
+	rm -rf $(BUILD) $(BUILD)-bench

@@ -1,0 +1,79 @@
+#pragma once
+// Every message box and common dialog is asked through this interface, so
+// tests can answer them and the real dialogs stay in one place.
+#include <QFont>
+#include <QString>
+#include <functional>
+#include <optional>
+
+namespace verno {
+
+enum class Answer { Yes, No, Ok, Cancel, All };
+
+// Buttons always appear in this order: Yes, No, OK, Cancel, All.
+enum Button : unsigned {
+    BtnYes = 1,
+    BtnNo = 2,
+    BtnOk = 4,
+    BtnCancel = 8,
+    BtnAll = 16,
+};
+using Buttons = unsigned;
+
+enum class MessageKind {
+    Error,       // title "Error"
+    Confirm,     // title "Confirm", question icon
+    Information, // title "Information"
+    Plain,       // title "Verno"
+};
+
+struct FileDialogRequest {
+    QString title;
+    QString directory;
+    QString fileName;
+    QString filter;       // "desc|pattern|desc|pattern"
+    int filterIndex = 1;  // from 1
+    bool showReadOnly = false;
+    bool readOnlyChecked = false;
+    bool confirmOverwrite = false;
+    bool mustExist = false;
+};
+
+struct FileDialogResult {
+    bool accepted = false;
+    QString fileName;
+    int filterIndex = 1;
+    bool readOnly = false;
+};
+
+class Prompter {
+public:
+    virtual ~Prompter() = default;
+    // title empty: the kind's own title.
+    virtual Answer message(MessageKind kind, const QString &title, const QString &text,
+                           Buttons buttons) = 0;
+    virtual FileDialogResult openFile(const FileDialogRequest &request) = 0;
+    virtual FileDialogResult saveFile(const FileDialogRequest &request) = 0;
+    // apply: called with no argument when the dialog's Apply button is pressed (may be empty).
+    virtual std::optional<QFont> chooseFont(const QString &title, const QFont &initial,
+                                            const std::function<void()> &apply) = 0;
+};
+
+// The prompter in use; the Qt one unless a test installed another.
+Prompter &prompter();
+void setPrompter(Prompter *p); // nullptr restores the Qt one
+
+QString defaultTitle(MessageKind kind);
+Answer defaultAnswer(Buttons buttons);
+Answer escapeAnswer(Buttons buttons);
+
+// Convenience wrappers.
+Answer errorBox(const QString &text, Buttons buttons = BtnOk);
+Answer confirmBox(const QString &text, Buttons buttons);
+void informationBox(const QString &text);
+
+// The general error report: title "Verno", period rule applied.
+QString withReportPeriod(const QString &text);
+void reportError(const QString &text);
+
+} // namespace verno
