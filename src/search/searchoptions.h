@@ -1,0 +1,40 @@
+#pragma once
+#include "search/histlist.h"
+
+#include <string>
+
+namespace verno {
+
+// Which command Search Again repeats.
+enum class SearchAction { None = 0, Find = 1, Replace = 2 };
+
+// The one search state all edit windows share.
+class T_SearchOptions {
+public:
+    static constexpr int kHistoryCapacity = 20;
+    static constexpr int kOriginCurrent = 0; // "From &current position"
+    static constexpr int kOriginEntire = 1;  // "&Entire text"
+
+    T_HistList FindHistory{kHistoryCapacity};
+    T_HistList ReplaceHistory{kHistoryCapacity};
+    // Store through SetFindText/SetReplaceText, which keep them short texts.
+    std::string FindText;
+    std::string ReplaceText;
+    bool FirstSearch = true;
+    bool ReportNotFound = true;
+    SearchAction LastAction = SearchAction::None;
+    bool CaseSensitive = false;
+    bool WholeWords = false;
+    bool Backward = false;
+    bool AllOccurrences = false;
+    bool PromptOnReplace = false;
+    int Origin = kOriginCurrent;
+
+    // Both cut the text to its first 255 characters.
+    void SetFindText(const std::string &text);
+    void SetReplaceText(const std::string &text);
+
+    bool CanSearchAgain() const;
+};
+
+} // namespace verno
