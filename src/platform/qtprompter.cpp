@@ -137,7 +137,7 @@ Answer QtPrompter::message(MessageKind kind, const QString &title, const QString
                            Buttons buttons)
 {
     MessageDialog dialog(kind, title, text, buttons);
-    QApplication::setOverrideCursor(Qt::ArrowCursor);
+    QApplication::setOverrideCursor(QCursor(Qt::ArrowCursor));
     dialog.exec();
     QApplication::restoreOverrideCursor();
     return dialog.answer();

@@ -1,0 +1,75 @@
+#pragma once
+// The operations through which the program reaches a text. Positions and lines
+// count from 0; a line break is CR LF and counts as two positions; characters
+// are single bytes. With word wrap on, lines are display lines and a wrap holds
+// no character.
+#include <functional>
+#include <string>
+
+namespace verno {
+
+class EditControl {
+public:
+    virtual ~EditControl() = default;
+
+    // Lines; an empty last line is not counted (empty text: 0).
+    virtual int LineCount() const = 0;
+    // Line n without its break; empty when n is not a line.
+    virtual std::string LineText(int n) const = 0;
+    // Replaces line n's text, keeping its break.
+    virtual void SetLineText(int n, const std::string &s) = 0;
+    // First position of line n; n = -1: the caret's line; -1 when n is at or past
+    // the number of lines (an empty last line counts).
+    virtual int LineStart(int n) const = 0;
+    // Length of p's line without its break; p = -1: the caret's line, or with a
+    // selection the unselected characters of the lines it touches.
+    virtual int LineLength(int p) const = 0;
+    virtual int LineOf(int p) const = 0;
+
+    virtual int TextLength() const = 0;
+    virtual bool HasText() const = 0;
+    virtual std::string WholeText() const = 0;
+    // Caret to 0, modified flag and undo cleared; false if s is too large.
+    virtual bool SetWholeText(const std::string &s) = 0;
+    virtual void ClearText() = 0;
+
+    virtual int SelectionStart() const = 0;
+    virtual int SelectionLength() const = 0;
+    // No scrolling; p = -1 leaves the caret at the old selection's end.
+    virtual void SetCaret(int p) = 0;
+    // Selects n characters from the selection start (-1 or past the end: to the
+    // end of the text) and scrolls to the caret.
+    virtual void SetSelectionLength(int n) = 0;
+    virtual void SelectAllText() = 0;
+    // Up to max - 1 characters of the selection.
+    virtual std::string SelectedText(int max) const = 0;
+
+    // Caret after s, modified flag set; not undoable (and no older undo step
+    // survives it).
+    virtual void ReplaceSelection(const std::string &s) = 0;
+    // Undoable; nothing when the selection is empty.
+    virtual void DeleteSelection() = 0;
+    virtual void CutSelection() = 0;
+    virtual void CopySelection() = 0;
+    // Clipboard text replaces the selection, undoable; nothing without text.
+    virtual void PasteClipboard() = 0;
+
+    virtual bool UndoAvailable() const = 0;
+    virtual void UndoLast() = 0;
+    virtual void ForgetUndo() = 0;
+
+    virtual bool ModifiedFlag() const = 0;
+    virtual void SetModifiedFlag(bool on) = 0;
+    // Stops the user's own edits; these operations still work.
+    virtual bool ReadOnly() const = 0;
+    virtual void SetReadOnly(bool on) = 0;
+    // Changing it keeps text, selection and modified flag.
+    virtual bool WordWrap() const = 0;
+    virtual void SetWordWrap(bool on) = 0;
+
+    // Runs before a typed character goes in; may change it, or set 0 to drop it.
+    using KeyPressHandler = std::function<void(char &key)>;
+    virtual void SetOnKeyPress(KeyPressHandler handler) = 0;
+};
+
+} // namespace verno

@@ -1,0 +1,330 @@
+#include "editor/filewindow.h"
+#include "editor/busystatus.h"
+#include "editor/fileio.h"
+#include "editor/frameservices.h"
+#include "platform/fileattributes.h"
+#include "platform/prompter.h"
+
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QMimeData>
+#include <QStyle>
+#include <new>
+
+namespace verno {
+
+int CloseMode = CloseSingle;
+
+namespace {
+const QString kUntitled = QStringLiteral("Untitled");
+}
+
+TFileWindow::TFileWindow(FrameServices &frame, QWidget *parent)
+    : QMdiSubWindow(parent), frame_(frame), memo_(makePlainTextEditControl(this))
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWidget(memo_->widget());
+    setWindowIcon(QIcon::fromTheme(QStringLiteral("text-x-generic"),
+                                   style()->standardIcon(QStyle::SP_FileIcon)));
+    memo_->setFont(frame_.defaultFont());
+    buildPopup();
+    UpdateCaption();
+    Recolour(frame_.grayReadOnly());
+}
+
+TFileWindow::~TFileWindow() = default;
+
+// --- names ---------------------------------------------------------------------
+
+QString TFileWindow::FullName() const
+{
+    const QString full = FileDir + FileName;
+    return full.isEmpty() ? kUntitled : full;
+}
+
+QString TFileWindow::ShortName() const { return FileName.isEmpty() ? kUntitled : FileName; }
+
+QString TFileWindow::CaptionText() const
+{
+    if (FileName.isEmpty())
+        return kUntitled;
+    return frame_.pathInCaption() ? FileDir + FileName : FileName;
+}
+
+QString TFileWindow::TabText() const
+{
+    return memo_->ModifiedFlag() ? QLatin1Char('[') + ShortName() + QLatin1Char(']')
+                                 : QLatin1Char(' ') + ShortName() + QLatin1Char(' ');
+}
+
+QString TFileWindow::WindowListText(int number) const
+{
+    return number < 0 ? FullName() : QString::number(number) + QLatin1Char(' ') + FullName();
+}
+
+QString TFileWindow::FilePath() const { return FileDir + FileName; }
+
+void TFileWindow::SetFileName(const QString &name)
+{
+    if (name.isEmpty()) {
+        FileName.clear();
+        FileDir.clear();
+    } else {
+        const QFileInfo info(QDir::current().absoluteFilePath(name));
+        const QString full = QDir::cleanPath(info.absoluteFilePath());
+        const qsizetype slash = full.lastIndexOf(QLatin1Char('/'));
+        FileDir = full.left(slash + 1);
+        FileName = full.mid(slash + 1);
+    }
+    UpdateCaption();
+    frame_.windowRenamed(this);
+}
+
+void TFileWindow::UpdateCaption() { setWindowTitle(CaptionText()); }
+
+// --- read-only -----------------------------------------------------------------
+
+bool TFileWindow::IsReadOnly() const { return memo_->ReadOnly(); }
+
+void TFileWindow::SetReadOnly(bool on)
+{
+    if (!on || IsReadOnly() || !memo_->ModifiedFlag() || frame_.roIfModified()) {
+        memo_->SetReadOnly(on);
+    } else {
+        errorBox(QStringLiteral("Cannot enter read-only mode for\r%1\rText was modified. "
+                                "See Preferences in Options menu.")
+                     .arg(FullName()));
+    }
+    Recolour(frame_.grayReadOnly());
+}
+
+void TFileWindow::Recolour(bool grayReadOnly) { memo_->setGrayed(grayReadOnly && IsReadOnly()); }
+
+// --- load and save -------------------------------------------------------------
+
+bool TFileWindow::Load(const QString &name)
+{
+    bool result = name.isEmpty();
+    BusyStatus busy(frame_, QStringLiteral("Reading.."));
+    SetFileName(name);
+    const QString path = FilePath();
+    if (path.isEmpty() || !QFileInfo(path).isFile())
+        return result;
+    std::string bytes;
+    QString error;
+    try {
+        if (!readWholeFile(path, bytes, error)) {
+            busy.end();
+            reportError(error);
+            return false;
+        }
+        if (!memo_->SetWholeText(bytes)) {
+            busy.end();
+            errorBox(QStringLiteral("Unable to load \"%1\"\r%2").arg(path, QStringLiteral("Text exceeds memo capacity")));
+            return false;
+        }
+    } catch (const std::bad_alloc &) {
+        busy.end();
+        errorBox(QStringLiteral("Unable to load \"%1\"\r%2").arg(path, QStringLiteral("Out of system resources")));
+        return false;
+    }
+    memo_->SetCaret(0);
+    memo_->SetModifiedFlag(false);
+    return true;
+}
+
+bool TFileWindow::Save()
+{
+    const QString path = FilePath();
+    if (QFileInfo::exists(path) && isReadOnlyFile(path)) {
+        errorBox(QStringLiteral("Unable to save as \"%1\"\rDiskfile is read-only. Use a different filename.").arg(path));
+        return false;
+    }
+    BusyStatus busy(frame_, QStringLiteral("Saving..."));
+    QString error;
+    if (!saveWholeFile(path, memo_->WholeText(), frame_.backupOn(), error)) {
+        busy.end();
+        reportError(error);
+        return false;
+    }
+    memo_->SetModifiedFlag(false);
+    return true;
+}
+
+bool TFileWindow::SaveAs()
+{
+    frame_.setStatusMessage(frame_.menuHint(QStringLiteral("MnuFileSaveAs")));
+    FileDialogRequest request;
+    request.title = QStringLiteral("Save As");
+    request.fileName = FileName;
+    request.directory = FileDir.isEmpty() ? QDir::currentPath() : FileDir;
+    request.filter = frame_.fileFilter();
+    request.filterIndex = frame_.filterIndex();
+    request.confirmOverwrite = frame_.confirmSave();
+    const FileDialogResult chosen = prompter().saveFile(request);
+    if (!chosen.accepted) {
+        frame_.setStatusMessage(QString());
+        return false;
+    }
+    frame_.setFilterIndex(chosen.filterIndex);
+    frame_.setStatusMessage(QString());
+    // The dialog refuses a read-only file, so the window keeps its name.
+    if (QFileInfo::exists(chosen.fileName) && isReadOnlyFile(chosen.fileName)) {
+        errorBox(QStringLiteral("Unable to save as \"%1\"\rDiskfile is read-only. Use a different filename.")
+                     .arg(QDir::current().absoluteFilePath(chosen.fileName)));
+        return false;
+    }
+    SetFileName(chosen.fileName);
+    if (!Save())
+        return false;
+    frame_.addFileHistory(FullName());
+    return true;
+}
+
+// --- closing -------------------------------------------------------------------
+
+bool TFileWindow::CloseQuery()
+{
+    if (!memo_->ModifiedFlag() || IsReadOnly())
+        return true;
+    const auto saveIt = [this] { return FileName.isEmpty() ? SaveAs() : Save(); };
+    const QString question = QStringLiteral("Save changes to file \"%1\"?").arg(FullName());
+    switch (CloseMode) {
+    case CloseSingle:
+        switch (confirmBox(question, BtnYes | BtnNo | BtnCancel)) {
+        case Answer::Yes: return saveIt();
+        case Answer::No: return true;
+        default: return false;
+        }
+    case CloseAll:
+        switch (confirmBox(question, BtnYes | BtnNo | BtnCancel | BtnAll)) {
+        case Answer::Yes:
+            if (saveIt())
+                return true;
+            CloseMode = CloseAborted;
+            return false;
+        case Answer::No: return true;
+        case Answer::All:
+            if (saveIt()) {
+                CloseMode = CloseSaveRest;
+                return true;
+            }
+            CloseMode = CloseAborted;
+            return false;
+        default:
+            CloseMode = CloseAborted;
+            return false;
+        }
+    case CloseSaveRest:
+        if (saveIt())
+            return true;
+        CloseMode = CloseAborted;
+        return false;
+    default:
+        return false;
+    }
+}
+
+void TFileWindow::closeEvent(QCloseEvent *event)
+{
+    if (!CloseQuery()) {
+        event->ignore();
+        return;
+    }
+    frame_.windowClosing(this);
+    QMdiSubWindow::closeEvent(event);
+}
+
+void TFileWindow::showEvent(QShowEvent *event)
+{
+    if (!shownOnce_) {
+        shownOnce_ = true;
+        AutoIndent = frame_.indentAll();
+        memo_->SetWordWrap(frame_.wordWrapAll());
+    }
+    QMdiSubWindow::showEvent(event);
+}
+
+// --- clipboard -----------------------------------------------------------------
+
+void TFileWindow::SetClipboardAside()
+{
+    // Kept whole, not through a single-byte control, so text outside the code
+    // page comes back unchanged.
+    setAsideText_ = QGuiApplication::clipboard()->text();
+}
+
+void TFileWindow::PutClipboardBack()
+{
+    if (!setAsideText_.isEmpty())
+        QGuiApplication::clipboard()->setText(setAsideText_);
+    setAsideText_.clear();
+}
+
+// --- commands ------------------------------------------------------------------
+
+void TFileWindow::OptWordWrapClick() { memo_->SetWordWrap(!memo_->WordWrap()); }
+
+void TFileWindow::OptFontClick()
+{
+    frame_.setStatusMessage(frame_.menuHint(QStringLiteral("MnuOptCurFont")));
+    const auto font = prompter().chooseFont(QStringLiteral("Font"), memo_->font(), {});
+    frame_.setStatusMessage(QString());
+    if (font)
+        memo_->setFont(*font);
+}
+
+void TFileWindow::EditCutClick() { memo_->CutSelection(); }
+void TFileWindow::EditCopyClick() { memo_->CopySelection(); }
+void TFileWindow::EditPasteClick() { memo_->PasteClipboard(); }
+void TFileWindow::EditDeleteClick() { memo_->DeleteSelection(); }
+
+void TFileWindow::buildPopup()
+{
+    popup_ = new QMenu(this);
+    popup_->setObjectName(QStringLiteral("MnuPopup"));
+    const auto item = [this](const char *name, const char *caption, auto handler) {
+        QAction *a = popup_->addAction(QString::fromLatin1(caption));
+        a->setObjectName(QString::fromLatin1(name));
+        if constexpr (!std::is_same_v<decltype(handler), std::nullptr_t>)
+            connect(a, &QAction::triggered, this, handler);
+        return a;
+    };
+    item("PopClose", "Close", [this] { WinCloseClick(); });
+    item("PopUndo", "Undo", [this] { EditUndoClick(); });
+    item("PopCut", "Cut", [this] { EditCutClick(); });
+    item("PopCopy", "Copy", [this] { EditCopyClick(); });
+    item("PopPaste", "Paste", [this] { EditPasteClick(); });
+    item("PopDelete", "Delete", [this] { EditDeleteClick(); });
+    popup_->addSeparator();
+    item("PopSelectAll", "Select All", [this] { EditSelectAllClick(); });
+    item("PopChangeCase", "Change Case", nullptr);
+    item("PopUpperCase", "Upper Case", nullptr);
+    item("PopLowerCase", "Lower Case", nullptr);
+    item("PopInitialCaps", "Initial Caps", nullptr);
+    popup_->addSeparator();
+    item("PopShiftRight", "Shift Right", nullptr);
+    item("PopShiftLeft", "Shift Left", nullptr);
+    popup_->addSeparator();
+    item("PopFind", "Find...", nullptr);
+    item("PopReplace", "Replace...", nullptr);
+    QAction *again = item("PopFindAgain", "Search Again", nullptr);
+    again->setShortcut(QKeySequence(Qt::Key_F3));
+    again->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    memo_->widget()->addAction(again);
+    popup_->addSeparator();
+    item("PopFont", "Font...", [this] { OptFontClick(); });
+    QAction *indent = item("PopIndent", "Auto Indent", [this] { OptIndentClick(); });
+    QAction *wrap = item("PopWordWrap", "Word Wrap", [this] { OptWordWrapClick(); });
+    QAction *readOnly = item("PopReadOnly", "Read only", [this] { OptReadOnlyClick(); });
+    for (QAction *a : {indent, wrap, readOnly})
+        a->setCheckable(true);
+    connect(popup_, &QMenu::aboutToShow, this, [this] { frame_.popupOpening(); });
+    memo_->setContextMenu(popup_);
+}
+
+} // namespace verno

@@ -1,0 +1,46 @@
+#pragma once
+// What an edit window needs of the frame that holds it: the program-wide
+// options it reads and the few notifications it sends. Edit windows never push
+// state otherwise; the frame polls them at idle time.
+#include <QFont>
+#include <QString>
+
+namespace verno {
+
+class TFileWindow;
+
+class FrameServices {
+public:
+    virtual ~FrameServices() = default;
+
+    // Options.
+    virtual bool backupOn() const = 0;
+    virtual bool pathInCaption() const = 0;
+    virtual bool grayReadOnly() const = 0;
+    virtual bool roIfModified() const = 0;
+    virtual bool confirmSave() const = 0;
+    virtual bool indentAll() const = 0;
+    virtual bool wordWrapAll() const = 0;
+    virtual bool insertMode() const = 0;
+    virtual QFont defaultFont() const = 0;
+    virtual QString fileFilter() const = 0;
+    virtual int filterIndex() const = 0;
+    virtual void setFilterIndex(int index) = 0;
+    // The hint of a main menu item by its name, for the message panel.
+    virtual QString menuHint(const QString &itemName) const = 0;
+
+    // Notifications.
+    virtual void setStatusMessage(const QString &text) = 0;
+    virtual void addFileHistory(const QString &fullName) = 0;
+    virtual void windowRenamed(TFileWindow *window) = 0;
+    virtual void windowActivated(TFileWindow *window, bool active) = 0;
+    virtual void windowClosing(TFileWindow *window) = 0;
+    virtual void popupOpening() = 0;
+};
+
+// 0 single close, 1 closing all (the question offers "&All"), 2 save the rest
+// without asking, 3 aborted.
+enum CloseModes { CloseSingle = 0, CloseAll = 1, CloseSaveRest = 2, CloseAborted = 3 };
+extern int CloseMode;
+
+} // namespace verno

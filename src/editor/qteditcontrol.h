@@ -1,0 +1,33 @@
+#pragma once
+// The edit control as a widget: the contract plus what a window needs to show
+// it. Implementations own their Qt widget; nothing else touches it.
+#include "editor/editcontrol.h"
+
+#include <QColor>
+#include <QFont>
+#include <memory>
+
+class QMenu;
+class QWidget;
+
+namespace verno {
+
+class QtEditControl : public EditControl {
+public:
+    virtual QWidget *widget() const = 0;
+    virtual QFont font() const = 0;
+    virtual void setFont(const QFont &font) = 0;
+    virtual QColor textColor() const = 0;
+    virtual void setTextColor(const QColor &color) = 0;
+    // Background: the button-face colour when grayed, the window colour otherwise.
+    virtual void setGrayed(bool grayed) = 0;
+    virtual bool grayed() const = 0;
+    // Shown on right click; aboutToShow is the caller's business.
+    virtual void setContextMenu(QMenu *menu) = 0;
+    virtual void setFocus() = 0;
+};
+
+// The first implementation, over QPlainTextEdit.
+std::unique_ptr<QtEditControl> makePlainTextEditControl(QWidget *parent = nullptr);
+
+} // namespace verno

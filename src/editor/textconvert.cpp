@@ -1,0 +1,59 @@
+#include "editor/textconvert.h"
+#include "util/bytechars.h"
+
+namespace verno {
+
+QString bytesToDisplay(const std::string &bytes)
+{
+    QString out;
+    out.resize(qsizetype(bytes.size()));
+    QChar *d = out.data();
+    qsizetype n = 0;
+    const size_t size = bytes.size();
+    for (size_t i = 0; i < size; ++i) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        if (b == '\r') {
+            if (i + 1 < size && bytes[i + 1] == '\n')
+                ++i;
+            d[n++] = QLatin1Char('\n');
+        } else if (b == '\n') {
+            d[n++] = QLatin1Char('\n');
+        } else {
+            d[n++] = QChar(ByteToChar(b));
+        }
+    }
+    out.truncate(n);
+    return out;
+}
+
+std::string displayToBytes(const QChar *chars, qsizetype count)
+{
+    std::string out;
+    out.reserve(size_t(count) + size_t(count) / 32);
+    for (qsizetype i = 0; i < count; ++i) {
+        const char16_t c = chars[i].unicode();
+        if (c == u'\n' || c == u'\u2029') {
+            out += "\r\n";
+        } else if (c == u'\r') {
+            out += "\r\n";
+            if (i + 1 < count && chars[i + 1].unicode() == u'\n')
+                ++i;
+        } else if (QChar::isHighSurrogate(c) && i + 1 < count && chars[i + 1].isLowSurrogate()) {
+            out += '?'; // one character outside the code page
+            ++i;
+        } else {
+            const int b = CharToByte(c);
+            out += b < 0 ? '?' : char(b);
+        }
+    }
+    return out;
+}
+
+std::string displayToBytes(const QString &text) { return displayToBytes(text.constData(), text.size()); }
+
+QString filterIncoming(const QString &text)
+{
+    return bytesToDisplay(displayToBytes(text));
+}
+
+} // namespace verno

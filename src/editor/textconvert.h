@@ -1,0 +1,18 @@
+#pragma once
+// Between the program's single-byte CR LF text and the characters Qt shows.
+#include <QString>
+#include <string>
+
+namespace verno {
+
+// Bytes to display characters; every CR LF, lone CR and lone LF becomes '\n'.
+QString bytesToDisplay(const std::string &bytes);
+// Display characters to bytes; '\n' and U+2029 become CR LF, a character with
+// no single-byte code becomes '?'.
+std::string displayToBytes(const QString &text);
+std::string displayToBytes(const QChar *chars, qsizetype count);
+// Text coming in from outside (typing, clipboard, drops): line breaks made
+// '\n', characters with no single-byte code made '?'.
+QString filterIncoming(const QString &text);
+
+} // namespace verno
