@@ -30,7 +30,8 @@ TFileWindow::TFileWindow(FrameServices &frame, QWidget *parent)
     setWidget(memo_->widget());
     setWindowIcon(QIcon::fromTheme(QStringLiteral("text-x-generic"),
                                    style()->standardIcon(QStyle::SP_FileIcon)));
-    memo_->setFont(frame_.defaultFont());
+    ownFont_ = frame_.defaultFont();
+    memo_->setFont(ownFont_);
     buildPopup();
     UpdateCaption();
     Recolour(frame_.grayReadOnly());
@@ -274,14 +275,27 @@ void TFileWindow::OptFontClick()
     frame_.setStatusMessage(frame_.menuHint(QStringLiteral("MnuOptCurFont")));
     const auto font = prompter().chooseFont(QStringLiteral("Font"), memo_->font(), {});
     frame_.setStatusMessage(QString());
-    if (font)
-        memo_->setFont(*font);
+    if (font) {
+        ownFont_ = *font;
+        memo_->setFont(ownFont_);
+    }
 }
 
 void TFileWindow::EditCutClick() { memo_->CutSelection(); }
 void TFileWindow::EditCopyClick() { memo_->CopySelection(); }
 void TFileWindow::EditPasteClick() { memo_->PasteClipboard(); }
-void TFileWindow::EditDeleteClick() { memo_->DeleteSelection(); }
+void TFileWindow::EditDeleteClick()
+{
+    // Without a selection the character at the caret goes; a line break as a whole.
+    if (memo_->SelectionLength() == 0) {
+        if (memo_->SelectionStart() >= memo_->TextLength())
+            return;
+        memo_->SetSelectionLength(1);
+        if (memo_->SelectedText(2) == "\r")
+            memo_->SetSelectionLength(2);
+    }
+    memo_->DeleteSelection();
+}
 
 void TFileWindow::buildPopup()
 {

@@ -58,6 +58,8 @@ public:
     void OptIndentClick() { AutoIndent = !AutoIndent; }
     void OptWordWrapClick();
     void OptFontClick();
+    // The font last chosen in this window's own font dialog.
+    void ApplyOwnFont() { memo_->setFont(ownFont_); }
     void WinCloseClick() { close(); }
     void EditUndoClick() { memo_->UndoLast(); }
     void EditCutClick();
@@ -76,6 +78,7 @@ private:
     FrameServices &frame_;
     std::unique_ptr<QtEditControl> memo_;
     QString setAsideText_;
+    QFont ownFont_;
     QMenu *popup_ = nullptr;
     bool shownOnce_ = false;
 };

@@ -20,6 +20,20 @@
 
 namespace verno {
 
+namespace {
+QList<QKeySequence> g_frameKeys;
+
+bool isFrameKey(const QKeyEvent *e)
+{
+    if (g_frameKeys.isEmpty() || e->key() == 0 || e->key() == Qt::Key_unknown)
+        return false;
+    const QKeySequence pressed(QKeyCombination(e->modifiers() & ~Qt::KeypadModifier, Qt::Key(e->key())));
+    return g_frameKeys.contains(pressed);
+}
+} // namespace
+
+void setFrameKeys(const QList<QKeySequence> &keys) { g_frameKeys = keys; }
+
 // The Qt widget behind the control: keeps every character that goes in to the
 // single-byte set and gives typed characters to the key-press hook first.
 class MemoView : public QPlainTextEdit {
@@ -29,8 +43,22 @@ public:
     EditControl::KeyPressHandler onKeyPress;
 
 protected:
+    bool event(QEvent *e) override
+    {
+        // The frame's menu keys go to the menu, not to the widget's own defaults.
+        if (e->type() == QEvent::ShortcutOverride && isFrameKey(static_cast<QKeyEvent *>(e))) {
+            e->ignore();
+            return true;
+        }
+        return QPlainTextEdit::event(e);
+    }
+
     void keyPressEvent(QKeyEvent *e) override
     {
+        if (isFrameKey(e)) {
+            e->accept(); // its menu item is disabled: the key does nothing
+            return;
+        }
         if (isReadOnly() || !onKeyPress || (e->modifiers() & (Qt::ControlModifier | Qt::MetaModifier))) {
             QPlainTextEdit::keyPressEvent(e);
             return;

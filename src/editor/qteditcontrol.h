@@ -5,6 +5,8 @@
 
 #include <QColor>
 #include <QFont>
+#include <QKeySequence>
+#include <QList>
 #include <memory>
 
 class QMenu;
@@ -26,6 +28,10 @@ public:
     virtual void setContextMenu(QMenu *menu) = 0;
     virtual void setFocus() = 0;
 };
+
+// Keys the frame's menus claim: an edit control never takes them for itself,
+// so a disabled menu item's key does nothing rather than the control's default.
+void setFrameKeys(const QList<QKeySequence> &keys);
 
 // The first implementation, over QPlainTextEdit.
 std::unique_ptr<QtEditControl> makePlainTextEditControl(QWidget *parent = nullptr);

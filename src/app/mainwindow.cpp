@@ -1,0 +1,586 @@
+#include "app/mainwindow.h"
+#include "app/commandline.h"
+#include "app/filterlist.h"
+#include "app/mainmenu.h"
+#include "app/maintoolbar.h"
+#include "app/statuspanels.h"
+#include "app/popupstate.h"
+#include "app/windowarranger.h"
+#include "editor/filewindow.h"
+#include "editor/textconvert.h"
+#include "platform/fileattributes.h"
+#include "platform/prompter.h"
+#include "platform/regstore.h"
+#include "util/textutil.h"
+
+#include <QAbstractEventDispatcher>
+#include <QAction>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QMdiArea>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace verno {
+
+bool StatusReady = false;
+
+TMainWindow::TMainWindow(const QString &settingsPath)
+    : settingsPath_(settingsPath.isEmpty() ? RegStore::defaultPath() : settingsPath)
+{
+    // FormCreate.
+    StatusReady = false;
+    setObjectName(QStringLiteral("MainWindow"));
+    setWindowTitle(QStringLiteral("Verno"));
+    setMinimumSize(320, 160);
+    resize(548, 358);
+    mdi_ = new QMdiArea(this);
+    mdi_->setObjectName(QStringLiteral("ClientArea"));
+    mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setCentralWidget(mdi_);
+    menu_ = std::make_unique<MainMenu>(*this, menuBar());
+    toolBar_ = std::make_unique<MainToolBar>(*this);
+    addToolBar(Qt::TopToolBarArea, toolBar_->bar());
+    panels_ = std::make_unique<StatusPanels>(statusBar());
+    panels_->panel(QStringLiteral("PnlStatusCurPos"))->onDoubleClick = [] {};
+    panels_->panel(QStringLiteral("PnlStatusIndent"))->onDoubleClick = [this] { OptIndentClick(); };
+    panels_->panel(QStringLiteral("PnlStatusWordWrap"))->onDoubleClick = [this] { OptWordWrapClick(); };
+    panels_->panel(QStringLiteral("PnlStatusBackup"))->onDoubleClick = [this] { OptBackupClick(); };
+    panels_->panel(QStringLiteral("PnlStatusReadOnly"))->onDoubleClick = [this] { OptReadOnlyClick(); };
+    panels_->panel(QStringLiteral("PnlStatusInsert"))->onDoubleClick = [this] { InsertClick(); };
+    setFrameKeys(menu_->claimedKeys());
+    CloseMode = CloseSingle;
+    DefaultFont = QFont(settings_.FontName);
+    DefaultFont.setPointSize(settings_.FontSize);
+    DefaultFont.setStyleHint(QFont::TypeWriter);
+
+    connect(mdi_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow *) { UpdateCommandState(false); });
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, [this] {
+        const QMimeData *data = QGuiApplication::clipboard()->mimeData();
+        clipboardHasText_ = data && data->hasText() && !data->text().isEmpty();
+    });
+    clipboardHasText_ = !QGuiApplication::clipboard()->text().isEmpty();
+    if (auto *dispatcher = QAbstractEventDispatcher::instance())
+        connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, &TMainWindow::onIdle);
+}
+
+TMainWindow::~TMainWindow()
+{
+    // FormDestroy.
+    StatusReady = false;
+    setAcceptDrops(false);
+}
+
+// --- start-up --------------------------------------------------------------------
+
+void TMainWindow::FormShow(const QStringList &arguments)
+{
+    LoadSettings();
+    FilterIndex = 1;
+    ProcessCommandLine(arguments);
+    if (settings_.InitialWin && !ReadOnlyAll && editWindows().isEmpty())
+        OpenEditWindow(QString(), false);
+    setAcceptDrops(true);
+    StatusReady = true;
+    UpdateCommandState(true);
+}
+
+void TMainWindow::ProcessCommandLine(const QStringList &arguments)
+{
+    const CommandLine cl = parseCommandLine(arguments);
+    ReadOnlyAll = ReadOnlyAll || cl.readOnly;
+    WordWrapAll = WordWrapAll || cl.wordWrap;
+    for (const QString &file : cl.files)
+        OpenFileArgument(file);
+    if (ReadOnlyAll)
+        SetReadOnlyAll(true);
+    if (WordWrapAll)
+        SetWordWrapAll(true);
+    CascadeIfSeveral();
+}
+
+void TMainWindow::OpenFileArgument(const QString &text)
+{
+    const QString full = QDir::current().absoluteFilePath(text);
+    if (!HasWildcard(full.toStdString())) {
+        OpenEditWindow(full, false);
+        return;
+    }
+    const qsizetype slash = full.lastIndexOf(QLatin1Char('/'));
+    const QString dir = full.left(slash + 1);
+    const QStringList matches = QDir(dir).entryList({full.mid(slash + 1)},
+                                                    QDir::Files | QDir::Hidden | QDir::System | QDir::CaseSensitive,
+                                                    QDir::Name);
+    for (const QString &m : matches)
+        OpenEditWindow(dir + m, false);
+}
+
+void TMainWindow::OpenDroppedFiles(const QStringList &names)
+{
+    for (const QString &name : names)
+        if (QFileInfo(name).isFile())
+            OpenEditWindow(name, ReadOnlyAll);
+}
+
+bool TMainWindow::OpenEditWindow(const QString &name, bool readOnly)
+{
+    const QString full = name.isEmpty() ? QString() : QDir::cleanPath(QDir::current().absoluteFilePath(name));
+    auto *w = new TFileWindow(*this);
+    mdi_->addSubWindow(w);
+    const bool ok = w->Load(full);
+    if (!ok) {
+        windowClosing(w);
+        mdi_->removeSubWindow(w);
+        w->deleteLater();
+        return false;
+    }
+    if (readOnly || (!full.isEmpty() && isReadOnlyFile(full)))
+        w->SetReadOnly(true);
+    if (!full.isEmpty())
+        addFileHistory(full);
+    w->show();
+    MaximizeIfOnly();
+    return true;
+}
+
+void TMainWindow::MaximizeIfOnly()
+{
+    const QList<TFileWindow *> windows = editWindows();
+    if (windows.size() == 1)
+        windows.first()->showMaximized();
+}
+
+void TMainWindow::CascadeIfSeveral()
+{
+    if (editWindows().size() > 1)
+        WinCascadeClick();
+}
+
+// --- windows -----------------------------------------------------------------------
+
+QList<TFileWindow *> TMainWindow::editWindows() const
+{
+    QList<TFileWindow *> result;
+    const QList<QMdiSubWindow *> list = mdi_->subWindowList(QMdiArea::ActivationHistoryOrder);
+    for (auto it = list.crbegin(); it != list.crend(); ++it)
+        if (auto *w = qobject_cast<TFileWindow *>(*it); w && !closing_.contains(w))
+            result << w;
+    return result;
+}
+
+TFileWindow *TMainWindow::activeWindow() const
+{
+    auto *w = qobject_cast<TFileWindow *>(mdi_->activeSubWindow());
+    return w && !closing_.contains(w) ? w : nullptr;
+}
+
+void TMainWindow::ActivateEditWindow(TFileWindow *window)
+{
+    if (window && window != activeWindow())
+        mdi_->setActiveSubWindow(window);
+}
+
+void TMainWindow::SaveAllWindows(bool onlyModified)
+{
+    for (TFileWindow *w : editWindows()) {
+        if (onlyModified && !w->Memo().ModifiedFlag())
+            continue;
+        if (!(w->FileName.isEmpty() ? w->SaveAs() : w->Save()))
+            return;
+    }
+}
+
+void TMainWindow::SetIndentAll(bool v)
+{
+    IndentAll = v;
+    for (TFileWindow *w : editWindows())
+        w->AutoIndent = v;
+}
+
+void TMainWindow::SetWordWrapAll(bool v)
+{
+    WordWrapAll = v;
+    for (TFileWindow *w : editWindows())
+        w->Memo().SetWordWrap(v);
+}
+
+void TMainWindow::SetReadOnlyAll(bool v)
+{
+    ReadOnlyAll = v;
+    for (TFileWindow *w : editWindows())
+        w->SetReadOnly(v);
+}
+
+void TMainWindow::SetGrayReadOnly(bool v)
+{
+    settings_.GrayReadOnly = v;
+    for (TFileWindow *w : editWindows())
+        w->Recolour(v);
+}
+
+QString TMainWindow::ActiveSelectionText() const
+{
+    const TFileWindow *w = activeWindow();
+    return w ? bytesToDisplay(w->Memo().SelectedText(255)) : QString();
+}
+
+// --- handlers ------------------------------------------------------------------------
+
+void TMainWindow::FileNewClick() { OpenEditWindow(QString(), ReadOnlyAll); }
+void TMainWindow::FileOpenClick() { openDialog(false); }
+void TMainWindow::FileViewClick() { openDialog(true); }
+
+void TMainWindow::openDialog(bool view)
+{
+    const QString item = view ? QStringLiteral("MnuFileView") : QStringLiteral("MnuFileOpen");
+    SetStatusMessage(menu_->hint(item));
+    FileDialogRequest r;
+    r.title = view ? QStringLiteral("View") : QStringLiteral("Open");
+    r.directory = QDir::currentPath();
+    r.filter = settings_.FileFilter;
+    r.filterIndex = FilterIndex;
+    r.showReadOnly = !view;
+    r.readOnlyChecked = ReadOnlyAll;
+    r.mustExist = true;
+    const FileDialogResult chosen = prompter().openFile(r);
+    SetStatusMessage(QString());
+    if (!chosen.accepted)
+        return;
+    FilterIndex = chosen.filterIndex;
+    OpenEditWindow(chosen.fileName, view || chosen.readOnly);
+}
+
+void TMainWindow::FileSaveClick() { forward([](TFileWindow &w) { w.FileSaveClick(); }); }
+void TMainWindow::FileSaveAsClick() { forward([](TFileWindow &w) { w.FileSaveAsClick(); }); }
+void TMainWindow::FileSaveAllClick() { SaveAllWindows(false); }
+
+void TMainWindow::FileExitClick()
+{
+    CloseMode = CloseAll;
+    close();
+    CloseMode = CloseSingle;
+}
+
+void TMainWindow::EditUndoClick() { forward([](TFileWindow &w) { w.EditUndoClick(); }); }
+void TMainWindow::EditCutClick() { forward([](TFileWindow &w) { w.EditCutClick(); }); }
+void TMainWindow::EditCopyClick() { forward([](TFileWindow &w) { w.EditCopyClick(); }); }
+void TMainWindow::EditPasteClick() { forward([](TFileWindow &w) { w.EditPasteClick(); }); }
+void TMainWindow::EditDeleteClick() { forward([](TFileWindow &w) { w.EditDeleteClick(); }); }
+void TMainWindow::EditSelectAllClick() { forward([](TFileWindow &w) { w.EditSelectAllClick(); }); }
+
+void TMainWindow::OptDflFontClick()
+{
+    SetStatusMessage(menu_->hint(QStringLiteral("MnuOptDflFont")));
+    // Apply gives the active window the font of its own font dialog.
+    const auto chosen = prompter().chooseFont(QStringLiteral("Default Font"), DefaultFont, [this] {
+        forward([](TFileWindow &w) { w.ApplyOwnFont(); });
+    });
+    SetStatusMessage(QString());
+    if (chosen)
+        DefaultFont = *chosen;
+}
+
+void TMainWindow::OptCurFontClick() { forward([](TFileWindow &w) { w.OptFontClick(); }); }
+
+void TMainWindow::BtnOptFontClick()
+{
+    if (editWindows().isEmpty())
+        OptDflFontClick();
+    else
+        OptCurFontClick();
+}
+
+void TMainWindow::OptIndentClick()
+{
+    if (TFileWindow *w = activeWindow())
+        w->OptIndentClick();
+    else
+        SetIndentAll(!IndentAll);
+}
+
+void TMainWindow::OptWordWrapClick()
+{
+    if (TFileWindow *w = activeWindow())
+        w->OptWordWrapClick();
+    else
+        SetWordWrapAll(!WordWrapAll);
+}
+
+void TMainWindow::OptReadOnlyClick()
+{
+    if (TFileWindow *w = activeWindow())
+        w->OptReadOnlyClick();
+    else
+        SetReadOnlyAll(!ReadOnlyAll);
+}
+
+void TMainWindow::OptPathClick()
+{
+    for (TFileWindow *w : editWindows())
+        w->UpdateCaption();
+}
+
+void TMainWindow::OptToolBarClick()
+{
+    toolBar_->bar()->setVisible(!toolBar_->bar()->isVisible());
+}
+
+void TMainWindow::OptStatusBarClick() { statusBar()->setVisible(!statusBar()->isVisible()); }
+
+void TMainWindow::OptHintsClick()
+{
+    settings_.Hints = !settings_.Hints;
+    toolBar_->setHintsShown(settings_.Hints);
+}
+
+void TMainWindow::BtnAdjustClick()
+{
+    UpdateCommandState(false);
+    UpdateCommandState(true);
+}
+
+void TMainWindow::WinTileDownClick() { tileWindows(*mdi_, editWindows(), true); }
+void TMainWindow::WinTileAcrossClick() { tileWindows(*mdi_, editWindows(), false); }
+void TMainWindow::WinCascadeClick() { cascadeWindows(*mdi_, editWindows()); }
+void TMainWindow::WinMinimizeAllClick() { minimizeWindows(editWindows()); }
+void TMainWindow::WinArrangeIconsClick() { arrangeIcons(*mdi_, editWindows()); }
+
+void TMainWindow::WinNextClick()
+{
+    if (editWindows().size() > 1)
+        mdi_->activateNextSubWindow();
+}
+
+void TMainWindow::WinPreviousClick()
+{
+    if (editWindows().size() > 1)
+        mdi_->activatePreviousSubWindow();
+}
+
+// --- closing ---------------------------------------------------------------------------
+
+void TMainWindow::WinCloseClick()
+{
+    if (TFileWindow *w = activeWindow())
+        w->close();
+}
+
+void TMainWindow::WinCloseAllClick()
+{
+    CloseMode = CloseAll;
+    const QList<TFileWindow *> windows = editWindows();
+    for (qsizetype i = windows.size() - 1; i >= 0 && CloseMode != CloseAborted; --i)
+        windows[i]->close();
+    CloseMode = CloseSingle;
+}
+
+void TMainWindow::closeEvent(QCloseEvent *event)
+{
+    // Every edit window is asked first; the first refusal keeps the program.
+    for (TFileWindow *w : editWindows()) {
+        if (!w->CloseQuery()) {
+            event->ignore();
+            return;
+        }
+    }
+    if (!SaveSettings()) {
+        event->ignore();
+        return;
+    }
+    StatusReady = false;
+    event->accept();
+}
+
+void TMainWindow::windowClosing(TFileWindow *window)
+{
+    closing_.insert(window);
+    connect(window, &QObject::destroyed, this, [this, window] { closing_.remove(window); });
+}
+
+// --- drops ---------------------------------------------------------------------------------
+
+void TMainWindow::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void TMainWindow::dropEvent(QDropEvent *event)
+{
+    QStringList names;
+    for (const QUrl &url : event->mimeData()->urls())
+        if (url.isLocalFile())
+            names << url.toLocalFile();
+    OpenDroppedFiles(names);
+    CascadeIfSeveral();
+    event->acceptProposedAction();
+}
+
+// --- status ----------------------------------------------------------------------------------
+
+bool TMainWindow::event(QEvent *event)
+{
+    // The long part of the hint under the mouse goes to the message panel.
+    if (event->type() == QEvent::StatusTip) {
+        SetStatusMessage(static_cast<QStatusTipEvent *>(event)->tip());
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+void TMainWindow::onIdle()
+{
+    if (StatusReady)
+        UpdateCommandState(false);
+}
+
+CommandState TMainWindow::snapshot() const
+{
+    CommandState s;
+    s.ROifModified = settings_.ROifModified;
+    s.IndentAll = IndentAll;
+    s.WordWrapAll = WordWrapAll;
+    s.ReadOnlyAll = ReadOnlyAll;
+    s.InsertMode = InsertMode;
+    s.IsAutoIndent = IndentAll;
+    s.IsWordWrap = WordWrapAll;
+    s.IsReadOnly = ReadOnlyAll;
+    s.WindowCount = int(mdi_->subWindowList().size() - closing_.size());
+    TFileWindow *w = activeWindow();
+    if (!w)
+        return s;
+    const EditControl &m = w->Memo();
+    s.HasWindow = true;
+    s.HasFileName = !w->FileName.isEmpty();
+    s.HasText = m.HasText();
+    const int start = m.SelectionStart();
+    const int length = m.SelectionLength();
+    s.HasSelection = length > 0;
+    s.IsAutoIndent = w->AutoIndent;
+    s.IsWordWrap = m.WordWrap();
+    s.IsModified = m.ModifiedFlag();
+    s.IsReadOnly = m.ReadOnly();
+    s.CanUndo = m.UndoAvailable();
+    s.CaretLine = m.LineOf(start);
+    s.CaretColumn = start - m.LineStart(s.CaretLine);
+    if (length > 0) {
+        s.EndLine = m.LineOf(start + length);
+        s.EndColumn = start + length - m.LineStart(s.EndLine);
+    } else {
+        s.EndLine = s.CaretLine;
+        s.EndColumn = s.CaretColumn;
+    }
+    s.CanSearchAgain = search_.CanSearchAgain();
+    s.ClipboardHasText = clipboardHasText_;
+    return s;
+}
+
+QString TMainWindow::FormatCursorPosition() const { return formatCursorPosition(snapshot()); }
+
+void TMainWindow::UpdateCommandState(bool menuPass)
+{
+    const CommandState s = snapshot();
+    if (menuPass) {
+        menu_->apply(s, Pass::Menu);
+        if (TFileWindow *w = activeWindow())
+            applyPopupState(w->MnuPopup(), s);
+        return;
+    }
+    menu_->apply(s, Pass::Status);
+    if (toolBar_->bar()->isVisible())
+        toolBar_->apply(s);
+    if (statusBar()->isVisible()) {
+        panels_->apply(s, formatCursorPosition(s), settings_.Backup);
+        const QString font = menu_->hint(s.HasWindow ? QStringLiteral("MnuOptCurFont") : QStringLiteral("MnuOptDflFont"));
+        toolBar_->setButtonHint(QStringLiteral("BtnOptFont"), QStringLiteral("Font|") + font);
+    }
+    if (TFileWindow *w = activeWindow())
+        applySearchAgainState(w->MnuPopup(), s);
+}
+
+void TMainWindow::SetStatusMessage(const QString &text) { panels_->setMessage(text); }
+QString TMainWindow::statusMessage() const { return panels_->message(); }
+QString TMainWindow::menuHint(const QString &itemName) const { return menu_->hint(itemName); }
+
+void TMainWindow::addFileHistory(const QString &fullName)
+{
+    // The File menu's history list arrives later; keep the stored list current
+    // so nothing is lost at exit.
+    settings_.FileHistory.removeAll(fullName);
+    settings_.FileHistory.prepend(fullName);
+}
+
+void TMainWindow::windowRenamed(TFileWindow *) {}
+void TMainWindow::windowActivated(TFileWindow *, bool) {}
+
+// --- settings ------------------------------------------------------------------------------
+
+void TMainWindow::LoadSettings()
+{
+    loadSettingsFile(settingsPath_, settings_);
+    applySettings();
+}
+
+bool TMainWindow::SaveSettings()
+{
+    collectSettings();
+    const QString error = saveSettingsFile(settingsPath_, settings_);
+    if (error.isEmpty())
+        return true;
+    return errorBox(error, BtnOk | BtnCancel) == Answer::Ok;
+}
+
+void TMainWindow::applySettings()
+{
+    toolBar_->bar()->setVisible(settings_.ToolBar);
+    statusBar()->setVisible(settings_.StatusBar);
+    toolBar_->setHintsShown(settings_.Hints);
+    InsertMode = true;
+    DefaultFont = QFont(settings_.FontName);
+    DefaultFont.setPointSize(settings_.FontSize > 0 ? settings_.FontSize : 13);
+    DefaultFont.setBold(settings_.FontBold);
+    DefaultFont.setItalic(settings_.FontItalic);
+    if (settings_.MainWidth > 0 && settings_.MainHeight > 0)
+        setGeometry(settings_.MainLeft, settings_.MainTop, settings_.MainWidth, settings_.MainHeight);
+    if (settings_.FileFilter.isEmpty())
+        settings_.FileFilter = QString::fromLatin1(kDefaultFileFilter);
+    search_.FindHistory.Entries.clear();
+    for (const QString &e : settings_.FindHistory)
+        search_.FindHistory.Entries.push_back(displayToBytes(e));
+    search_.ReplaceHistory.Entries.clear();
+    for (const QString &e : settings_.ReplaceHistory)
+        search_.ReplaceHistory.Entries.push_back(displayToBytes(e));
+}
+
+void TMainWindow::collectSettings()
+{
+    settings_.ToolBar = !toolBar_->bar()->isHidden();
+    settings_.StatusBar = !statusBar()->isHidden();
+    settings_.FontName = DefaultFont.family();
+    settings_.FontSize = DefaultFont.pointSize();
+    settings_.FontBold = DefaultFont.bold();
+    settings_.FontItalic = DefaultFont.italic();
+    const QRect g = geometry();
+    settings_.MainTop = g.top();
+    settings_.MainLeft = g.left();
+    settings_.MainWidth = g.width();
+    settings_.MainHeight = g.height();
+    while (settings_.FileHistory.size() > std::max(0, settings_.FileHistMax))
+        settings_.FileHistory.removeLast();
+    settings_.FindHistory.clear();
+    for (const std::string &e : search_.FindHistory.Entries)
+        settings_.FindHistory << bytesToDisplay(e);
+    settings_.ReplaceHistory.clear();
+    for (const std::string &e : search_.ReplaceHistory.Entries)
+        settings_.ReplaceHistory << bytesToDisplay(e);
+}
+
+} // namespace verno

@@ -1,0 +1,169 @@
+#pragma once
+#include "app/commandstate.h"
+#include "app/settings.h"
+#include "editor/frameservices.h"
+#include "search/searchoptions.h"
+
+#include <QMainWindow>
+#include <QSet>
+#include <QStringList>
+#include <memory>
+
+class QMdiArea;
+class QMdiSubWindow;
+
+namespace verno {
+
+class MainMenu;
+class MainToolBar;
+class StatusPanels;
+class TFileWindow;
+
+extern bool StatusReady;
+
+// The frame: holds the edit windows, the program-wide state and every command
+// handler. Handlers stay one-liners over small collaborators.
+class TMainWindow : public QMainWindow, public FrameServices {
+    Q_OBJECT
+public:
+    // settingsPath empty: the per-user settings file.
+    explicit TMainWindow(const QString &settingsPath = QString());
+    ~TMainWindow() override;
+
+    // Start-up, run from the first showing.
+    void FormShow(const QStringList &arguments);
+    void ProcessCommandLine(const QStringList &arguments);
+    void OpenFileArgument(const QString &text);
+    void OpenDroppedFiles(const QStringList &names);
+    bool OpenEditWindow(const QString &name, bool readOnly);
+    void MaximizeIfOnly();
+    void CascadeIfSeveral();
+    void LoadSettings();
+    bool SaveSettings();
+
+    // Windows.
+    QList<TFileWindow *> editWindows() const; // active first
+    TFileWindow *activeWindow() const;
+    QMdiArea *mdiArea() const { return mdi_; }
+    void ActivateEditWindow(TFileWindow *window);
+    void SaveAllWindows(bool onlyModified);
+    void SetIndentAll(bool v);
+    void SetWordWrapAll(bool v);
+    void SetReadOnlyAll(bool v);
+    void SetGrayReadOnly(bool v);
+    QString ActiveSelectionText() const;
+
+    // Status.
+    void UpdateCommandState(bool menuPass);
+    CommandState snapshot() const;
+    QString FormatCursorPosition() const;
+    void SetStatusMessage(const QString &text);
+    QString statusMessage() const;
+
+    // State.
+    Settings &settings() { return settings_; }
+    const Settings &settings() const { return settings_; }
+    T_SearchOptions &searchOptions() { return search_; }
+    bool IndentAll = false;
+    bool WordWrapAll = false;
+    bool ReadOnlyAll = false;
+    bool InsertMode = true;
+    int FilterIndex = 1;
+    QFont DefaultFont;
+
+    // Handlers.
+    void FileNewClick();
+    void FileOpenClick();
+    void FileViewClick();
+    void FileSaveClick();
+    void FileSaveAsClick();
+    void FileSaveAllClick();
+    void FileExitClick();
+    void EditUndoClick();
+    void EditCutClick();
+    void EditCopyClick();
+    void EditPasteClick();
+    void EditDeleteClick();
+    void EditSelectAllClick();
+    void OptDflFontClick();
+    void OptCurFontClick();
+    void BtnOptFontClick();
+    void OptIndentAllClick() { SetIndentAll(!IndentAll); }
+    void OptWordWrapAllClick() { SetWordWrapAll(!WordWrapAll); }
+    void OptReadOnlyAllClick() { SetReadOnlyAll(!ReadOnlyAll); }
+    void OptIndentClick();
+    void OptWordWrapClick();
+    void OptReadOnlyClick();
+    void OptPathClick();
+    void OptBackupClick() { settings_.Backup = !settings_.Backup; }
+    void OptToolBarClick();
+    void OptStatusBarClick();
+    void OptHintsClick();
+    void OptLineNumClick() {}
+    void WinTileDownClick();
+    void WinTileAcrossClick();
+    void WinCascadeClick();
+    void WinMinimizeAllClick();
+    void WinArrangeIconsClick();
+    void WinNextClick();
+    void WinPreviousClick();
+    void WinCloseClick();
+    void WinCloseAllClick();
+    void InsertClick() { InsertMode = !InsertMode; }
+    void CtrlQClick() {}
+    void BtnAdjustClick();
+
+    MainMenu &menu() const { return *menu_; }
+    MainToolBar &toolBar() const { return *toolBar_; }
+    StatusPanels &statusPanels() const { return *panels_; }
+
+    // FrameServices.
+    bool backupOn() const override { return settings_.Backup; }
+    bool pathInCaption() const override { return settings_.Path; }
+    bool grayReadOnly() const override { return settings_.GrayReadOnly; }
+    bool roIfModified() const override { return settings_.ROifModified; }
+    bool confirmSave() const override { return settings_.ConfirmSave; }
+    bool indentAll() const override { return IndentAll; }
+    bool wordWrapAll() const override { return WordWrapAll; }
+    bool insertMode() const override { return InsertMode; }
+    QFont defaultFont() const override { return DefaultFont; }
+    QString fileFilter() const override { return settings_.FileFilter; }
+    int filterIndex() const override { return FilterIndex; }
+    void setFilterIndex(int index) override { FilterIndex = index; }
+    QString menuHint(const QString &itemName) const override;
+    void setStatusMessage(const QString &text) override { SetStatusMessage(text); }
+    void addFileHistory(const QString &fullName) override;
+    void windowRenamed(TFileWindow *window) override;
+    void windowActivated(TFileWindow *window, bool active) override;
+    void windowClosing(TFileWindow *window) override;
+    void popupOpening() override { UpdateCommandState(true); }
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+    bool event(QEvent *event) override;
+
+private:
+    template <typename F> void forward(F &&f)
+    {
+        if (TFileWindow *w = activeWindow())
+            f(*w);
+    }
+    void openDialog(bool view);
+    void applySettings();
+    void collectSettings();
+    void onIdle();
+
+    QString settingsPath_;
+    Settings settings_;
+    T_SearchOptions search_;
+    QMdiArea *mdi_ = nullptr;
+    std::unique_ptr<MainMenu> menu_;
+    std::unique_ptr<MainToolBar> toolBar_;
+    std::unique_ptr<StatusPanels> panels_;
+    QSet<TFileWindow *> closing_; // agreed to close, not yet destroyed
+    bool clipboardHasText_ = false;
+};
+
+} // namespace verno
