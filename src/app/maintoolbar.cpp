@@ -87,6 +87,7 @@ MainToolBar::MainToolBar(TMainWindow &frame) : frame_(frame), bar_(new QToolBar(
         b->setIcon(toolIcon(name));
         b->setIconSize(QSize(20, 20));
         b->setAutoRaise(true);
+        b->setFixedSize(24, 22);
         b->setCheckable(spec.toggle);
         QAction *holder = bar_->addWidget(b);
         holder->setObjectName(name + QStringLiteral("Item"));

@@ -59,7 +59,7 @@ protected:
             e->accept(); // its menu item is disabled: the key does nothing
             return;
         }
-        if (isReadOnly() || !onKeyPress || (e->modifiers() & (Qt::ControlModifier | Qt::MetaModifier))) {
+        if (isReadOnly() || (e->modifiers() & (Qt::ControlModifier | Qt::MetaModifier))) {
             QPlainTextEdit::keyPressEvent(e);
             return;
         }
@@ -77,7 +77,8 @@ protected:
                 return;
             }
             char c = char(key);
-            onKeyPress(c);
+            if (onKeyPress)
+                onKeyPress(c);
             passKey(e, c);
             return;
         }
@@ -89,7 +90,8 @@ protected:
         const std::string bytes = displayToBytes(text);
         for (char b : bytes) {
             char c = b;
-            onKeyPress(c);
+            if (onKeyPress)
+                onKeyPress(c);
             passKey(e, c);
         }
     }
