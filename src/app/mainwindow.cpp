@@ -77,6 +77,13 @@ TMainWindow::~TMainWindow()
     // FormDestroy.
     StatusReady = false;
     setAcceptDrops(false);
+    if (auto *dispatcher = QAbstractEventDispatcher::instance())
+        disconnect(dispatcher, nullptr, this, nullptr);
+    // The edit windows go while the frame's own members still exist.
+    const QList<QMdiSubWindow *> windows = mdi_->subWindowList();
+    for (QMdiSubWindow *w : windows)
+        delete w;
+    closing_.clear();
 }
 
 // --- start-up --------------------------------------------------------------------

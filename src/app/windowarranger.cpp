@@ -3,6 +3,8 @@
 #include "editor/filewindow.h"
 
 #include <QMdiArea>
+#include <QStyle>
+#include <algorithm>
 
 namespace verno {
 
@@ -25,10 +27,28 @@ void tileWindows(QMdiArea &area, const QList<TFileWindow *> &windows, bool down)
 
 void cascadeWindows(QMdiArea &area, const QList<TFileWindow *> &windows)
 {
+    // Each window a title bar lower and to the right of the one behind it, the
+    // active one in front, all large enough to work in.
+    QList<TFileWindow *> shown;
     for (TFileWindow *w : windows)
-        if (w->isMaximized())
-            w->showNormal();
-    area.cascadeSubWindows();
+        if (!w->isMinimized())
+            shown << w;
+    if (shown.isEmpty())
+        return;
+    const QSize size = area.viewport()->size();
+    const int step = shown.first()->style()->pixelMetric(QStyle::PM_TitleBarHeight) + 4;
+    const int n = int(shown.size());
+    const int w = std::max(size.width() * 3 / 4, std::min(size.width(), 200)) ;
+    const int h = std::max(size.height() * 3 / 4, std::min(size.height(), 120));
+    for (int i = 0; i < n; ++i) {
+        TFileWindow *win = shown[n - 1 - i];
+        if (win->isMaximized())
+            win->showNormal();
+        const int offset = (i * step) % std::max(step, std::min(size.width() - w, size.height() - h) + 1);
+        win->setGeometry(offset, offset, std::min(w, size.width() - offset), std::min(h, size.height() - offset));
+        win->raise();
+    }
+    area.setActiveSubWindow(shown.first());
 }
 
 void minimizeWindows(const QList<TFileWindow *> &windows)

@@ -31,6 +31,8 @@ public:
     virtual std::string WholeText() const = 0;
     // Caret to 0, modified flag and undo cleared; false if s is too large.
     virtual bool SetWholeText(const std::string &s) = 0;
+    // The same, releasing s as early as it can (large files).
+    virtual bool SetWholeText(std::string &&s) { return SetWholeText(static_cast<const std::string &>(s)); }
     virtual void ClearText() = 0;
 
     virtual int SelectionStart() const = 0;

@@ -123,7 +123,7 @@ bool TFileWindow::Load(const QString &name)
             reportError(error);
             return false;
         }
-        if (!memo_->SetWholeText(bytes)) {
+        if (!memo_->SetWholeText(std::move(bytes))) {
             busy.end();
             errorBox(QStringLiteral("Unable to load \"%1\"\r%2").arg(path, QStringLiteral("Text exceeds memo capacity")));
             return false;

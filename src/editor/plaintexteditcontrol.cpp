@@ -160,6 +160,8 @@ private:
 
 namespace {
 constexpr qsizetype kMaxText = std::numeric_limits<int>::max() / 4;
+// Blocks one query may lay out for line counting (about 30 ms).
+constexpr int kLayoutBudget = 2000;
 }
 
 PlainTextEditControl::PlainTextEditControl(QWidget *parent)
@@ -169,12 +171,14 @@ PlainTextEditControl::PlainTextEditControl(QWidget *parent)
     view_->setTabChangesFocus(false);
     view_->setUndoRedoEnabled(true);
     view_->setContextMenuPolicy(Qt::NoContextMenu);
-    QObject::connect(view_->document(), &QTextDocument::contentsChange, view_,
+    contentsConnection_ = QObject::connect(view_->document(), &QTextDocument::contentsChange, view_,
                      [this](int from, int removed, int added) { onContentsChange(from, removed, added); });
 }
 
 PlainTextEditControl::~PlainTextEditControl()
 {
+    // The widget may outlive this object while its parent is destroyed.
+    QObject::disconnect(contentsConnection_);
     if (ownsView_ && view_)
         delete view_.data();
 }
@@ -249,8 +253,12 @@ void PlainTextEditControl::ensureLaidOutThrough(int blockNumber) const
     }
     if (blockNumber < laidOut_)
         return;
+    // A bounded amount of layout per query keeps every query short; further
+    // down, blocks not yet laid out count as one line until a later query
+    // reaches them.
+    const int limit = laidOut_ + kLayoutBudget;
     QTextBlock b = doc()->findBlockByNumber(laidOut_);
-    for (; b.isValid() && laidOut_ <= blockNumber; b = b.next(), ++laidOut_) {
+    for (; b.isValid() && laidOut_ <= blockNumber && laidOut_ < limit; b = b.next(), ++laidOut_) {
         const bool hadLayout = b.layout()->lineCount() > 0;
         layoutBlock(b);
         // Keep only the line count of blocks laid out just for counting.
@@ -262,8 +270,9 @@ void PlainTextEditControl::ensureLaidOutThrough(int blockNumber) const
 void PlainTextEditControl::ensureLaidOutForLine(int lineNumber) const
 {
     ensureLaidOutThrough(0);
+    const int limit = laidOut_ + kLayoutBudget;
     QTextBlock last = doc()->findBlockByNumber(laidOut_ - 1);
-    while (laidOut_ < doc()->blockCount()
+    while (laidOut_ < doc()->blockCount() && laidOut_ < limit
            && last.firstLineNumber() + last.lineCount() <= lineNumber) {
         ensureLaidOutThrough(laidOut_);
         last = doc()->findBlockByNumber(laidOut_ - 1);
@@ -392,8 +401,22 @@ bool PlainTextEditControl::SetWholeText(const std::string &s)
 {
     if (qsizetype(s.size()) > kMaxText)
         return false;
-    const QString text = bytesToDisplay(s);
+    return setDisplayText(bytesToDisplay(s));
+}
+
+bool PlainTextEditControl::SetWholeText(std::string &&s)
+{
+    if (qsizetype(s.size()) > kMaxText)
+        return false;
+    QString text = bytesToDisplay(s);
+    std::string().swap(s);
+    return setDisplayText(std::move(text));
+}
+
+bool PlainTextEditControl::setDisplayText(QString text)
+{
     view_->setPlainText(text);
+    text = QString();
     laidOut_ = 0;
     dirty_.clear();
     lastBlockCount_ = doc()->blockCount();

@@ -1,6 +1,7 @@
 #pragma once
 #include "editor/qteditcontrol.h"
 
+#include <QMetaObject>
 #include <QPointer>
 #include <vector>
 
@@ -32,6 +33,7 @@ public:
     bool HasText() const override;
     std::string WholeText() const override;
     bool SetWholeText(const std::string &s) override;
+    bool SetWholeText(std::string &&s) override;
     void ClearText() override;
     int SelectionStart() const override;
     int SelectionLength() const override;
@@ -81,6 +83,7 @@ private:
     Line lineAtQt(int qtPos) const;
     Line lineByNumber(int n) const; // n valid
     int displayLineTotal() const;   // including an empty last line
+    bool setDisplayText(QString text);
     void setQtSelection(int anchor, int position, bool scroll);
     void replaceRange(int from, int to, const std::string &s);
 
@@ -99,6 +102,7 @@ private:
     mutable QFont layoutFont_;
     mutable std::vector<std::pair<int, int>> dirty_; // block ranges to lay out again
     int lastBlockCount_ = 1;
+    QMetaObject::Connection contentsConnection_;
 };
 
 } // namespace verno
