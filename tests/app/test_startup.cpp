@@ -1,0 +1,322 @@
+// Start-up, the command line, opening edit windows and Exit.
+#include "app/commandline.h"
+#include "app/mainwindow.h"
+#include "app/settings.h"
+#include "editor/filewindow.h"
+#include "testsupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+using namespace verno;
+using verno::test::readBytes;
+using verno::test::ScriptedPrompter;
+using verno::test::writeBytes;
+
+static void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
+
+namespace {
+
+// --- parsing ---------------------------------------------------------------------
+
+struct ParseCase {
+    QStringList args;
+    QStringList files;
+    bool readOnly;
+    bool wordWrap;
+    bool error;
+};
+
+TEST(StartupParse, SwitchesAndFileNames)
+{
+    const ParseCase cases[] = {
+        {{"/r", "a", "/W"}, {"a"}, true, true, false},
+        {{"a", "/R", "b", "/w"}, {"a", "b"}, true, true, false},
+        {{"/x", "/1", "a"}, {"a"}, false, false, false},
+        {{"/rw"}, {"/rw"}, false, false, false}, // an absolute path
+        {{"/home/u/x.txt"}, {"/home/u/x.txt"}, false, false, false},
+        {{"", "a", ""}, {"a"}, false, false, false},
+        {{"-r", "a"}, {"a"}, true, false, false},
+        {{"--word-wrap", "--read-only"}, {}, true, true, false},
+        {{"--", "-r", "/R", "--"}, {"-r", "/R", "--"}, false, false, false},
+        {{"-"}, {"-"}, false, false, false},
+        {{"--bogus", "a"}, {"a"}, false, false, true},
+    };
+    for (const ParseCase &c : cases) {
+        SCOPED_TRACE(c.args.join(QLatin1Char(' ')).toStdString());
+        const CommandLine cl = parseCommandLine(c.args);
+        EXPECT_EQ(cl.files, c.files);
+        EXPECT_EQ(cl.readOnly, c.readOnly);
+        EXPECT_EQ(cl.wordWrap, c.wordWrap);
+        EXPECT_EQ(!cl.error.isEmpty(), c.error);
+    }
+    EXPECT_TRUE(parseCommandLine({"--bogus"}).error.contains(QStringLiteral("--bogus")));
+}
+
+// --- the frame ---------------------------------------------------------------------
+
+class StartupTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        oldCurrent_ = QDir::currentPath();
+        QDir::setCurrent(dir.path());
+        QDir(dir.path()).mkpath(QStringLiteral("three/d.txt")); // a folder is never matched
+        QDir(dir.path()).mkdir(QStringLiteral("br"));
+        for (const char *name : {"a.txt", "b.txt", "three/x1.txt", "three/x2.txt", "three/x3.txt",
+                                 "three/y.log", "ro.txt", "br/[a].txt", "br/a.txt"})
+            writeBytes(dir.filePath(QString::fromLatin1(name)), "text");
+        ::chmod(QFile::encodeName(dir.filePath(QStringLiteral("ro.txt"))).constData(), 0444);
+    }
+    void TearDown() override
+    {
+        QDir::setCurrent(oldCurrent_);
+        CloseMode = CloseSingle;
+    }
+
+    // Shown first, as at a real start.
+    std::unique_ptr<TMainWindow> makeFrame()
+    {
+        auto frame = std::make_unique<TMainWindow>(settingsFile());
+        frame->show();
+        return frame;
+    }
+
+    QString settingsFile() const { return dir.filePath(QStringLiteral("Verno.reg")); }
+
+    // The short names of the open windows, sorted and joined by "|".
+    static std::string names(const TMainWindow &frame)
+    {
+        QStringList result;
+        for (TFileWindow *w : frame.editWindows())
+            result << w->ShortName();
+        result.sort();
+        return result.join(QLatin1Char('|')).toStdString();
+    }
+
+    QTemporaryDir dir;
+    ScriptedPrompter prompter;
+
+private:
+    QString oldCurrent_;
+};
+
+struct ArgsCase {
+    QStringList args;
+    QStringList opened; // short names, sorted
+    bool readOnly;
+    bool wrapped;
+};
+
+TEST_F(StartupTest, ProcessCommandLineOpensFilesWithSwitches)
+{
+    const QString absolute = dir.filePath(QStringLiteral("a.txt"));
+    const ArgsCase cases[] = {
+        {{"/r", "a.txt"}, {"a.txt"}, true, false},
+        {{"a.txt", "/R"}, {"a.txt"}, true, false},
+        {{"/x", "a.txt"}, {"a.txt"}, false, false},
+        {{"/rw"}, {}, false, false},
+        {{"missing.txt"}, {}, false, false},
+        {{"three"}, {}, false, false}, // a folder
+        {{"ro.txt"}, {"ro.txt"}, true, false},
+        {{"/W", "b.txt"}, {"b.txt"}, false, true},
+        {{absolute}, {"a.txt"}, false, false},
+        {{"three/*.txt"}, {"x1.txt", "x2.txt", "x3.txt"}, false, false},
+        {{"three/x?.*", "/w"}, {"x1.txt", "x2.txt", "x3.txt"}, false, true},
+        {{"three/*.none"}, {}, false, false},
+        {{"br/[a]*"}, {"[a].txt"}, false, false}, // only * and ? are wildcards
+    };
+    for (const ArgsCase &c : cases) {
+        SCOPED_TRACE(c.args.join(QLatin1Char(' ')).toStdString());
+        auto frame = makeFrame();
+        frame->ProcessCommandLine(c.args);
+        EXPECT_EQ(names(*frame), c.opened.join(QLatin1Char('|')).toStdString());
+        for (TFileWindow *w : frame->editWindows()) {
+            SCOPED_TRACE(w->ShortName().toStdString());
+            EXPECT_EQ(w->IsReadOnly(), c.readOnly);
+            EXPECT_EQ(w->Memo().WordWrap(), c.wrapped);
+            EXPECT_EQ(w->isMaximized(), c.opened.size() == 1);
+        }
+        EXPECT_TRUE(prompter.messages.empty());
+    }
+}
+
+TEST_F(StartupTest, SeveralFilesAreCascaded)
+{
+    auto frame = makeFrame();
+    frame->ProcessCommandLine({"three/*.txt"});
+    const QList<TFileWindow *> windows = frame->editWindows();
+    ASSERT_EQ(windows.size(), 3);
+    QSet<int> tops;
+    for (TFileWindow *w : windows) {
+        EXPECT_FALSE(w->isMaximized());
+        tops << w->geometry().top();
+    }
+    EXPECT_EQ(tops.size(), 3); // each below the one before
+}
+
+TEST_F(StartupTest, OpenEditWindowMaximizesOnlyTheFirst)
+{
+    auto frame = makeFrame();
+    ASSERT_TRUE(frame->OpenEditWindow(QStringLiteral("a.txt"), false));
+    TFileWindow *first = frame->editWindows().first();
+    EXPECT_TRUE(first->isMaximized());
+    ASSERT_TRUE(frame->OpenEditWindow(QStringLiteral("a.txt"), true)); // same file again
+    ASSERT_EQ(frame->editWindows().size(), 2);
+    for (TFileWindow *w : frame->editWindows()) {
+        EXPECT_EQ(w->FilePath(), dir.filePath(QStringLiteral("a.txt")));
+        if (w != first) {
+            EXPECT_FALSE(w->isMaximized());
+            EXPECT_TRUE(w->IsReadOnly());
+        }
+    }
+    EXPECT_EQ(frame->settings().FileHistory.value(0), dir.filePath(QStringLiteral("a.txt")));
+}
+
+TEST_F(StartupTest, OpenEditWindowRefusesFoldersAndMissingFilesSilently)
+{
+    auto frame = makeFrame();
+    const QStringList historyBefore = frame->settings().FileHistory;
+    for (const char *name : {"three", "missing.txt", "three/d.txt"}) {
+        SCOPED_TRACE(name);
+        EXPECT_FALSE(frame->OpenEditWindow(QString::fromLatin1(name), false));
+    }
+    EXPECT_TRUE(frame->editWindows().isEmpty());
+    EXPECT_TRUE(prompter.messages.empty());
+    EXPECT_EQ(frame->settings().FileHistory, historyBefore);
+    // A relative name with dots is stored cleaned.
+    ASSERT_TRUE(frame->OpenEditWindow(QStringLiteral("three/../b.txt"), false));
+    EXPECT_EQ(frame->settings().FileHistory.value(0), dir.filePath(QStringLiteral("b.txt")));
+}
+
+TEST_F(StartupTest, ShownFrameGoesWithItsWindowsWithoutAsking)
+{
+    auto frame = makeFrame();
+    ASSERT_TRUE(frame->OpenEditWindow(QStringLiteral("a.txt"), false));
+    ASSERT_TRUE(frame->OpenEditWindow(QString(), false));
+    frame->editWindows().first()->Memo().SetModifiedFlag(true);
+    frame.reset(); // the active window's signals must not reach a half-destroyed frame
+    EXPECT_TRUE(prompter.messages.empty());
+    EXPECT_FALSE(StatusReady);
+}
+
+// --- FormShow ---------------------------------------------------------------------------
+
+TEST_F(StartupTest, FormShowOpensTheInitialWindowUnlessReadOnlyAll)
+{
+    Settings stored;
+    stored.InitialWin = true;
+    ASSERT_EQ(saveSettingsFile(settingsFile(), stored), QString());
+    const struct {
+        QStringList args;
+        QStringList opened;
+    } cases[] = {
+        {{}, {"Untitled"}},
+        {{"/R"}, {}},
+        {{"a.txt"}, {"a.txt"}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.args.join(QLatin1Char(' ')).toStdString());
+        auto frame = makeFrame();
+        frame->FormShow(c.args);
+        EXPECT_TRUE(frame->settings().InitialWin);
+        EXPECT_EQ(names(*frame), c.opened.join(QLatin1Char('|')).toStdString());
+        for (TFileWindow *w : frame->editWindows())
+            EXPECT_TRUE(w->isMaximized());
+        EXPECT_TRUE(StatusReady);
+        EXPECT_EQ(frame->FilterIndex, 1);
+    }
+}
+
+TEST_F(StartupTest, FormShowWithoutInitialWinOpensNothing)
+{
+    auto frame = makeFrame();
+    frame->FormShow({});
+    EXPECT_FALSE(frame->settings().InitialWin);
+    EXPECT_TRUE(frame->editWindows().isEmpty());
+}
+
+// --- Exit ---------------------------------------------------------------------------------
+
+class ExitTest : public StartupTest {
+protected:
+    void openModified(TMainWindow &frame)
+    {
+        frame.settings().Backup = false;
+        for (const char *name : {"a.txt", "b.txt"}) {
+            ASSERT_TRUE(frame.OpenEditWindow(QString::fromLatin1(name), false));
+            TFileWindow *w = frame.editWindows().first();
+            ASSERT_EQ(w->ShortName(), QString::fromLatin1(name));
+            w->Memo().SetWholeText("changed");
+            w->Memo().SetModifiedFlag(true);
+        }
+    }
+    int modifiedCount(const TMainWindow &frame) const
+    {
+        int n = 0;
+        for (TFileWindow *w : frame.editWindows())
+            n += w->Memo().ModifiedFlag();
+        return n;
+    }
+};
+
+TEST_F(ExitTest, AllSavesEveryWindowAndWritesSettings)
+{
+    auto frame = makeFrame();
+    openModified(*frame);
+    prompter.answers = {Answer::All};
+    frame->FileExitClick();
+    EXPECT_FALSE(frame->isVisible());
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].buttons, Buttons(BtnYes | BtnNo | BtnCancel | BtnAll));
+    EXPECT_EQ(readBytes(dir.filePath(QStringLiteral("a.txt"))), "changed");
+    EXPECT_EQ(readBytes(dir.filePath(QStringLiteral("b.txt"))), "changed");
+    EXPECT_EQ(modifiedCount(*frame), 0);
+    EXPECT_TRUE(QFileInfo::exists(settingsFile()));
+    EXPECT_EQ(CloseMode, CloseSingle);
+}
+
+TEST_F(ExitTest, CancelKeepsEveryWindowAndWritesNoSettings)
+{
+    const struct {
+        std::vector<Answer> answers;
+        int stillModified;
+    } cases[] = {
+        {{Answer::Cancel}, 2},
+        {{Answer::Yes, Answer::Cancel}, 1}, // the first answer saved its window
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.answers.size());
+        auto frame = makeFrame();
+        openModified(*frame);
+        prompter.messages.clear();
+        prompter.answers.assign(c.answers.begin(), c.answers.end());
+        frame->FileExitClick();
+        EXPECT_TRUE(frame->isVisible());
+        EXPECT_EQ(prompter.messages.size(), c.answers.size());
+        EXPECT_EQ(frame->editWindows().size(), 2);
+        EXPECT_EQ(modifiedCount(*frame), c.stillModified);
+        EXPECT_FALSE(QFileInfo::exists(settingsFile()));
+        EXPECT_EQ(CloseMode, CloseSingle);
+    }
+}
+
+TEST_F(ExitTest, CloseBoxAsksWithoutAll)
+{
+    auto frame = makeFrame();
+    openModified(*frame);
+    prompter.answers = {Answer::No, Answer::No};
+    frame->close();
+    ASSERT_EQ(prompter.messages.size(), 2u);
+    for (const auto &m : prompter.messages)
+        EXPECT_EQ(m.buttons, Buttons(BtnYes | BtnNo | BtnCancel));
+    EXPECT_EQ(readBytes(dir.filePath(QStringLiteral("a.txt"))), "text");
+    EXPECT_TRUE(QFileInfo::exists(settingsFile()));
+}
+
+} // namespace
