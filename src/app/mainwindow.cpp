@@ -123,7 +123,10 @@ void TMainWindow::OpenFileArgument(const QString &text)
     }
     const qsizetype slash = full.lastIndexOf(QLatin1Char('/'));
     const QString dir = full.left(slash + 1);
-    const QStringList matches = QDir(dir).entryList({full.mid(slash + 1)},
+    // Only "*" and "?" are wildcards here; "[" stands for itself.
+    QString pattern = full.mid(slash + 1);
+    pattern.replace(QLatin1Char('['), QStringLiteral("[[]"));
+    const QStringList matches = QDir(dir).entryList({pattern},
                                                     QDir::Files | QDir::Hidden | QDir::System | QDir::CaseSensitive,
                                                     QDir::Name);
     for (const QString &m : matches)

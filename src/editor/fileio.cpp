@@ -32,16 +32,25 @@ bool writeAll(int fd, const std::string &bytes)
     return true;
 }
 
-// The file a save really writes: a symbolic link is followed to its target.
+// The file a save really writes: symbolic links are followed to the end.
 QString resolveTarget(const QString &path)
 {
-    const QFileInfo info(path);
-    if (info.isSymLink()) {
-        const QString target = info.symLinkTarget();
-        if (!target.isEmpty())
-            return target;
+    const QString canonical = QFileInfo(path).canonicalFilePath();
+    if (!canonical.isEmpty())
+        return canonical;
+    // A dangling chain: follow it as far as it goes, so the save creates the
+    // file the last link names.
+    QString current = path;
+    for (int hops = 0; hops < 40; ++hops) {
+        const QFileInfo info(current);
+        if (!info.isSymLink())
+            break;
+        const QString next = info.symLinkTarget();
+        if (next.isEmpty())
+            break;
+        current = next;
     }
-    return path;
+    return current;
 }
 
 } // namespace
