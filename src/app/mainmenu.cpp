@@ -87,7 +87,9 @@ QString MainMenu::hint(const QString &name) const { return hints_.value(name); }
 void MainMenu::apply(const CommandState &state, Pass pass)
 {
     for (const Ruled &r : ruled_) {
-        if (r.spec->enabled && r.spec->pass == pass)
+        // An item with a key is kept current at idle time too, so its key
+        // works without a menu having been opened.
+        if (r.spec->enabled && (r.spec->pass == pass || (pass == Pass::Status && *r.spec->keys)))
             setIfChanged(r.action, r.spec->enabled(state));
         if (r.spec->checked && pass == Pass::Menu && r.action->isChecked() != r.spec->checked(state))
             r.action->setChecked(r.spec->checked(state));

@@ -463,7 +463,7 @@ CommandState TMainWindow::snapshot() const
     s.IsAutoIndent = IndentAll;
     s.IsWordWrap = WordWrapAll;
     s.IsReadOnly = ReadOnlyAll;
-    s.WindowCount = int(mdi_->subWindowList().size() - closing_.size());
+    s.WindowCount = int(editWindows().size());
     TFileWindow *w = activeWindow();
     if (!w)
         return s;

@@ -5,6 +5,7 @@
 #include "platform/fileattributes.h"
 #include "platform/prompter.h"
 
+#include <QAction>
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QDir>
@@ -28,6 +29,10 @@ TFileWindow::TFileWindow(FrameServices &frame, QWidget *parent)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWidget(memo_->widget());
+    // The window's own system menu would claim Ctrl+W and Ctrl+F4, which
+    // belong to the frame's menu.
+    for (QAction *a : systemMenu()->actions())
+        a->setShortcuts({});
     setWindowIcon(QIcon::fromTheme(QStringLiteral("text-x-generic"),
                                    style()->standardIcon(QStyle::SP_FileIcon)));
     ownFont_ = frame_.defaultFont();
