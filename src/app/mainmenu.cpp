@@ -42,20 +42,20 @@ MainMenu::MainMenu(TMainWindow &frame, QMenuBar *bar) : frame_(frame)
     }
 }
 
-QAction *MainMenu::addItem(QMenu *menu, const MenuItemSpec &spec)
+QAction *MainMenu::addItem(QMenu *menu, const MenuItemSpec &def)
 {
-    const QString name = QString::fromLatin1(spec.name);
-    const QList<QKeySequence> keys = keySequences(spec.keys);
+    const QString name = QString::fromLatin1(def.name);
+    const QList<QKeySequence> keys = keySequences(def.keys);
     QAction *a = nullptr;
-    if (spec.flags & Separator) {
+    if (def.flags & Separator) {
         a = menu->addSeparator();
     } else {
-        if (spec.flags & NewColumn)
+        if (def.flags & NewColumn)
             menu->addSeparator();
-        QString caption = QString::fromLatin1(spec.caption);
+        QString caption = QString::fromLatin1(def.caption);
         a = menu->addAction(caption);
         if (!keys.isEmpty()) {
-            if (spec.flags & KeyShownOnly) {
+            if (def.flags & KeyShownOnly) {
                 // An earlier item takes this key; showing it here must not
                 // register it a second time.
                 a->setText(caption + QLatin1Char('\t') + keys.first().toString(QKeySequence::NativeText));
@@ -64,21 +64,21 @@ QAction *MainMenu::addItem(QMenu *menu, const MenuItemSpec &spec)
                 a->setShortcutContext(Qt::WindowShortcut);
             }
         }
-        a->setStatusTip(QString::fromLatin1(spec.hint));
-        a->setCheckable(spec.flags & Checkable);
-        if (spec.flags & Hidden)
+        a->setStatusTip(QString::fromLatin1(def.hint));
+        a->setCheckable(def.flags & Checkable);
+        if (def.flags & Hidden)
             a->setVisible(false);
-        if (spec.handler) {
-            const Handler h = spec.handler;
+        if (def.handler) {
+            const Handler h = def.handler;
             QObject::connect(a, &QAction::triggered, &frame_, [this, h] { (frame_.*h)(); });
         }
     }
     claimed_ << keys;
     a->setObjectName(name);
-    hints_.insert(name, QString::fromLatin1(spec.hint));
+    hints_.insert(name, QString::fromLatin1(def.hint));
     actions_.insert(name, a);
-    if (spec.enabled || spec.checked)
-        ruled_.append({a, &spec});
+    if (def.enabled || def.checked)
+        ruled_.append({a, &def});
     return a;
 }
 
@@ -89,10 +89,10 @@ void MainMenu::apply(const CommandState &state, Pass pass)
     for (const Ruled &r : ruled_) {
         // An item with a key is kept current at idle time too, so its key
         // works without a menu having been opened.
-        if (r.spec->enabled && (r.spec->pass == pass || (pass == Pass::Status && *r.spec->keys)))
-            setIfChanged(r.action, r.spec->enabled(state));
-        if (r.spec->checked && pass == Pass::Menu && r.action->isChecked() != r.spec->checked(state))
-            r.action->setChecked(r.spec->checked(state));
+        if (r.def->enabled && (r.def->pass == pass || (pass == Pass::Status && *r.def->keys)))
+            setIfChanged(r.action, r.def->enabled(state));
+        if (r.def->checked && pass == Pass::Menu && r.action->isChecked() != r.def->checked(state))
+            r.action->setChecked(r.def->checked(state));
     }
 }
 

@@ -28,7 +28,7 @@ public:
     int itemCount(const QString &menuName) const;
 
 private:
-    QAction *addItem(QMenu *menu, const MenuItemSpec &spec);
+    QAction *addItem(QMenu *menu, const MenuItemSpec &def);
 
     TMainWindow &frame_;
     QHash<QString, QAction *> actions_;
@@ -36,7 +36,7 @@ private:
     QHash<QString, QString> hints_;
     struct Ruled {
         QAction *action;
-        const MenuItemSpec *spec;
+        const MenuItemSpec *def;
     };
     QList<Ruled> ruled_;
     QList<QKeySequence> claimed_;

@@ -80,24 +80,24 @@ MainToolBar::MainToolBar(TMainWindow &frame) : frame_(frame), bar_(new QToolBar(
     bar_->setContentsMargins(2, 0, 0, 0);
     bar_->toggleViewAction()->setVisible(false);
     bar_->setContextMenuPolicy(Qt::PreventContextMenu);
-    for (const ButtonSpec &spec : kButtons) {
+    for (const ButtonSpec &def : kButtons) {
         auto *b = new QToolButton(bar_);
-        const QString name = QString::fromLatin1(spec.name);
+        const QString name = QString::fromLatin1(def.name);
         b->setObjectName(name);
         b->setIcon(toolIcon(name));
         b->setIconSize(QSize(20, 20));
         b->setAutoRaise(true);
         b->setFixedSize(24, 22);
-        b->setCheckable(spec.toggle);
+        b->setCheckable(def.toggle);
         QAction *holder = bar_->addWidget(b);
         holder->setObjectName(name + QStringLiteral("Item"));
         buttons_.insert(name, b);
-        setButtonHint(name, QString::fromLatin1(spec.hint));
-        if (spec.handler) {
-            const Handler h = spec.handler;
+        setButtonHint(name, QString::fromLatin1(def.hint));
+        if (def.handler) {
+            const Handler h = def.handler;
             QObject::connect(b, &QToolButton::clicked, &frame, [this, h] { (frame_.*h)(); });
         }
-        if (spec.groupEnd) {
+        if (def.groupEnd) {
             auto *gap = new QWidget(bar_);
             gap->setFixedWidth(5);
             bar_->addWidget(gap);
@@ -127,11 +127,11 @@ void MainToolBar::setHintsShown(bool shown)
 
 void MainToolBar::apply(const CommandState &s)
 {
-    for (const ButtonSpec &spec : kButtons) {
-        if (!spec.twin)
+    for (const ButtonSpec &def : kButtons) {
+        if (!def.twin)
             continue;
-        if (QAction *twin = frame_.menu().action(QString::fromLatin1(spec.twin)))
-            setEnabled(buttons_.value(QString::fromLatin1(spec.name)), twin->isEnabled());
+        if (QAction *twin = frame_.menu().action(QString::fromLatin1(def.twin)))
+            setEnabled(buttons_.value(QString::fromLatin1(def.name)), twin->isEnabled());
     }
     setEnabled(buttons_.value(QStringLiteral("BtnFileSaveAll")), s.HasWindow);
     setEnabled(buttons_.value(QStringLiteral("BtnFilePrint")), s.HasText);

@@ -41,7 +41,7 @@ StatusPanels::StatusPanels(QStatusBar *bar) : bar_(bar)
         int width;
         const char *hint;
         const char *text;
-    } specs[] = {
+    } panelDefs[] = {
         {"PnlStatusCurPos", 85, "Current row and column", ""},
         {"PnlStatusMessage", 0, "", ""},
         {"PnlStatusIndent", 55, "Auto indent status", "Indent"},
@@ -52,7 +52,7 @@ StatusPanels::StatusPanels(QStatusBar *bar) : bar_(bar)
         {"PnlStatusModified", 55, "Text modification status", "Modified"},
         {"PnlStatusInsert", 55, "Insert or Overwrite mode", "Insert"},
     };
-    for (const auto &s : specs) {
+    for (const auto &s : panelDefs) {
         auto *p = new StatusPanel(QString::fromLatin1(s.name), s.width, QString::fromLatin1(s.hint), bar);
         p->setText(QString::fromLatin1(s.text));
         panels_.insert(p->objectName(), p);
