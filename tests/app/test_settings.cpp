@@ -13,11 +13,6 @@ using namespace verno;
 using verno::test::readBytes;
 using verno::test::writeBytes;
 
-static void PrintTo(const QString &s, std::ostream *os)
-{
-    *os << '"' << s.toStdString() << '"';
-}
-
 namespace {
 
 const QString kRoot = QStringLiteral("Software\\Qvo\\Verno");

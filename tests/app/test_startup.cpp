@@ -17,8 +17,6 @@ using verno::test::readBytes;
 using verno::test::ScriptedPrompter;
 using verno::test::writeBytes;
 
-static void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
-
 namespace {
 
 // --- parsing ---------------------------------------------------------------------

@@ -16,11 +16,6 @@ using namespace verno;
 using verno::test::readBytes;
 using verno::test::writeBytes;
 
-static void PrintTo(const QString &s, std::ostream *os)
-{
-    *os << '"' << s.toStdString() << '"';
-}
-
 namespace {
 
 const QString kKey = QStringLiteral("Software\\Qvo\\Verno\\Options");
