@@ -334,6 +334,20 @@ int PlainTextEditControl::displayLineTotal() const
     return last.firstLineNumber() + std::max(1, last.lineCount());
 }
 
+bool PlainTextEditControl::lineExists(int n) const
+{
+    if (n < 0)
+        return false;
+    if (!WordWrap())
+        return n < doc()->blockCount();
+    // Blocks not laid out yet count one line, so the running total is a lower
+    // bound: below it the line surely exists, without laying anything out.
+    const QTextBlock last = doc()->lastBlock();
+    if (n < last.firstLineNumber() + std::max(1, last.lineCount()))
+        return true;
+    return n < displayLineTotal();
+}
+
 int PlainTextEditControl::LineCount() const
 {
     if (!HasText())
@@ -344,7 +358,7 @@ int PlainTextEditControl::LineCount() const
 
 std::string PlainTextEditControl::LineText(int n) const
 {
-    if (n < 0 || n >= displayLineTotal())
+    if (!lineExists(n))
         return {};
     const Line line = lineByNumber(n);
     const QTextBlock b = doc()->findBlockByNumber(line.block);
@@ -354,7 +368,7 @@ std::string PlainTextEditControl::LineText(int n) const
 
 void PlainTextEditControl::SetLineText(int n, const std::string &s)
 {
-    if (n < 0 || n >= displayLineTotal())
+    if (!lineExists(n))
         return;
     const Line line = lineByNumber(n);
     replaceRange(line.qtStart, line.qtStart + line.length, s);
@@ -364,7 +378,7 @@ int PlainTextEditControl::LineStart(int n) const
 {
     if (n == -1)
         return toContract(lineAtQt(caretQt()).qtStart);
-    if (n < 0 || n >= displayLineTotal())
+    if (!lineExists(n))
         return -1;
     return toContract(lineByNumber(n).qtStart);
 }

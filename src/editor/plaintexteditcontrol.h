@@ -83,6 +83,7 @@ private:
     Line lineAtQt(int qtPos) const;
     Line lineByNumber(int n) const; // n valid
     int displayLineTotal() const;   // including an empty last line
+    bool lineExists(int n) const;
     bool setDisplayText(QString text);
     void setQtSelection(int anchor, int position, bool scroll);
     void replaceRange(int from, int to, const std::string &s);
