@@ -145,6 +145,10 @@ bool TMainWindow::OpenEditWindow(const QString &name, bool readOnly)
     const QString full = name.isEmpty() ? QString() : QDir::cleanPath(QDir::current().absoluteFilePath(name));
     auto *w = new TFileWindow(*this);
     mdi_->addSubWindow(w);
+    // Shown and sized before the text arrives, so a large text is laid out
+    // once, for the width it will have.
+    w->show();
+    MaximizeIfOnly();
     const bool ok = w->Load(full);
     if (!ok) {
         windowClosing(w);
@@ -156,8 +160,6 @@ bool TMainWindow::OpenEditWindow(const QString &name, bool readOnly)
         w->SetReadOnly(true);
     if (!full.isEmpty())
         addFileHistory(full);
-    w->show();
-    MaximizeIfOnly();
     return true;
 }
 

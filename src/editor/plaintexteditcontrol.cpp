@@ -168,6 +168,10 @@ PlainTextEditControl::PlainTextEditControl(QWidget *parent)
     : view_(new MemoView(parent)), ownsView_(parent == nullptr)
 {
     view_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // Scroll bars always shown: the viewport keeps its width when text
+    // arrives, so a large text is not laid out again for a new width.
+    view_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    view_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     view_->setTabChangesFocus(false);
     view_->setUndoRedoEnabled(true);
     view_->setContextMenuPolicy(Qt::NoContextMenu);
@@ -601,6 +605,8 @@ void PlainTextEditControl::SetWordWrap(bool on)
         return;
     const bool modified = doc()->isModified();
     view_->setLineWrapMode(on ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+    // Wrapped text needs no horizontal scroll bar.
+    view_->setHorizontalScrollBarPolicy(on ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAlwaysOn);
     laidOut_ = 0;
     dirty_.clear();
     layoutWidth_ = -1;
