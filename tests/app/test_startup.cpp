@@ -9,6 +9,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <QCoreApplication>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -322,3 +326,26 @@ TEST_F(ExitTest, CloseBoxAsksWithoutAll)
 }
 
 } // namespace
+
+TEST_F(StartupTest, DroppedFilesOpenAndAreCascadedFoldersSkipped)
+{
+    auto frame = makeFrame();
+    frame->FormShow({QStringLiteral("a.txt")}); // drops are taken from here on
+    frame->ReadOnlyAll = true;                  // and follow Read Only All
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(dir.filePath(QStringLiteral("b.txt"))),
+                  QUrl::fromLocalFile(dir.filePath(QStringLiteral("three"))),
+                  QUrl::fromLocalFile(dir.filePath(QStringLiteral("missing.txt"))),
+                  QUrl::fromLocalFile(dir.filePath(QStringLiteral("three/x1.txt")))});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(frame.get(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(frame.get(), &drop);
+    EXPECT_EQ(names(*frame), "a.txt|b.txt|x1.txt");
+    for (TFileWindow *w : frame->editWindows()) {
+        EXPECT_FALSE(w->isMaximized()) << w->ShortName().toStdString();
+        EXPECT_EQ(w->IsReadOnly(), w->ShortName() != QLatin1String("a.txt"));
+    }
+    EXPECT_TRUE(prompter.messages.empty());
+}
