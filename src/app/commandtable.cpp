@@ -72,14 +72,14 @@ const MenuItemSpec kEdit[] = {
     {"MnuEditCopyTo", "Copy to...", "Ctrl+Shift+C", "Copy selected text to disk, specifying a filename", St, selection, nullptr, nullptr},
     {"MnuEditPasteFrom", "Paste from...", "Ctrl+Shift+V", "Insert text from an external file", St, editable, nullptr, nullptr},
     {"MnuEditSep3", "-", "", "", No, always, nullptr, nullptr, Separator},
-    {"MnuEditChangeCase", "C&hange Case", "Ctrl+Shift+6; Ctrl+Shift+^; Ctrl+^", "Invert upper/lower case", St, textEditable, nullptr, nullptr},
+    {"MnuEditChangeCase", "C&hange Case", "Ctrl+Shift+6; Ctrl+Shift+^", "Invert upper/lower case", St, textEditable, nullptr, nullptr},
     {"MnuEditUpperCase", "&Upper Case", "Ctrl+Shift+U", "Change to upper case", St, textEditable, nullptr, nullptr},
     {"MnuEditLowerCase", "&Lower Case", "Ctrl+Shift+L", "Change to lower case", St, textEditable, nullptr, nullptr},
     {"MnuEditInitialCaps", "&Initial Caps", "Ctrl+Shift+I", "Set initial word characters to upper case", St, textEditable, nullptr, nullptr},
     {"MnuEditInsChar", "Insert Character", "Alt+I", "Pick a character from an ASCII table", St, editable, nullptr, nullptr},
     {"MnuEditSep4", "-", "", "", No, always, nullptr, nullptr, Separator},
-    {"MnuEditShiftRight", "Shift Right", "Ctrl+Shift+]; Ctrl+Shift+}; Ctrl+}", "Shift line(s) right", St, textEditable, nullptr, nullptr},
-    {"MnuEditShiftLeft", "Shift Left", "Ctrl+Shift+[; Ctrl+Shift+{; Ctrl+{", "Shift line(s) left", St, textEditable, nullptr, nullptr},
+    {"MnuEditShiftRight", "Shift Right", "Ctrl+Shift+]; Ctrl+Shift+}", "Shift line(s) right", St, textEditable, nullptr, nullptr},
+    {"MnuEditShiftLeft", "Shift Left", "Ctrl+Shift+[; Ctrl+Shift+{", "Shift line(s) left", St, textEditable, nullptr, nullptr},
     {"MnuEditTrim", "&Trim", "Ctrl+Shift+T", "", St, textEditable, nullptr, nullptr},
 };
 
