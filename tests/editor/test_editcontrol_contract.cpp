@@ -477,7 +477,9 @@ TEST_P(EditControlContract, MillionCharacterLine)
         EXPECT_EQ(ctl->SelectionLength(), 5);
         EXPECT_EQ(ctl->SelectedText(10), line.substr(n - 5));
     });
-    EXPECT_LT(ms, 1000);
+    // Generous: it guards against a slow path (a scan per query), not against a
+    // busy machine.
+    EXPECT_LT(ms, 4000);
     ctl->ReplaceSelection("!");
     EXPECT_EQ(ctl->TextLength(), n - 4);
     EXPECT_EQ(ctl->LineOf(n - 5), ctl->LineCount() - 1);
@@ -534,7 +536,7 @@ TEST_P(EditControlContract, StatusQueriesStayCheapOnLargeTexts)
                 sink += query();
         }
     });
-    EXPECT_LT(ms, 1000) << "100 keys, each followed by the status queries";
+    EXPECT_LT(ms, 2000) << "100 keys, each followed by the status queries";
     EXPECT_EQ(ctl->LineOf(ctl->SelectionStart()), 180'099);
     EXPECT_EQ(ctl->LineText(180'099), "xline 180099");
 }
