@@ -1,4 +1,4 @@
-#include <QApplication>
+#include "app/vernoapplication.h"
 #include <gtest/gtest.h>
 
 int main(int argc, char **argv)
@@ -6,7 +6,7 @@ int main(int argc, char **argv)
     // Tests never need a screen.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    verno::VernoApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -58,6 +58,8 @@ TMainWindow::TMainWindow(const QString &settingsPath)
     panels_->panel(QStringLiteral("PnlStatusInsert"))->onDoubleClick = [this] { InsertClick(); };
     setFrameKeys(menu_->claimedKeys());
     CloseMode = CloseSingle;
+    FileMenuBase = menu_->itemCount(QStringLiteral("MnuFile"));
+    WindowMenuBase = menu_->itemCount(QStringLiteral("MnuWindow"));
     DefaultFont = QFont(settings_.FontName);
     DefaultFont.setPointSize(settings_.FontSize);
     DefaultFont.setStyleHint(QFont::TypeWriter);

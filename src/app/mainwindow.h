@@ -70,6 +70,9 @@ public:
     bool InsertMode = true;
     int FilterIndex = 1;
     QFont DefaultFont;
+    // Designed item counts; the file history and window list go after them.
+    int FileMenuBase = 0;
+    int WindowMenuBase = 0;
 
     // Handlers.
     void FileNewClick();

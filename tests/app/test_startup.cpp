@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QCoreApplication>
+#include <stdexcept>
 #include <QDropEvent>
 #include <QMimeData>
 #include <QUrl>
@@ -348,4 +349,30 @@ TEST_F(StartupTest, DroppedFilesOpenAndAreCascadedFoldersSkipped)
         EXPECT_EQ(w->IsReadOnly(), w->ShortName() != QLatin1String("a.txt"));
     }
     EXPECT_TRUE(prompter.messages.empty());
+}
+
+namespace {
+// A handler that fails the way a command does when it does not report itself.
+class Failing : public QObject {
+public:
+    bool event(QEvent *e) override
+    {
+        if (e->type() == QEvent::User)
+            throw std::runtime_error("Cannot create file /nowhere/x.txt");
+        return QObject::event(e);
+    }
+};
+} // namespace
+
+TEST(GeneralErrorReport, FailureEscapingAHandlerIsShownAndTheProgramGoesOn)
+{
+    ScriptedPrompter prompter;
+    Failing target;
+    QEvent event(QEvent::User);
+    QCoreApplication::sendEvent(&target, &event);
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].kind, MessageKind::Error);
+    EXPECT_EQ(prompter.messages[0].title, "Verno");
+    EXPECT_EQ(prompter.messages[0].text, "Cannot create file /nowhere/x.txt.");
+    EXPECT_EQ(prompter.messages[0].buttons, Buttons(BtnOk));
 }
