@@ -376,3 +376,27 @@ TEST(GeneralErrorReport, FailureEscapingAHandlerIsShownAndTheProgramGoesOn)
     EXPECT_EQ(prompter.messages[0].text, "Cannot create file /nowhere/x.txt.");
     EXPECT_EQ(prompter.messages[0].buttons, Buttons(BtnOk));
 }
+
+TEST_F(ExitTest, SettingsThatCannotBeWrittenAskOkOrCancel)
+{
+    // The settings folder is a plain file: no user, root included, can write there.
+    writeBytes(dir.filePath(QStringLiteral("cfg")), "not a folder");
+    const QString unwritable = dir.filePath(QStringLiteral("cfg/Verno.reg"));
+    for (const Answer answer : {Answer::Cancel, Answer::Ok}) {
+        SCOPED_TRACE(int(answer));
+        TMainWindow frame(unwritable);
+        frame.show();
+        ASSERT_TRUE(frame.OpenEditWindow(QStringLiteral("a.txt"), false));
+        prompter.messages.clear();
+        prompter.answers = {answer};
+        frame.FileExitClick();
+        ASSERT_EQ(prompter.messages.size(), 1u);
+        EXPECT_EQ(prompter.messages[0].kind, MessageKind::Error);
+        EXPECT_EQ(prompter.messages[0].buttons, Buttons(BtnOk | BtnCancel));
+        EXPECT_TRUE(prompter.messages[0].text.contains(dir.filePath(QStringLiteral("cfg"))))
+            << prompter.messages[0].text.toStdString();
+        // Cancel keeps the program running with its windows; OK lets it close.
+        EXPECT_EQ(frame.isVisible(), answer == Answer::Cancel);
+        EXPECT_EQ(frame.editWindows().size(), 1);
+    }
+}
