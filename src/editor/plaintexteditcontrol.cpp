@@ -433,7 +433,15 @@ bool PlainTextEditControl::SetWholeText(std::string &&s)
 
 bool PlainTextEditControl::setDisplayText(QString text)
 {
-    view_->setPlainText(text);
+    // Straight into the document: the widget's own setPlainText does more
+    // bookkeeping per call than a large text can afford.
+    view_->clear();
+    doc()->setUndoRedoEnabled(false);
+    {
+        QTextCursor cursor(doc());
+        cursor.insertText(text);
+    }
+    doc()->setUndoRedoEnabled(true);
     text = QString();
     laidOut_ = 0;
     dirty_.clear();
