@@ -6,7 +6,9 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <csignal>
 #include <deque>
+#include <sys/resource.h>
 #include <ostream>
 #include <vector>
 
@@ -44,6 +46,31 @@ public:
                                     const std::function<void()> &apply) override;
 
     void answerFile(const QString &name, bool readOnly = false);
+};
+
+// The soft file-size limit, lowered for one scope: writes past it fail with
+// EFBIG, for root too, as on a full disk.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &old_);
+        rlimit lowered = old_;
+        lowered.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &lowered);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &old_);
+        std::signal(SIGXFSZ, oldHandler_);
+    }
+    FileSizeLimit(const FileSizeLimit &) = delete;
+    FileSizeLimit &operator=(const FileSizeLimit &) = delete;
+
+private:
+    rlimit old_{};
+    void (*oldHandler_)(int) = nullptr;
 };
 
 QByteArray readBytes(const QString &path);

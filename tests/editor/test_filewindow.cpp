@@ -87,25 +87,6 @@ protected:
     ScriptedPrompter prompter;
 };
 
-// The soft file-size limit, lowered for one scope: writes past it fail with EFBIG.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &old_);
-        rlimit lowered = old_;
-        lowered.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &lowered);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &old_);
-        std::signal(SIGXFSZ, oldHandler_);
-    }
-
-private:
-    rlimit old_{};
     void (*oldHandler_)(int) = nullptr;
 };
 
@@ -260,7 +241,7 @@ TEST_F(FileWindowTest, FailedWriteLeavesFileAndBackupIntact)
     edit(w, std::string(4096, 'x'));
     bool saved = true;
     {
-        FileSizeLimit limit(1024);
+        verno::test::FileSizeLimit limit(1024);
         saved = w.Save();
     }
     EXPECT_FALSE(saved);

@@ -227,25 +227,6 @@ TEST(RegStore, SaveCreatesTheFolderAndReplacesTheFile)
 
 namespace {
 
-// Lowers the file size limit for the scope, so writes fail even for root.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &m_old);
-        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit lowered = m_old;
-        lowered.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &lowered);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &m_old);
-        std::signal(SIGXFSZ, m_oldHandler);
-    }
-
-private:
-    rlimit m_old{};
     void (*m_oldHandler)(int);
 };
 
@@ -288,7 +269,7 @@ TEST(RegStore, FailedSaveReportsAndKeepsTheOldFile)
         const QStringList before = QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
         QString error;
         {
-            FileSizeLimit limit(c.sizeLimit);
+            verno::test::FileSizeLimit limit(c.sizeLimit);
             error = store.save(path);
         }
         EXPECT_TRUE(error.startsWith(c.prefix)) << error.toStdString();
