@@ -87,9 +87,6 @@ protected:
     ScriptedPrompter prompter;
 };
 
-    void (*oldHandler_)(int) = nullptr;
-};
-
 // --- load ------------------------------------------------------------------------
 
 struct BreakCase {

@@ -225,13 +225,6 @@ TEST(RegStore, SaveCreatesTheFolderAndReplacesTheFile)
     EXPECT_EQ(QDir(dir.filePath("config/Qvo")).entryList(QDir::Files), QStringList{"Verno.reg"});
 }
 
-namespace {
-
-    void (*m_oldHandler)(int);
-};
-
-} // namespace
-
 TEST(RegStore, FailedSaveReportsAndKeepsTheOldFile)
 {
     const QByteArray old = "[Software\\Qvo\\Verno\\Options]\n\"Backup\"=\"1\"\n";
