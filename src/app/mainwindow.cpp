@@ -312,28 +312,20 @@ void TMainWindow::BtnOptFontClick()
         OptCurFontClick();
 }
 
+// With no window open, the single-window toggles set what the next windows take.
 void TMainWindow::OptIndentClick()
 {
-    if (TFileWindow *w = activeWindow())
-        w->OptIndentClick();
-    else
-        SetIndentAll(!IndentAll);
+    activeOrAll([](TFileWindow &w) { w.OptIndentClick(); }, [this] { SetIndentAll(!IndentAll); });
 }
 
 void TMainWindow::OptWordWrapClick()
 {
-    if (TFileWindow *w = activeWindow())
-        w->OptWordWrapClick();
-    else
-        SetWordWrapAll(!WordWrapAll);
+    activeOrAll([](TFileWindow &w) { w.OptWordWrapClick(); }, [this] { SetWordWrapAll(!WordWrapAll); });
 }
 
 void TMainWindow::OptReadOnlyClick()
 {
-    if (TFileWindow *w = activeWindow())
-        w->OptReadOnlyClick();
-    else
-        SetReadOnlyAll(!ReadOnlyAll);
+    activeOrAll([](TFileWindow &w) { w.OptReadOnlyClick(); }, [this] { SetReadOnlyAll(!ReadOnlyAll); });
 }
 
 void TMainWindow::OptPathClick()

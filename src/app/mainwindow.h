@@ -153,6 +153,13 @@ private:
         if (TFileWindow *w = activeWindow())
             f(*w);
     }
+    template <typename F, typename G> void activeOrAll(F &&onWindow, G &&onAll)
+    {
+        if (TFileWindow *w = activeWindow())
+            onWindow(*w);
+        else
+            onAll();
+    }
     void openDialog(bool view);
     void applySettings();
     void collectSettings();
