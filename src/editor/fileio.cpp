@@ -89,26 +89,127 @@ bool readWholeFile(const QString &path, std::string &bytes, QString &error)
     return true;
 }
 
-bool saveWholeFile(const QString &path, const std::string &bytes, bool backup, QString &error)
-{
-    const QString target = resolveTarget(path);
-    const QByteArray nativeTarget = QFile::encodeName(target);
-    struct stat old {};
-    const bool existed = ::stat(nativeTarget.constData(), &old) == 0;
+namespace {
 
-    const QFileInfo info(target);
-    QByteArray temp = QFile::encodeName(info.absolutePath() + QStringLiteral("/.") + info.fileName()
-                                        + QStringLiteral(".XXXXXX"));
-    const int fd = ::mkstemp(temp.data());
-    if (fd < 0) {
-        error = QStringLiteral("Cannot create file %1: %2").arg(path, systemReason(errno));
+bool defaultFolderWritable(const QByteArray &folder) { return ::access(folder.constData(), W_OK) == 0; }
+FolderWritableCheck g_folderWritable = defaultFolderWritable;
+
+mode_t creationMode()
+{
+    const mode_t m = ::umask(0);
+    ::umask(m);
+    return 0666 & ~m;
+}
+
+bool writeAt(int fd, const std::string &bytes)
+{
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::pwrite(fd, bytes.data() + done, bytes.size() - done, off_t(done));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        done += size_t(n);
+    }
+    return true;
+}
+
+// A plain copy of the old bytes for the backup; failures only mean no backup.
+void copyForBackup(const QByteArray &to, const std::string &bytes, mode_t mode)
+{
+    ::unlink(to.constData());
+    const int fd = ::open(to.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+    if (fd < 0)
+        return;
+    if (!writeAll(fd, bytes) || ::fsync(fd) != 0) {
+        ::close(fd);
+        ::unlink(to.constData());
+        return;
+    }
+    ::close(fd);
+}
+
+struct SaveTarget {
+    QString path;        // as the user named it, for messages
+    QByteArray native;   // the real file, links followed
+    struct stat old {};
+    bool existed = false;
+    bool backup = false;
+};
+
+// New text under the old name by overwriting the file itself: owner, group,
+// permissions and every hard link stay as they were. The new length is
+// reserved first, so a full disk fails before any old byte changes.
+bool saveInPlace(const SaveTarget &t, const std::string &bytes, QString &error)
+{
+    std::string oldBytes;
+    QString ignored;
+    if (!readWholeFile(QFile::decodeName(t.native), oldBytes, ignored)) {
+        error = QStringLiteral("Cannot open file %1: %2").arg(t.path, ignored);
         return false;
     }
-    const mode_t mode = existed ? (old.st_mode & 07777) : mode_t(0666 & ~[] {
-        const mode_t m = ::umask(0);
-        ::umask(m);
-        return m;
-    }());
+    const int fd = ::open(t.native.constData(), O_WRONLY | O_CLOEXEC);
+    if (fd < 0) {
+        error = QStringLiteral("Cannot create file %1: %2").arg(t.path, systemReason(errno));
+        return false;
+    }
+    if (bytes.size() > oldBytes.size()) {
+        const int r = ::posix_fallocate(fd, 0, off_t(bytes.size()));
+        if (r != 0 && r != EOPNOTSUPP && r != ENOSYS) {
+            ::ftruncate(fd, off_t(oldBytes.size()));
+            ::close(fd);
+            error = QStringLiteral("Cannot write file %1: %2").arg(t.path, systemReason(r));
+            return false;
+        }
+    }
+    if (t.backup) {
+        const QByteArray bak = QFile::encodeName(backupName(QFile::decodeName(t.native)));
+        if (bak != t.native)
+            copyForBackup(bak, oldBytes, t.old.st_mode & 07777);
+    }
+    bool ok = writeAt(fd, bytes) && ::ftruncate(fd, off_t(bytes.size())) == 0 && ::fsync(fd) == 0;
+    int err = errno;
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        err = errno;
+    }
+    if (!ok) {
+        // Put the old text back as well as we can.
+        const int again = ::open(t.native.constData(), O_WRONLY | O_CLOEXEC);
+        if (again >= 0) {
+            if (writeAt(again, oldBytes))
+                ::ftruncate(again, off_t(oldBytes.size()));
+            ::close(again);
+        }
+        error = QStringLiteral("Cannot write file %1: %2").arg(t.path, systemReason(err));
+    }
+    return ok;
+}
+
+enum class Replace { Done, Failed, NotPossible };
+
+// New text in a temporary file beside the target, renamed over it once it is
+// safely on disk. Only used when that keeps everything the file was.
+Replace saveByRename(const SaveTarget &t, const std::string &bytes, QString &error)
+{
+    const QFileInfo info(QFile::decodeName(t.native));
+    QByteArray temp = QFile::encodeName(info.absolutePath() + QStringLiteral("/.") + info.fileName()
+                                        + QStringLiteral(".XXXXXX"));
+    const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
+    if (fd < 0) {
+        if (t.existed)
+            return Replace::NotPossible;
+        error = QStringLiteral("Cannot create file %1: %2").arg(t.path, systemReason(errno));
+        return Replace::Failed;
+    }
+    if (t.existed && ::fchown(fd, t.old.st_uid, t.old.st_gid) != 0) {
+        // The new file could not be given the old owner and group.
+        ::close(fd);
+        ::unlink(temp.constData());
+        return Replace::NotPossible;
+    }
     bool ok = writeAll(fd, bytes);
     int err = errno;
     if (ok && ::fsync(fd) != 0) {
@@ -116,38 +217,65 @@ bool saveWholeFile(const QString &path, const std::string &bytes, bool backup, Q
         err = errno;
     }
     if (ok)
-        ::fchmod(fd, mode);
+        ::fchmod(fd, t.existed ? (t.old.st_mode & 07777) : creationMode());
     if (::close(fd) != 0 && ok) {
         ok = false;
         err = errno;
     }
     if (!ok) {
         ::unlink(temp.constData());
-        error = QStringLiteral("Cannot write file %1: %2").arg(path, systemReason(err));
-        return false;
+        error = QStringLiteral("Cannot write file %1: %2").arg(t.path, systemReason(err));
+        return Replace::Failed;
     }
     QByteArray movedTo;
-    if (existed && backup) {
-        const QByteArray bak = QFile::encodeName(backupName(target));
+    if (t.existed && t.backup) {
+        const QByteArray bak = QFile::encodeName(backupName(QFile::decodeName(t.native)));
         // A file that is its own backup name simply gets replaced.
-        if (bak != nativeTarget) {
+        if (bak != t.native) {
             ::unlink(bak.constData());
             // A hard link keeps the old text under both names until the new
             // file takes the name over, so the name is never missing.
-            if (::link(nativeTarget.constData(), bak.constData()) != 0
-                && ::rename(nativeTarget.constData(), bak.constData()) == 0)
+            if (::link(t.native.constData(), bak.constData()) != 0
+                && ::rename(t.native.constData(), bak.constData()) == 0)
                 movedTo = bak;
         }
     }
-    if (::rename(temp.constData(), nativeTarget.constData()) != 0) {
+    if (::rename(temp.constData(), t.native.constData()) != 0) {
         err = errno;
         ::unlink(temp.constData());
         if (!movedTo.isEmpty())
-            ::rename(movedTo.constData(), nativeTarget.constData());
-        error = QStringLiteral("Cannot create file %1: %2").arg(path, systemReason(err));
-        return false;
+            ::rename(movedTo.constData(), t.native.constData());
+        error = QStringLiteral("Cannot create file %1: %2").arg(t.path, systemReason(err));
+        return Replace::Failed;
     }
-    return true;
+    return Replace::Done;
+}
+
+} // namespace
+
+void setFolderWritableCheck(FolderWritableCheck check)
+{
+    g_folderWritable = check ? check : defaultFolderWritable;
+}
+
+bool saveWholeFile(const QString &path, const std::string &bytes, bool backup, QString &error)
+{
+    SaveTarget t;
+    t.path = path;
+    t.native = QFile::encodeName(resolveTarget(path));
+    t.existed = ::stat(t.native.constData(), &t.old) == 0;
+    t.backup = backup;
+    const QByteArray folder = QFile::encodeName(QFileInfo(QFile::decodeName(t.native)).absolutePath());
+    // Replacing the file by a new one would split hard links, or fail in a
+    // folder the user may not write; then the file itself is overwritten.
+    const bool replaceable = !t.existed || !S_ISREG(t.old.st_mode)
+                             || (t.old.st_nlink == 1 && g_folderWritable(folder));
+    if (replaceable) {
+        const Replace r = saveByRename(t, bytes, error);
+        if (r != Replace::NotPossible)
+            return r == Replace::Done;
+    }
+    return saveInPlace(t, bytes, error);
 }
 
 } // namespace verno

@@ -1,0 +1,106 @@
+// Saving keeps what the file was: owner, group, permissions and hard links,
+// whichever way the new text reaches the disk.
+#include "editor/fileio.h"
+#include "testsupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace verno;
+using verno::test::readBytes;
+using verno::test::writeBytes;
+
+namespace {
+
+struct stat statOf(const QString &path)
+{
+    struct stat st {};
+    ::stat(QFile::encodeName(path).constData(), &st);
+    return st;
+}
+
+bool neverWritable(const QByteArray &) { return false; }
+
+struct FolderNotWritable {
+    FolderNotWritable() { setFolderWritableCheck(neverWritable); }
+    ~FolderNotWritable() { setFolderWritableCheck(nullptr); }
+};
+
+TEST(SaveKeeps, OwnerGroupModeAndLinksWhicheverWayItWrites)
+{
+    enum Setup { ForeignOwner, SecondHardLink, UnwritableFolder, Shrinks };
+    const struct {
+        const char *name;
+        Setup setup;
+        const char *text;
+    } cases[] = {
+        {"foreign owner", ForeignOwner, "new text"},
+        {"second hard link", SecondHardLink, "new text, longer than the old one"},
+        {"folder not writable", UnwritableFolder, "new text, longer than the old one"},
+        {"shorter text in place", Shrinks, "n"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.setup == ForeignOwner && ::geteuid() != 0)
+            continue; // only root can give a file away
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("a.txt"));
+        const QString other = dir.filePath(QStringLiteral("other-name"));
+        writeBytes(file, "old text");
+        ::chmod(QFile::encodeName(file).constData(), 0604);
+        if (c.setup == ForeignOwner) {
+            ASSERT_EQ(::chown(QFile::encodeName(file).constData(), 12345, 23456), 0);
+        }
+        if (c.setup == SecondHardLink) {
+            ASSERT_EQ(::link(QFile::encodeName(file).constData(), QFile::encodeName(other).constData()), 0);
+        }
+        const struct stat before = statOf(file);
+
+        QString error;
+        bool saved = false;
+        if (c.setup == UnwritableFolder || c.setup == Shrinks) {
+            FolderNotWritable seam;
+            saved = saveWholeFile(file, c.text, true, error);
+        } else {
+            saved = saveWholeFile(file, c.text, true, error);
+        }
+        ASSERT_TRUE(saved) << error.toStdString();
+        const struct stat after = statOf(file);
+        EXPECT_EQ(readBytes(file), c.text);
+        EXPECT_EQ(readBytes(dir.filePath(QStringLiteral("a.bak"))), "old text");
+        EXPECT_EQ(after.st_uid, before.st_uid);
+        EXPECT_EQ(after.st_gid, before.st_gid);
+        EXPECT_EQ(after.st_mode & 07777, 0604u);
+        if (c.setup == SecondHardLink) {
+            EXPECT_EQ(after.st_ino, before.st_ino);
+            EXPECT_EQ(readBytes(other), c.text);
+        }
+        if (c.setup == UnwritableFolder || c.setup == Shrinks) {
+            EXPECT_EQ(after.st_ino, before.st_ino);
+        }
+    }
+}
+
+TEST(SaveKeeps, InPlaceSaveOnAFullDiskChangesNothing)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("a.txt"));
+    writeBytes(file, "original");
+    FolderNotWritable seam;
+    QString error;
+    bool saved = true;
+    {
+        verno::test::FileSizeLimit limit(1024); // fails like a full disk
+        saved = saveWholeFile(file, std::string(4096, 'x'), false, error);
+    }
+    EXPECT_FALSE(saved);
+    EXPECT_TRUE(error.contains(file)) << error.toStdString();
+    EXPECT_EQ(readBytes(file), "original");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"a.txt"});
+}
+
+} // namespace
