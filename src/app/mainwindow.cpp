@@ -64,7 +64,13 @@ TMainWindow::TMainWindow(const QString &settingsPath)
     DefaultFont.setPointSize(settings_.FontSize);
     DefaultFont.setStyleHint(QFont::TypeWriter);
 
-    connect(mdi_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow *) { UpdateCommandState(false); });
+    // A frame that loses the focus keeps its active window: only a window
+    // that becomes active changes the order.
+    connect(mdi_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow *sub) {
+        if (auto *w = qobject_cast<TFileWindow *>(sub); w && !closing_.contains(w))
+            order_.activated(w);
+        UpdateCommandState(false);
+    });
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, [this] {
         const QMimeData *data = QGuiApplication::clipboard()->mimeData();
         clipboardHasText_ = data && data->hasText() && !data->text().isEmpty();
@@ -81,7 +87,10 @@ TMainWindow::~TMainWindow()
     setAcceptDrops(false);
     if (auto *dispatcher = QAbstractEventDispatcher::instance())
         disconnect(dispatcher, nullptr, this, nullptr);
-    // The edit windows go while the frame's own members still exist.
+    // The edit windows go while the frame's own members still exist, without
+    // telling the frame about each activation on the way.
+    disconnect(mdi_, nullptr, this, nullptr);
+    order_ = ChildOrder();
     const QList<QMdiSubWindow *> windows = mdi_->subWindowList();
     for (QMdiSubWindow *w : windows)
         delete w;
@@ -145,8 +154,15 @@ void TMainWindow::OpenDroppedFiles(const QStringList &names)
 bool TMainWindow::OpenEditWindow(const QString &name, bool readOnly)
 {
     const QString full = name.isEmpty() ? QString() : QDir::cleanPath(QDir::current().absoluteFilePath(name));
+    // Nothing to open: every other window stays exactly as it was.
+    if (!full.isEmpty() && !QFileInfo(full).isFile())
+        return false;
+    TFileWindow *previous = activeWindow();
+    const bool previousMaximized = previous && previous->isMaximized();
     auto *w = new TFileWindow(*this);
     mdi_->addSubWindow(w);
+    order_.activated(w);
+    connect(w, &QObject::destroyed, this, [this, w] { order_.remove(w); });
     // Shown and sized before the text arrives, so a large text is laid out
     // once, for the width it will have.
     w->show();
@@ -156,6 +172,12 @@ bool TMainWindow::OpenEditWindow(const QString &name, bool readOnly)
         windowClosing(w);
         mdi_->removeSubWindow(w);
         w->deleteLater();
+        if (previous) {
+            mdi_->setActiveSubWindow(previous);
+            order_.activated(previous);
+            if (previousMaximized)
+                previous->showMaximized();
+        }
         return false;
     }
     if (readOnly || (!full.isEmpty() && isReadOnlyFile(full)))
@@ -183,23 +205,35 @@ void TMainWindow::CascadeIfSeveral()
 QList<TFileWindow *> TMainWindow::editWindows() const
 {
     QList<TFileWindow *> result;
-    const QList<QMdiSubWindow *> list = mdi_->subWindowList(QMdiArea::ActivationHistoryOrder);
-    for (auto it = list.crbegin(); it != list.crend(); ++it)
-        if (auto *w = qobject_cast<TFileWindow *>(*it); w && !closing_.contains(w))
+    for (TFileWindow *w : order_.list())
+        if (!closing_.contains(w))
             result << w;
     return result;
 }
 
 TFileWindow *TMainWindow::activeWindow() const
 {
-    auto *w = qobject_cast<TFileWindow *>(mdi_->activeSubWindow());
-    return w && !closing_.contains(w) ? w : nullptr;
+    // The front window stays the active one while another program has the
+    // focus, as the frame's menus and panels show it.
+    for (TFileWindow *w : order_.list())
+        if (!closing_.contains(w))
+            return w;
+    return nullptr;
+}
+
+void TMainWindow::activateChild(TFileWindow *w)
+{
+    order_.activated(w);
+    mdi_->setActiveSubWindow(w);
 }
 
 void TMainWindow::ActivateEditWindow(TFileWindow *window)
 {
-    if (window && window != activeWindow())
-        mdi_->setActiveSubWindow(window);
+    // Previous, until the window is in front: the order the others end in is
+    // the one the frame's own stepping gives.
+    const qsizetype n = editWindows().size();
+    for (qsizetype i = 0; i < n && window && window != activeWindow(); ++i)
+        activateChild(editWindows().last());
 }
 
 void TMainWindow::SaveAllWindows(bool onlyModified)
@@ -361,14 +395,18 @@ void TMainWindow::WinArrangeIconsClick() { arrangeIcons(*mdi_, editWindows()); }
 
 void TMainWindow::WinNextClick()
 {
-    if (editWindows().size() > 1)
-        mdi_->activateNextSubWindow();
+    const QList<TFileWindow *> windows = editWindows();
+    if (windows.size() <= 1)
+        return;
+    order_.sendToBack(windows.first());
+    activateChild(windows.at(1));
 }
 
 void TMainWindow::WinPreviousClick()
 {
-    if (editWindows().size() > 1)
-        mdi_->activatePreviousSubWindow();
+    const QList<TFileWindow *> windows = editWindows();
+    if (windows.size() > 1)
+        activateChild(windows.last());
 }
 
 // --- closing ---------------------------------------------------------------------------
@@ -408,6 +446,7 @@ void TMainWindow::closeEvent(QCloseEvent *event)
 void TMainWindow::windowClosing(TFileWindow *window)
 {
     closing_.insert(window);
+    order_.remove(window);
     connect(window, &QObject::destroyed, this, [this, window] { closing_.remove(window); });
 }
 
@@ -474,7 +513,7 @@ CommandState TMainWindow::snapshot() const
     s.IsWordWrap = m.WordWrap();
     s.IsModified = m.ModifiedFlag();
     s.IsReadOnly = m.ReadOnly();
-    s.CanUndo = m.UndoAvailable();
+    s.CanUndo = m.UndoAvailable() && !s.IsReadOnly;
     s.CaretLine = m.LineOf(start);
     s.CaretColumn = start - m.LineStart(s.CaretLine);
     if (length > 0) {
@@ -513,6 +552,7 @@ void TMainWindow::UpdateCommandState(bool menuPass)
 }
 
 void TMainWindow::SetStatusMessage(const QString &text) { panels_->setMessage(text); }
+void TMainWindow::paintStatusNow() { panels_->repaintMessage(); }
 QString TMainWindow::statusMessage() const { return panels_->message(); }
 QString TMainWindow::menuHint(const QString &itemName) const { return menu_->hint(itemName); }
 

@@ -1,4 +1,5 @@
 #pragma once
+#include "app/childorder.h"
 #include "app/commandstate.h"
 #include "app/settings.h"
 #include "editor/frameservices.h"
@@ -135,6 +136,7 @@ public:
     void setFilterIndex(int index) override { FilterIndex = index; }
     QString menuHint(const QString &itemName) const override;
     void setStatusMessage(const QString &text) override { SetStatusMessage(text); }
+    void paintStatusNow() override;
     void addFileHistory(const QString &fullName) override;
     void windowRenamed(TFileWindow *window) override;
     void windowActivated(TFileWindow *window, bool active) override;
@@ -161,6 +163,7 @@ private:
             onAll();
     }
     void openDialog(bool view);
+    void activateChild(TFileWindow *w);
     void applySettings();
     void collectSettings();
     void onIdle();
@@ -173,6 +176,7 @@ private:
     std::unique_ptr<MainToolBar> toolBar_;
     std::unique_ptr<StatusPanels> panels_;
     QSet<TFileWindow *> closing_; // agreed to close, not yet destroyed
+    ChildOrder order_;
     bool clipboardHasText_ = false;
 };
 

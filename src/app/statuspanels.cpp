@@ -72,6 +72,12 @@ void StatusPanels::setMessage(const QString &text)
     panels_.value(QStringLiteral("PnlStatusMessage"))->setTextIfChanged(text);
 }
 
+void StatusPanels::repaintMessage()
+{
+    if (bar_->isVisible())
+        panels_.value(QStringLiteral("PnlStatusMessage"))->repaint();
+}
+
 QString StatusPanels::message() const { return panels_.value(QStringLiteral("PnlStatusMessage"))->text(); }
 
 void StatusPanels::apply(const CommandState &s, const QString &position, bool backup)

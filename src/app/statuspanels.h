@@ -29,6 +29,7 @@ public:
     QStatusBar *bar() const { return bar_; }
     void setMessage(const QString &text);
     QString message() const;
+    void repaintMessage();
     void apply(const CommandState &state, const QString &position, bool backup);
 
 private:

@@ -10,11 +10,13 @@ namespace verno {
 
 void tileWindows(QMdiArea &area, const QList<TFileWindow *> &windows, bool down)
 {
+    // The row of minimized windows along the bottom stays free.
+    const int iconTop = arrangeIcons(area, windows);
     QList<TFileWindow *> shown;
     for (TFileWindow *w : windows)
         if (!w->isMinimized())
             shown << w;
-    const QSize size = area.viewport()->size();
+    const QSize size(area.viewport()->width(), iconTop);
     const std::vector<TileRect> rects = tileRects(int(shown.size()), size.width(), size.height(), down);
     for (qsizetype i = 0; i < shown.size(); ++i) {
         TFileWindow *w = shown[i];
@@ -57,17 +59,27 @@ void minimizeWindows(const QList<TFileWindow *> &windows)
         windows[i]->showMinimized();
 }
 
-void arrangeIcons(QMdiArea &area, const QList<TFileWindow *> &windows)
+int arrangeIcons(QMdiArea &area, const QList<TFileWindow *> &windows)
 {
+    // Rows from the bottom up, left to right; the top of the highest row is
+    // where the space for the other windows ends.
+    const int width = area.viewport()->width();
     int x = 0;
-    const int bottom = area.viewport()->height();
+    int bottom = area.viewport()->height();
+    int top = bottom;
     for (TFileWindow *w : windows) {
         if (!w->isMinimized())
             continue;
         const QSize s = w->size();
+        if (x > 0 && x + s.width() > width) {
+            x = 0;
+            bottom = top;
+        }
         w->move(x, bottom - s.height());
+        top = std::min(top, bottom - s.height());
         x += s.width();
     }
+    return top;
 }
 
 } // namespace verno

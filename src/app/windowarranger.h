@@ -11,6 +11,7 @@ class TFileWindow;
 void tileWindows(QMdiArea &area, const QList<TFileWindow *> &windows, bool down);
 void cascadeWindows(QMdiArea &area, const QList<TFileWindow *> &windows);
 void minimizeWindows(const QList<TFileWindow *> &windows);
-void arrangeIcons(QMdiArea &area, const QList<TFileWindow *> &windows);
+// Returns the top of the icon rows (the area's height when there are none).
+int arrangeIcons(QMdiArea &area, const QList<TFileWindow *> &windows);
 
 } // namespace verno

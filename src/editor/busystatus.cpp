@@ -10,6 +10,7 @@ BusyStatus::BusyStatus(FrameServices &frame, const QString &text) : frame_(frame
 {
     QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
     frame_.setStatusMessage(text);
+    frame_.paintStatusNow();
 }
 
 BusyStatus::~BusyStatus() { end(); }

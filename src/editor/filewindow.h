@@ -61,7 +61,11 @@ public:
     // The font last chosen in this window's own font dialog.
     void ApplyOwnFont() { memo_->setFont(ownFont_); }
     void WinCloseClick() { close(); }
-    void EditUndoClick() { memo_->UndoLast(); }
+    void EditUndoClick()
+    {
+        if (!IsReadOnly())
+            memo_->UndoLast();
+    }
     void EditCutClick();
     void EditCopyClick();
     void EditPasteClick();

@@ -31,6 +31,8 @@ public:
 
     // Notifications.
     virtual void setStatusMessage(const QString &text) = 0;
+    // Shows the message panel at once, before a long operation blocks.
+    virtual void paintStatusNow() {}
     virtual void addFileHistory(const QString &fullName) = 0;
     virtual void windowRenamed(TFileWindow *window) = 0;
     virtual void windowActivated(TFileWindow *window, bool active) = 0;

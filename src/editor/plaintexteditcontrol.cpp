@@ -108,7 +108,42 @@ protected:
         QPlainTextEdit::inputMethodEvent(e);
     }
 
-    bool canInsertFromMimeData(const QMimeData *source) const override { return source->hasText(); }
+    // Files dragged here are for the frame to open, not text to insert.
+    static bool carriesFiles(const QMimeData *data)
+    {
+        if (!data->hasUrls())
+            return false;
+        for (const QUrl &url : data->urls())
+            if (url.isLocalFile())
+                return true;
+        return false;
+    }
+    void dragEnterEvent(QDragEnterEvent *e) override
+    {
+        if (carriesFiles(e->mimeData()))
+            e->ignore();
+        else
+            QPlainTextEdit::dragEnterEvent(e);
+    }
+    void dragMoveEvent(QDragMoveEvent *e) override
+    {
+        if (carriesFiles(e->mimeData()))
+            e->ignore();
+        else
+            QPlainTextEdit::dragMoveEvent(e);
+    }
+    void dropEvent(QDropEvent *e) override
+    {
+        if (carriesFiles(e->mimeData()))
+            e->ignore();
+        else
+            QPlainTextEdit::dropEvent(e);
+    }
+
+    bool canInsertFromMimeData(const QMimeData *source) const override
+    {
+        return source->hasText() && !carriesFiles(source);
+    }
 
     void insertFromMimeData(const QMimeData *source) override
     {
@@ -149,11 +184,17 @@ private:
             key = Qt::Key_Return;
             text = QStringLiteral("\r");
         } else {
-            key = original->key() ? original->key() : Qt::Key_unknown;
+            const bool special = original->key() == Qt::Key_Return || original->key() == Qt::Key_Enter
+                                 || original->key() == Qt::Key_Tab || original->key() == Qt::Key_Backspace;
+            key = original->key() && !special ? original->key() : Qt::Key_unknown;
             text = QString(QChar(ByteToChar(b)));
         }
-        QKeyEvent event(original->type(), key, original->modifiers() & ~Qt::KeypadModifier, text,
-                        original->isAutoRepeat());
+        // A changed key acts as the character it became, never as the key
+        // pressed; a break is always CR LF (Shift would make it a separator).
+        Qt::KeyboardModifiers mods = original->modifiers() & ~Qt::KeypadModifier;
+        if (key == Qt::Key_Return || key == Qt::Key_Tab || key == Qt::Key_Backspace)
+            mods &= ~Qt::ShiftModifier;
+        QKeyEvent event(original->type(), key, mods, text, original->isAutoRepeat());
         QPlainTextEdit::keyPressEvent(&event);
     }
 };

@@ -32,7 +32,7 @@ std::string displayToBytes(const QChar *chars, qsizetype count)
     out.reserve(size_t(count) + size_t(count) / 32);
     for (qsizetype i = 0; i < count; ++i) {
         const char16_t c = chars[i].unicode();
-        if (c == u'\n' || c == u'\u2029') {
+        if (c == u'\n' || c == u'\u2028' || c == u'\u2029') {
             out += "\r\n";
         } else if (c == u'\r') {
             out += "\r\n";

@@ -3,6 +3,7 @@
 #include "editor/qteditcontrol.h"
 #include "util/bytechars.h"
 
+#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QClipboard>
 #include <QMimeData>
@@ -264,6 +265,8 @@ TEST_P(EditControlContract, KeyPressHandlerSeesTypedBytesOnly)
         {"cab", [](char &k) { if (k == 'a') k = 'b'; }, "cbb"},
         {"axbx", [](char &k) { if (k == 'x') k = 0; }, "ab"},
         {"e", [](char &k) { if (k == 'e') k = '\xE9'; }, "\xE9"},
+        // Keys with their own action act as the character they became.
+        {"a\r\t\b", [](char &k) { k = k == '\r' ? 'x' : k == '\t' ? 'y' : k == '\b' ? 'z' : k; }, "axyz"},
     };
     for (const auto &[typed, handler, expect] : cases) {
         SCOPED_TRACE(typed);
@@ -286,6 +289,48 @@ TEST_P(EditControlContract, KeyPressHandlerSeesTypedBytesOnly)
     ctl->PasteClipboard();
     EXPECT_EQ(ctl->WholeText(), "xyzw");
     EXPECT_EQ(seen, "");
+}
+
+// Nothing goes in that would be saved differently from how it shows.
+TEST_P(EditControlContract, EveryBreakKeyAndSeparatorGivesCrLf)
+{
+    const std::pair<Qt::Key, Qt::KeyboardModifiers> keys[] = {
+        {Qt::Key_Return, Qt::NoModifier},
+        {Qt::Key_Return, Qt::ShiftModifier},
+        {Qt::Key_Enter, Qt::KeypadModifier},
+        {Qt::Key_Enter, Qt::KeypadModifier | Qt::ShiftModifier},
+    };
+    for (const auto &[key, mods] : keys) {
+        SCOPED_TRACE(testing::Message() << key << " " << mods);
+        ASSERT_TRUE(ctl->SetWholeText("ab"));
+        ctl->SetCaret(1);
+        QTest::keyClick(ctl->widget(), key, mods);
+        EXPECT_EQ(ctl->WholeText(), "a\r\nb");
+        EXPECT_EQ(ctl->LineCount(), 2);
+    }
+    ASSERT_TRUE(ctl->SetWholeText(""));
+    clipboard()->setText(QString::fromUtf8("a\u2028b\u2029c"));
+    ctl->PasteClipboard();
+    EXPECT_EQ(ctl->WholeText(), "a\r\nb\r\nc");
+}
+
+// Files dragged onto the text are the frame's to open, never text to insert.
+TEST_P(EditControlContract, DraggedFilesAreNotTakenAsText)
+{
+    ASSERT_TRUE(ctl->SetWholeText("ab"));
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QStringLiteral("/tmp/some file.txt"))});
+    data.setText(QStringLiteral("file:///tmp/some file.txt"));
+    QWidget *target = ctl->widget();
+    if (auto *area = qobject_cast<QAbstractScrollArea *>(target))
+        target = area->viewport();
+    const QPoint at(5, 5);
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &enter);
+    EXPECT_FALSE(enter.isAccepted());
+    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &drop);
+    EXPECT_EQ(ctl->WholeText(), "ab");
 }
 
 TEST_P(EditControlContract, ReplacementsMakeCrLfBreaks)
