@@ -1,5 +1,7 @@
 #include "app/commandline.h"
 
+#include <QStringDecoder>
+
 namespace verno {
 
 CommandLine parseCommandLine(const QStringList &arguments)
@@ -27,13 +29,42 @@ CommandLine parseCommandLine(const QStringList &arguments)
             cl.help = true;
         } else if (arg == QLatin1String("--version")) {
             cl.version = true;
-        } else if (arg.startsWith(QLatin1Char('-')) && arg.size() > 1) {
-            cl.error = QStringLiteral("unknown option %1").arg(arg);
         } else {
             cl.files << arg;
         }
     }
     return cl;
+}
+
+bool argumentIsText(const QByteArray &raw)
+{
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    [[maybe_unused]] const QString text = decoder(raw);
+    return !decoder.hasError();
+}
+
+QString printableArgument(const QByteArray &raw)
+{
+    QString out;
+    qsizetype i = 0;
+    while (i < raw.size()) {
+        // The character starting here, one to four bytes, if it is valid.
+        qsizetype len = 0;
+        for (qsizetype n = 1; n <= 4 && i + n <= raw.size(); ++n) {
+            if (argumentIsText(raw.mid(i, n))) {
+                len = n;
+                break;
+            }
+        }
+        if (len == 0) {
+            out += QStringLiteral("\\x") + QString::number(uchar(raw.at(i)), 16).toUpper().rightJustified(2, QLatin1Char('0'));
+            ++i;
+        } else {
+            out += QString::fromUtf8(raw.mid(i, len));
+            i += len;
+        }
+    }
+    return out;
 }
 
 QString usageText()

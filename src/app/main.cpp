@@ -1,8 +1,9 @@
 #include "app/commandline.h"
 #include "app/mainwindow.h"
 #include "app/vernoapplication.h"
+#include "platform/prompter.h"
 
-#include <QTimer>
+#include <QByteArrayList>
 #include <cstdio>
 #include <cstdlib>
 
@@ -10,10 +11,17 @@ using namespace verno;
 
 namespace {
 
-bool haveDisplay()
+const char kNoDisplay[] = "verno: no display to show windows on (%s); "
+                          "to run without a screen, use: xvfb-run verno [file...]\n";
+
+// Qt's own complaints about a display it cannot reach would come before ours.
+QtMessageHandler g_previousHandler = nullptr;
+void quietPlatformMessages(QtMsgType type, const QMessageLogContext &context, const QString &text)
 {
-    return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
-           || !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+    if (context.category && QByteArray(context.category).startsWith("qt.qpa"))
+        return;
+    if (g_previousHandler)
+        g_previousHandler(type, context, text);
 }
 
 } // namespace
@@ -21,13 +29,15 @@ bool haveDisplay()
 int main(int argc, char **argv)
 {
     QStringList arguments;
-    for (int i = 1; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
-    const CommandLine cl = parseCommandLine(arguments);
-    if (!cl.error.isEmpty()) {
-        std::fprintf(stderr, "verno: %s\n%s", qPrintable(cl.error), qPrintable(usageText()));
-        return 2;
+    QByteArrayList badNames;
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray raw(argv[i]);
+        if (argumentIsText(raw))
+            arguments << QString::fromUtf8(raw);
+        else
+            badNames << raw;
     }
+    const CommandLine cl = parseCommandLine(arguments);
     if (cl.help) {
         std::fputs(qPrintable(usageText()), stdout);
         return 0;
@@ -36,15 +46,32 @@ int main(int argc, char **argv)
         std::puts("Verno 3.0");
         return 0;
     }
-    if (!haveDisplay()) {
-        std::fputs("verno: no display to show windows on (DISPLAY is not set); "
-                   "to run without a screen, use: xvfb-run verno [file...]\n",
-                   stderr);
-        return 1;
+    const bool weChosePlatform = qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+    if (weChosePlatform) {
+        if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
+            std::fprintf(stderr, kNoDisplay, "DISPLAY is not set");
+            return 1;
+        }
+        // A display that cannot be reached falls through to no screen at
+        // all, which is told below instead of Qt aborting.
+        qputenv("QT_QPA_PLATFORM", qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ? "xcb;offscreen"
+                                                                               : "wayland;xcb;offscreen");
+        g_previousHandler = qInstallMessageHandler(quietPlatformMessages);
     }
     VernoApplication app(argc, argv);
+    if (weChosePlatform) {
+        qInstallMessageHandler(g_previousHandler);
+        qunsetenv("QT_QPA_PLATFORM"); // programs started from here choose their own
+        if (QGuiApplication::platformName() == QLatin1String("offscreen")) {
+            const QByteArray reason = "cannot reach display " + qgetenv("DISPLAY");
+            std::fprintf(stderr, kNoDisplay, reason.constData());
+            return 1;
+        }
+    }
     TMainWindow mainWindow;
     mainWindow.show();
     mainWindow.FormShow(arguments);
+    for (const QByteArray &raw : badNames)
+        reportError(QStringLiteral("Cannot open file %1: its name is not valid UTF-8").arg(printableArgument(raw)));
     return app.exec();
 }

@@ -9,7 +9,6 @@ namespace verno {
 VernoApplication::VernoApplication(int &argc, char **argv) : QApplication(argc, argv)
 {
     setApplicationName(QStringLiteral("Verno"));
-    setApplicationDisplayName(QStringLiteral("Verno"));
     setApplicationVersion(QStringLiteral("3.0"));
     setOrganizationName(QStringLiteral("Qvo"));
 }

@@ -1,107 +1,60 @@
 #include "platform/qtprompter.h"
+#include "platform/filecheck.h"
 #include "platform/filefilter.h"
+#include "platform/messagedialog.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QDialog>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFontDialog>
 #include <QGridLayout>
-#include <QHBoxLayout>
-#include <QKeyEvent>
-#include <QLabel>
 #include <QPushButton>
-#include <QStyle>
-#include <QVBoxLayout>
 
 namespace verno {
 
 namespace {
 
-// A message box whose buttons keep the program's order and whose Esc and
-// close box give the program's answer.
-class MessageDialog : public QDialog {
+// Checks the chosen name before it closes, with the program's own messages
+// and its one question before a file is replaced.
+class CheckedFileDialog : public QFileDialog {
 public:
-    MessageDialog(MessageKind kind, const QString &title, const QString &text, Buttons buttons)
-        : QDialog(QApplication::activeWindow()), escape_(escapeAnswer(buttons))
+    CheckedFileDialog(const QString &title, bool save, bool confirmReplace)
+        : QFileDialog(QApplication::activeWindow(), title), save_(save), confirmReplace_(confirmReplace)
     {
-        setWindowTitle(title.isEmpty() ? defaultTitle(kind) : title);
-        auto *top = new QHBoxLayout;
-        QStyle::StandardPixmap icon = QStyle::SP_MessageBoxInformation;
-        bool hasIcon = true;
-        switch (kind) {
-        case MessageKind::Error: icon = QStyle::SP_MessageBoxCritical; break;
-        case MessageKind::Confirm: icon = QStyle::SP_MessageBoxQuestion; break;
-        case MessageKind::Information: icon = QStyle::SP_MessageBoxInformation; break;
-        case MessageKind::Plain: hasIcon = false; break;
-        }
-        if (hasIcon) {
-            auto *iconLabel = new QLabel;
-            iconLabel->setPixmap(style()->standardIcon(icon).pixmap(32, 32));
-            iconLabel->setAlignment(Qt::AlignTop);
-            top->addWidget(iconLabel);
-        }
-        QString shown = text;
-        shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-        auto *label = new QLabel(shown);
-        label->setObjectName(QStringLiteral("LblMessage"));
-        label->setTextFormat(Qt::PlainText);
-        top->addWidget(label, 1);
-
-        auto *row = new QHBoxLayout;
-        row->addStretch();
-        const Answer dflt = defaultAnswer(buttons);
-        const struct { Button b; Answer a; const char *text; } all[] = {
-            {BtnYes, Answer::Yes, "&Yes"},       {BtnNo, Answer::No, "&No"},
-            {BtnOk, Answer::Ok, "OK"},           {BtnCancel, Answer::Cancel, "Cancel"},
-            {BtnAll, Answer::All, "&All"},
-        };
-        for (const auto &e : all) {
-            if (!(buttons & e.b))
-                continue;
-            auto *button = new QPushButton(QString::fromLatin1(e.text));
-            button->setAutoDefault(false);
-            const Answer a = e.a;
-            if (a == dflt) {
-                button->setDefault(true);
-                button->setFocus();
-            }
-            connect(button, &QPushButton::clicked, this, [this, a] {
-                answer_ = a;
-                accept();
-            });
-            row->addWidget(button);
-        }
-        row->addStretch();
-        auto *layout = new QVBoxLayout(this);
-        layout->addLayout(top);
-        layout->addLayout(row);
-        answer_ = escape_;
+        setOption(QFileDialog::DontUseNativeDialog);
+        setOption(QFileDialog::DontConfirmOverwrite);
+        setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+        setFileMode(QFileDialog::AnyFile);
     }
-    Answer answer() const { return answer_; }
 
-protected:
-    void reject() override
+    void accept() override
     {
-        answer_ = escape_;
-        QDialog::reject();
+        const QStringList files = selectedFiles();
+        if (!files.isEmpty() && !QFileInfo(files.constFirst()).isDir()) {
+            const FileCheck check = checkChosenFile(files.constFirst(), save_, confirmReplace_);
+            if (check.verdict == FileCheck::Refuse) {
+                prompter().message(MessageKind::Error, windowTitle(), check.message, BtnOk);
+                return;
+            }
+            if (check.verdict == FileCheck::AskReplace
+                && prompter().message(MessageKind::Confirm, windowTitle(), check.message, BtnYes | BtnNo)
+                       != Answer::Yes)
+                return;
+        }
+        QFileDialog::accept();
     }
 
 private:
-    Answer escape_;
-    Answer answer_;
+    bool save_;
+    bool confirmReplace_;
 };
 
 FileDialogResult runFileDialog(const FileDialogRequest &r, QFileDialog::AcceptMode mode)
 {
-    QFileDialog dialog(QApplication::activeWindow(), r.title);
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setAcceptMode(mode);
-    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::AnyFile
-                                                       : QFileDialog::AnyFile);
-    if (!r.confirmOverwrite)
-        dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    CheckedFileDialog dialog(r.title, mode == QFileDialog::AcceptSave, r.confirmOverwrite);
     const QStringList filters = qtNameFilters(r.filter);
     dialog.setNameFilters(filters);
     if (r.filterIndex >= 1 && r.filterIndex <= filters.size())
@@ -136,7 +89,7 @@ FileDialogResult runFileDialog(const FileDialogRequest &r, QFileDialog::AcceptMo
 Answer QtPrompter::message(MessageKind kind, const QString &title, const QString &text,
                            Buttons buttons)
 {
-    MessageDialog dialog(kind, title, text, buttons);
+    MessageDialog dialog(kind, title, text, buttons, QApplication::activeWindow());
     QApplication::setOverrideCursor(QCursor(Qt::ArrowCursor));
     dialog.exec();
     QApplication::restoreOverrideCursor();

@@ -13,6 +13,7 @@
 #include <stdexcept>
 #include <QDropEvent>
 #include <QMimeData>
+#include <QProcess>
 #include <QUrl>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -31,23 +32,22 @@ struct ParseCase {
     QStringList files;
     bool readOnly;
     bool wordWrap;
-    bool error;
 };
 
 TEST(StartupParse, SwitchesAndFileNames)
 {
     const ParseCase cases[] = {
-        {{"/r", "a", "/W"}, {"a"}, true, true, false},
-        {{"a", "/R", "b", "/w"}, {"a", "b"}, true, true, false},
-        {{"/x", "/1", "a"}, {"a"}, false, false, false},
-        {{"/rw"}, {"/rw"}, false, false, false}, // an absolute path
-        {{"/home/u/x.txt"}, {"/home/u/x.txt"}, false, false, false},
-        {{"", "a", ""}, {"a"}, false, false, false},
-        {{"-r", "a"}, {"a"}, true, false, false},
-        {{"--word-wrap", "--read-only"}, {}, true, true, false},
-        {{"--", "-r", "/R", "--"}, {"-r", "/R", "--"}, false, false, false},
-        {{"-"}, {"-"}, false, false, false},
-        {{"--bogus", "a"}, {"a"}, false, false, true},
+        {{"/r", "a", "/W"}, {"a"}, true, true},
+        {{"a", "/R", "b", "/w"}, {"a", "b"}, true, true},
+        {{"/x", "/1", "a"}, {"a"}, false, false},
+        {{"/rw"}, {"/rw"}, false, false}, // an absolute path
+        {{"/home/u/x.txt"}, {"/home/u/x.txt"}, false, false},
+        {{"", "a", ""}, {"a"}, false, false},
+        {{"-r", "a"}, {"a"}, true, false},
+        {{"--word-wrap", "--read-only"}, {}, true, true},
+        {{"--", "-r", "/R", "--"}, {"-r", "/R", "--"}, false, false},
+        {{"-"}, {"-"}, false, false},
+        {{"-notes.txt", "--bogus"}, {"-notes.txt", "--bogus"}, false, false},
     };
     for (const ParseCase &c : cases) {
         SCOPED_TRACE(c.args.join(QLatin1Char(' ')).toStdString());
@@ -55,9 +55,39 @@ TEST(StartupParse, SwitchesAndFileNames)
         EXPECT_EQ(cl.files, c.files);
         EXPECT_EQ(cl.readOnly, c.readOnly);
         EXPECT_EQ(cl.wordWrap, c.wordWrap);
-        EXPECT_EQ(!cl.error.isEmpty(), c.error);
     }
-    EXPECT_TRUE(parseCommandLine({"--bogus"}).error.contains(QStringLiteral("--bogus")));
+}
+
+TEST(StartupParse, NamesThatAreNotUtf8AreShownByteByByte)
+{
+    EXPECT_TRUE(argumentIsText("caf\xC3\xA9.txt"));
+    EXPECT_FALSE(argumentIsText("caf\xE9.txt"));
+    EXPECT_EQ(printableArgument("caf\xE9-\xC3\xA9.txt"), QString::fromUtf8("caf\\xE9-\xC3\xA9.txt"));
+}
+
+TEST(StartupProcess, UnreachableOrMissingDisplayIsOneLineAndNoCrash)
+{
+    QTemporaryDir runtime; // private, as a session's is
+    for (const char *display : {":97", ""}) {
+        SCOPED_TRACE(display);
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+        if (*display)
+            env.insert(QStringLiteral("DISPLAY"), QString::fromLatin1(display));
+        else
+            env.remove(QStringLiteral("DISPLAY"));
+        p.setProcessEnvironment(env);
+        p.start(QStringLiteral(VERNO_BINARY), {});
+        ASSERT_TRUE(p.waitForFinished(20000));
+        EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(p.exitCode(), 1);
+        const QString err = QString::fromLocal8Bit(p.readAllStandardError());
+        EXPECT_EQ(err.count(QLatin1Char('\n')), 1) << err.toStdString();
+        EXPECT_TRUE(err.contains(QStringLiteral("xvfb-run"))) << err.toStdString();
+    }
 }
 
 // --- the frame ---------------------------------------------------------------------

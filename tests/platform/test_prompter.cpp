@@ -1,7 +1,14 @@
+#include "platform/filecheck.h"
 #include "platform/filefilter.h"
+#include "platform/messagedialog.h"
 #include "platform/prompter.h"
 
+#include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
+#include <vector>
 
 using namespace verno;
 
@@ -33,4 +40,71 @@ TEST(FileFilter, PairsBecomeQtFiltersWithRealPatterns)
     EXPECT_EQ(f[1], "Pascal,Delphi (*.pas *.dpr)");
     EXPECT_EQ(f[2], "All files (*)");
     EXPECT_EQ(qtNameFilters("Odd|").size(), 1);
+}
+
+TEST(MessageDialogKeys, ReturnPressesTheFocusedButtonAndLettersTheirButton)
+{
+    const Buttons buttons = BtnYes | BtnNo | BtnCancel | BtnAll;
+    const struct {
+        const char *label;
+        std::vector<std::pair<Qt::Key, QString>> keys;
+        Answer answer;
+    } cases[] = {
+        {"Return at once", {{Qt::Key_Return, ""}}, Answer::Yes},
+        {"Tab, Return", {{Qt::Key_Tab, ""}, {Qt::Key_Return, ""}}, Answer::No},
+        {"Tab, Tab, space", {{Qt::Key_Tab, ""}, {Qt::Key_Tab, ""}, {Qt::Key_Space, " "}}, Answer::Cancel},
+        {"n", {{Qt::Key_N, "n"}}, Answer::No},
+        {"A", {{Qt::Key_A, "A"}}, Answer::All},
+        {"Esc", {{Qt::Key_Escape, ""}}, Answer::Cancel},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.label);
+        MessageDialog dialog(MessageKind::Confirm, QString(), QStringLiteral("Save?"), buttons);
+        dialog.show();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+        for (const auto &[key, text] : c.keys) {
+            QWidget *focus = QApplication::focusWidget();
+            ASSERT_NE(focus, nullptr);
+            QTest::sendKeyEvent(QTest::Click, focus, key, text, Qt::NoModifier);
+        }
+        EXPECT_FALSE(dialog.isVisible());
+        EXPECT_EQ(dialog.answer(), c.answer);
+    }
+}
+
+TEST(FileCheck, SaveAndOpenTakeOnlyWhatTheyMay)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("there.txt"));
+    const QString readOnly = dir.filePath(QStringLiteral("ro.txt"));
+    for (const QString &f : {file, readOnly}) {
+        QFile out(f);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    }
+    QFile::setPermissions(readOnly, QFile::ReadOwner);
+    const QString missing = dir.filePath(QStringLiteral("missing.txt"));
+    const QString noFolder = dir.filePath(QStringLiteral("nofolder/a.txt"));
+    const struct {
+        QString path;
+        bool save, confirm;
+        FileCheck::Verdict verdict;
+        const char *says;
+    } cases[] = {
+        {file, false, false, FileCheck::Accept, ""},
+        {missing, false, false, FileCheck::Refuse, "File not found."},
+        {missing, true, true, FileCheck::Accept, ""},
+        {noFolder, true, true, FileCheck::Refuse, "Path does not exist."},
+        {readOnly, true, false, FileCheck::Refuse, "This file is set to read-only."},
+        {file, true, true, FileCheck::AskReplace, "already exists."},
+        {file, true, false, FileCheck::Accept, ""},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.path.toStdString() + (c.save ? " save" : " open"));
+        const FileCheck check = checkChosenFile(c.path, c.save, c.confirm);
+        EXPECT_EQ(check.verdict, c.verdict);
+        EXPECT_TRUE(check.message.contains(QString::fromLatin1(c.says))) << check.message.toStdString();
+        if (c.verdict != FileCheck::Accept) {
+            EXPECT_TRUE(check.message.startsWith(c.path));
+        }
+    }
 }

@@ -1,0 +1,28 @@
+#include "platform/filecheck.h"
+#include "platform/fileattributes.h"
+
+#include <QFileInfo>
+
+namespace verno {
+
+FileCheck checkChosenFile(const QString &path, bool save, bool confirmReplace)
+{
+    const QFileInfo info(path);
+    if (!save) {
+        if (info.isFile())
+            return {};
+        return {FileCheck::Refuse, QStringLiteral("%1\rFile not found.\rCheck the file name and try again.").arg(path)};
+    }
+    if (!QFileInfo(info.absolutePath()).isDir())
+        return {FileCheck::Refuse, QStringLiteral("%1\rPath does not exist.\rCheck the path and try again.").arg(path)};
+    if (!info.exists())
+        return {};
+    if (isReadOnlyFile(path))
+        return {FileCheck::Refuse,
+                QStringLiteral("%1\rThis file is set to read-only.\rTry again with a different file name.").arg(path)};
+    if (confirmReplace)
+        return {FileCheck::AskReplace, QStringLiteral("%1 already exists.\rDo you want to replace it?").arg(path)};
+    return {};
+}
+
+} // namespace verno

@@ -1,0 +1,95 @@
+#include "platform/messagedialog.h"
+
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QStyle>
+#include <QVBoxLayout>
+
+namespace verno {
+
+MessageDialog::MessageDialog(MessageKind kind, const QString &title, const QString &text, Buttons buttons,
+                             QWidget *parent)
+    : QDialog(parent), escape_(escapeAnswer(buttons)), answer_(escape_)
+{
+    setWindowTitle(title.isEmpty() ? defaultTitle(kind) : title);
+    auto *top = new QHBoxLayout;
+    QStyle::StandardPixmap icon = QStyle::SP_MessageBoxInformation;
+    bool hasIcon = true;
+    switch (kind) {
+    case MessageKind::Error: icon = QStyle::SP_MessageBoxCritical; break;
+    case MessageKind::Confirm: icon = QStyle::SP_MessageBoxQuestion; break;
+    case MessageKind::Information: icon = QStyle::SP_MessageBoxInformation; break;
+    case MessageKind::Plain: hasIcon = false; break;
+    }
+    if (hasIcon) {
+        auto *iconLabel = new QLabel;
+        iconLabel->setPixmap(style()->standardIcon(icon).pixmap(32, 32));
+        iconLabel->setAlignment(Qt::AlignTop);
+        top->addWidget(iconLabel);
+    }
+    QString shown = text;
+    shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    auto *label = new QLabel(shown);
+    label->setObjectName(QStringLiteral("LblMessage"));
+    label->setTextFormat(Qt::PlainText);
+    top->addWidget(label, 1);
+
+    auto *row = new QHBoxLayout;
+    row->addStretch();
+    const Answer dflt = defaultAnswer(buttons);
+    const struct {
+        Button b;
+        Answer a;
+        const char *text;
+    } all[] = {
+        {BtnYes, Answer::Yes, "&Yes"},       {BtnNo, Answer::No, "&No"},  {BtnOk, Answer::Ok, "OK"},
+        {BtnCancel, Answer::Cancel, "Cancel"}, {BtnAll, Answer::All, "&All"},
+    };
+    for (const auto &e : all) {
+        if (!(buttons & e.b))
+            continue;
+        auto *button = new QPushButton(QString::fromLatin1(e.text));
+        // The focused button is the one Return presses.
+        button->setAutoDefault(true);
+        const Answer a = e.a;
+        connect(button, &QPushButton::clicked, this, [this, a] {
+            answer_ = a;
+            accept();
+        });
+        row->addWidget(button);
+        if (a == dflt) {
+            button->setDefault(true);
+            button->setFocus();
+        }
+    }
+    row->addStretch();
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addLayout(row);
+}
+
+void MessageDialog::keyPressEvent(QKeyEvent *event)
+{
+    const Qt::KeyboardModifiers mods = event->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier);
+    const QString typed = event->text().toUpper();
+    if (mods == Qt::NoModifier && typed.size() == 1 && typed.at(0).isLetter()) {
+        for (QPushButton *b : findChildren<QPushButton *>()) {
+            const qsizetype amp = b->text().indexOf(QLatin1Char('&'));
+            if (amp >= 0 && amp + 1 < b->text().size() && b->text().at(amp + 1).toUpper() == typed.at(0)) {
+                b->click();
+                return;
+            }
+        }
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void MessageDialog::reject()
+{
+    answer_ = escape_;
+    QDialog::reject();
+}
+
+} // namespace verno

@@ -1,0 +1,27 @@
+#pragma once
+#include "platform/prompter.h"
+
+#include <QDialog>
+
+namespace verno {
+
+// A message box whose buttons keep the program's order and whose Esc and
+// close box give the program's answer. The designed default has the focus
+// first; Return presses the button that has it, and a button's access letter
+// presses it with or without Alt.
+class MessageDialog : public QDialog {
+public:
+    MessageDialog(MessageKind kind, const QString &title, const QString &text, Buttons buttons,
+                  QWidget *parent = nullptr);
+    Answer answer() const { return answer_; }
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void reject() override;
+
+private:
+    Answer escape_;
+    Answer answer_;
+};
+
+} // namespace verno
