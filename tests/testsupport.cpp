@@ -33,10 +33,11 @@ FileDialogResult ScriptedPrompter::saveFile(const FileDialogRequest &request)
     return openFile(request);
 }
 
-std::optional<QFont> ScriptedPrompter::chooseFont(const QString &, const QFont &,
+std::optional<QFont> ScriptedPrompter::chooseFont(const QString &, const QFont &initial,
                                                   const std::function<void()> &)
 {
     ++fontRequests;
+    fontShown = initial;
     if (fontAnswers.empty())
         return std::nullopt;
     auto f = fontAnswers.front();

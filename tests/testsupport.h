@@ -37,6 +37,7 @@ public:
     std::vector<AskedMessage> messages;
     std::vector<FileDialogRequest> fileRequests;
     int fontRequests = 0;
+    QFont fontShown; // the font the last font dialog opened at
 
     Answer message(MessageKind kind, const QString &title, const QString &text,
                    Buttons buttons) override;

@@ -1,12 +1,14 @@
 #include "app/mainwindow.h"
 #include "app/commandline.h"
 #include "app/filterlist.h"
+#include "app/framegeometry.h"
 #include "app/mainmenu.h"
 #include "app/maintoolbar.h"
 #include "app/statuspanels.h"
 #include "app/popupstate.h"
 #include "app/windowarranger.h"
 #include "editor/filewindow.h"
+#include "editor/fontchoice.h"
 #include "editor/textconvert.h"
 #include "platform/fileattributes.h"
 #include "platform/prompter.h"
@@ -328,12 +330,12 @@ void TMainWindow::OptDflFontClick()
 {
     SetStatusMessage(menu_->hint(QStringLiteral("MnuOptDflFont")));
     // Apply gives the active window the font of its own font dialog.
-    const auto chosen = prompter().chooseFont(QStringLiteral("Default Font"), DefaultFont, [this] {
+    const auto chosen = prompter().chooseFont(QStringLiteral("Default Font"), shownFont(DefaultFont), [this] {
         forward([](TFileWindow &w) { w.ApplyOwnFont(); });
     });
     SetStatusMessage(QString());
     if (chosen)
-        DefaultFont = *chosen;
+        DefaultFont = fontAfterDialog(DefaultFont, *chosen);
 }
 
 void TMainWindow::OptCurFontClick() { forward([](TFileWindow &w) { w.OptFontClick(); }); }
@@ -571,6 +573,12 @@ void TMainWindow::windowActivated(TFileWindow *, bool) {}
 
 void TMainWindow::LoadSettings()
 {
+    // A geometry value missing from the store keeps the window's own.
+    const QRect g = geometry();
+    settings_.MainTop = g.top();
+    settings_.MainLeft = g.left();
+    settings_.MainWidth = g.width();
+    settings_.MainHeight = g.height();
     loadSettingsFile(settingsPath_, settings_);
     applySettings();
 }
@@ -591,11 +599,12 @@ void TMainWindow::applySettings()
     toolBar_->setHintsShown(settings_.Hints);
     InsertMode = true;
     DefaultFont = QFont(settings_.FontName);
+    DefaultFont.setStyleHint(QFont::TypeWriter); // a face not installed falls back to fixed pitch
     DefaultFont.setPointSize(settings_.FontSize > 0 ? settings_.FontSize : 13);
     DefaultFont.setBold(settings_.FontBold);
     DefaultFont.setItalic(settings_.FontItalic);
-    if (settings_.MainWidth > 0 && settings_.MainHeight > 0)
-        setGeometry(settings_.MainLeft, settings_.MainTop, settings_.MainWidth, settings_.MainHeight);
+    DefaultFontColor = colorFromNumber(settings_.FontColor, palette());
+    applyStoredGeometry(*this, settings_.MainTop, settings_.MainLeft, settings_.MainWidth, settings_.MainHeight);
     if (settings_.FileFilter.isEmpty())
         settings_.FileFilter = QString::fromLatin1(kDefaultFileFilter);
     search_.FindHistory.Entries.clear();
@@ -614,6 +623,7 @@ void TMainWindow::collectSettings()
     settings_.FontSize = DefaultFont.pointSize();
     settings_.FontBold = DefaultFont.bold();
     settings_.FontItalic = DefaultFont.italic();
+    settings_.FontColor = colorToNumber(DefaultFontColor, settings_.FontColor, palette());
     const QRect g = geometry();
     settings_.MainTop = g.top();
     settings_.MainLeft = g.left();

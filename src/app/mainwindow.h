@@ -71,6 +71,7 @@ public:
     bool InsertMode = true;
     int FilterIndex = 1;
     QFont DefaultFont;
+    QColor DefaultFontColor = Qt::black;
     // Designed item counts; the file history and window list go after them.
     int FileMenuBase = 0;
     int WindowMenuBase = 0;
@@ -131,6 +132,7 @@ public:
     bool wordWrapAll() const override { return WordWrapAll; }
     bool insertMode() const override { return InsertMode; }
     QFont defaultFont() const override { return DefaultFont; }
+    QColor defaultTextColor() const override { return DefaultFontColor; }
     QString fileFilter() const override { return settings_.FileFilter; }
     int filterIndex() const override { return FilterIndex; }
     void setFilterIndex(int index) override { FilterIndex = index; }

@@ -1,6 +1,7 @@
 #include "editor/filewindow.h"
 #include "editor/busystatus.h"
 #include "editor/fileio.h"
+#include "editor/fontchoice.h"
 #include "editor/frameservices.h"
 #include "platform/fileattributes.h"
 #include "platform/prompter.h"
@@ -37,6 +38,7 @@ TFileWindow::TFileWindow(FrameServices &frame, QWidget *parent)
                                    style()->standardIcon(QStyle::SP_FileIcon)));
     ownFont_ = frame_.defaultFont();
     memo_->setFont(ownFont_);
+    memo_->setTextColor(frame_.defaultTextColor());
     buildPopup();
     UpdateCaption();
     Recolour(frame_.grayReadOnly());
@@ -278,10 +280,10 @@ void TFileWindow::OptWordWrapClick() { memo_->SetWordWrap(!memo_->WordWrap()); }
 void TFileWindow::OptFontClick()
 {
     frame_.setStatusMessage(frame_.menuHint(QStringLiteral("MnuOptCurFont")));
-    const auto font = prompter().chooseFont(QStringLiteral("Font"), memo_->font(), {});
+    const auto font = prompter().chooseFont(QStringLiteral("Font"), shownFont(memo_->font()), {});
     frame_.setStatusMessage(QString());
     if (font) {
-        ownFont_ = *font;
+        ownFont_ = fontAfterDialog(memo_->font(), *font);
         memo_->setFont(ownFont_);
     }
 }

@@ -2,6 +2,7 @@
 // What an edit window needs of the frame that holds it: the program-wide
 // options it reads and the few notifications it sends. Edit windows never push
 // state otherwise; the frame polls them at idle time.
+#include <QColor>
 #include <QFont>
 #include <QString>
 
@@ -23,6 +24,7 @@ public:
     virtual bool wordWrapAll() const = 0;
     virtual bool insertMode() const = 0;
     virtual QFont defaultFont() const = 0;
+    virtual QColor defaultTextColor() const { return Qt::black; }
     virtual QString fileFilter() const = 0;
     virtual int filterIndex() const = 0;
     virtual void setFilterIndex(int index) = 0;
