@@ -325,6 +325,17 @@ void TMainWindow::EditCopyClick() { forward([](TFileWindow &w) { w.EditCopyClick
 void TMainWindow::EditPasteClick() { forward([](TFileWindow &w) { w.EditPasteClick(); }); }
 void TMainWindow::EditDeleteClick() { forward([](TFileWindow &w) { w.EditDeleteClick(); }); }
 void TMainWindow::EditSelectAllClick() { forward([](TFileWindow &w) { w.EditSelectAllClick(); }); }
+void TMainWindow::EditCutToClick() { forward([](TFileWindow &w) { w.EditCutToClick(); }); }
+void TMainWindow::EditCopyToClick() { forward([](TFileWindow &w) { w.EditCopyToClick(); }); }
+void TMainWindow::EditPasteFromClick() { forward([](TFileWindow &w) { w.EditPasteFromClick(); }); }
+void TMainWindow::FileRenameClick() { forward([](TFileWindow &w) { w.FileRenameClick(); }); }
+void TMainWindow::FileDeleteClick() { forward([](TFileWindow &w) { w.FileDeleteClick(); }); }
+void TMainWindow::DeleteLineClick() { forward([](TFileWindow &w) { w.DeleteLineClick(); }); }
+void TMainWindow::InsertLineClick() { forward([](TFileWindow &w) { w.InsertLineClick(); }); }
+void TMainWindow::MoveLineUpClick() { forward([](TFileWindow &w) { w.MoveLineUpClick(); }); }
+void TMainWindow::MoveLineDownClick() { forward([](TFileWindow &w) { w.MoveLineDownClick(); }); }
+void TMainWindow::RepeatLineClick() { forward([](TFileWindow &w) { w.RepeatLineClick(); }); }
+void TMainWindow::DelToWordClick() { forward([](TFileWindow &w) { w.DelToWordClick(); }); }
 
 void TMainWindow::OptDflFontClick()
 {
@@ -565,6 +576,8 @@ void TMainWindow::addFileHistory(const QString &fullName)
     settings_.FileHistory.removeAll(fullName);
     settings_.FileHistory.prepend(fullName);
 }
+
+void TMainWindow::removeFileHistory(const QString &fullName) { settings_.FileHistory.removeAll(fullName); }
 
 void TMainWindow::windowRenamed(TFileWindow *) {}
 void TMainWindow::windowActivated(TFileWindow *, bool) {}

@@ -115,6 +115,17 @@ public:
     void WinCloseClick();
     void WinCloseAllClick();
     void InsertClick() { InsertMode = !InsertMode; }
+    void FileRenameClick();
+    void FileDeleteClick();
+    void EditCutToClick();
+    void EditCopyToClick();
+    void EditPasteFromClick();
+    void DeleteLineClick();
+    void InsertLineClick();
+    void MoveLineUpClick();
+    void MoveLineDownClick();
+    void RepeatLineClick();
+    void DelToWordClick();
     void CtrlQClick() {}
     void BtnAdjustClick();
 
@@ -140,6 +151,7 @@ public:
     void setStatusMessage(const QString &text) override { SetStatusMessage(text); }
     void paintStatusNow() override;
     void addFileHistory(const QString &fullName) override;
+    void removeFileHistory(const QString &fullName) override;
     void windowRenamed(TFileWindow *window) override;
     void windowActivated(TFileWindow *window, bool active) override;
     void windowClosing(TFileWindow *window) override;

@@ -7,13 +7,10 @@
 #include "platform/prompter.h"
 
 #include <QAction>
-#include <QClipboard>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QMenu>
-#include <QMimeData>
 #include <QStyle>
 #include <new>
 
@@ -39,6 +36,7 @@ TFileWindow::TFileWindow(FrameServices &frame, QWidget *parent)
     ownFont_ = frame_.defaultFont();
     memo_->setFont(ownFont_);
     memo_->setTextColor(frame_.defaultTextColor());
+    memo_->SetOnKeyPress([this](char &key) { MemoKeyPress(key); });
     buildPopup();
     UpdateCaption();
     Recolour(frame_.grayReadOnly());
@@ -173,6 +171,7 @@ bool TFileWindow::SaveAs()
     request.filter = frame_.fileFilter();
     request.filterIndex = frame_.filterIndex();
     request.confirmOverwrite = frame_.confirmSave();
+    SaveConfirmsOverwrite = request.confirmOverwrite;
     const FileDialogResult chosen = prompter().saveFile(request);
     if (!chosen.accepted) {
         frame_.setStatusMessage(QString());
@@ -257,22 +256,6 @@ void TFileWindow::showEvent(QShowEvent *event)
     QMdiSubWindow::showEvent(event);
 }
 
-// --- clipboard -----------------------------------------------------------------
-
-void TFileWindow::SetClipboardAside()
-{
-    // Kept whole, not through a single-byte control, so text outside the code
-    // page comes back unchanged.
-    setAsideText_ = QGuiApplication::clipboard()->text();
-}
-
-void TFileWindow::PutClipboardBack()
-{
-    if (!setAsideText_.isEmpty())
-        QGuiApplication::clipboard()->setText(setAsideText_);
-    setAsideText_.clear();
-}
-
 // --- commands ------------------------------------------------------------------
 
 void TFileWindow::OptWordWrapClick() { memo_->SetWordWrap(!memo_->WordWrap()); }
@@ -288,20 +271,13 @@ void TFileWindow::OptFontClick()
     }
 }
 
-void TFileWindow::EditCutClick() { memo_->CutSelection(); }
-void TFileWindow::EditCopyClick() { memo_->CopySelection(); }
-void TFileWindow::EditPasteClick() { memo_->PasteClipboard(); }
-void TFileWindow::EditDeleteClick()
+void TFileWindow::MemoKeyPress(char &key) { lines().KeyPress(key, frame_.insertMode(), AutoIndent); }
+
+EditControl &TFileWindow::TmpText()
 {
-    // Without a selection the character at the caret goes; a line break as a whole.
-    if (memo_->SelectionLength() == 0) {
-        if (memo_->SelectionStart() >= memo_->TextLength())
-            return;
-        memo_->SetSelectionLength(1);
-        if (memo_->SelectedText(2) == "\r")
-            memo_->SetSelectionLength(2);
-    }
-    memo_->DeleteSelection();
+    if (!tmpText_)
+        tmpText_ = makePlainTextEditControl();
+    return *tmpText_;
 }
 
 void TFileWindow::buildPopup()

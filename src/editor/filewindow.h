@@ -1,4 +1,7 @@
 #pragma once
+#include "commands/linecommands.h"
+#include "editor/clipboardstash.h"
+#include "editor/diskcommands.h"
 #include "editor/qteditcontrol.h"
 
 #include <QMdiSubWindow>
@@ -10,8 +13,9 @@ namespace verno {
 
 class FrameServices;
 
-// One edit window: one text, named after its file or "Untitled".
-class TFileWindow : public QMdiSubWindow {
+// One edit window: one text, named after its file or "Untitled". It keeps the
+// user's clipboard text aside while its commands use the clipboard.
+class TFileWindow : public QMdiSubWindow, public ClipboardStash {
     Q_OBJECT
 public:
     TFileWindow(FrameServices &frame, QWidget *parent = nullptr);
@@ -21,8 +25,12 @@ public:
     QString FileDir;   // with trailing separator; empty when untitled
     bool AutoIndent = false;
     int LeftMargin = 4;
+    // The save dialog asks before overwriting as the last Save As left it.
+    bool SaveConfirmsOverwrite = true;
 
     QtEditControl &Memo() const { return *memo_; }
+    // Hidden scratch text between the clipboard and the disk, made on first use.
+    EditControl &TmpText();
     QMenu *MnuPopup() const { return popup_; }
 
     // Names.
@@ -47,10 +55,6 @@ public:
     // The close question, by CloseMode.
     bool CloseQuery();
 
-    // The user's clipboard text set aside while a command uses the clipboard.
-    void SetClipboardAside();
-    void PutClipboardBack();
-
     // Commands handled by the window itself.
     void FileSaveClick() { FileName.isEmpty() ? SaveAs() : Save(); }
     void FileSaveAsClick() { SaveAs(); }
@@ -66,11 +70,23 @@ public:
         if (!IsReadOnly())
             memo_->UndoLast();
     }
-    void EditCutClick();
-    void EditCopyClick();
-    void EditPasteClick();
-    void EditDeleteClick();
+    void EditCutClick() { lines().Cut(); }
+    void EditCopyClick() { memo_->CopySelection(); }
+    void EditPasteClick() { lines().Paste(); }
+    void EditDeleteClick() { lines().Delete(); }
     void EditSelectAllClick() { memo_->SelectAllText(); }
+    void DeleteLineClick() { lines().DeleteLine(); }
+    void InsertLineClick() { lines().InsertLine(); }
+    void MoveLineUpClick() { lines().MoveLineUp(); }
+    void MoveLineDownClick() { lines().MoveLineDown(); }
+    void RepeatLineClick() { lines().RepeatLine(); }
+    void DelToWordClick() { lines().DelToWord(); }
+    void MemoKeyPress(char &key);
+    void FileRenameClick() { disk().Rename(); }
+    void FileDeleteClick() { disk().Delete(); }
+    void EditCutToClick() { disk().CutTo(); }
+    void EditCopyToClick() { disk().CopyTo(); }
+    void EditPasteFromClick() { disk().PasteFrom(); }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -78,25 +94,15 @@ protected:
 
 private:
     void buildPopup();
+    LineCommands lines() { return {*memo_, *this}; }
+    DiskCommands disk() { return {*this, frame_}; }
 
     FrameServices &frame_;
     std::unique_ptr<QtEditControl> memo_;
-    QString setAsideText_;
+    std::unique_ptr<EditControl> tmpText_;
     QFont ownFont_;
     QMenu *popup_ = nullptr;
     bool shownOnce_ = false;
-};
-
-// Runs the set-aside and the put-back around a command, also when it fails.
-class ClipboardSetAside {
-public:
-    explicit ClipboardSetAside(TFileWindow &w) : w_(w) { w_.SetClipboardAside(); }
-    ~ClipboardSetAside() { w_.PutClipboardBack(); }
-    ClipboardSetAside(const ClipboardSetAside &) = delete;
-    ClipboardSetAside &operator=(const ClipboardSetAside &) = delete;
-
-private:
-    TFileWindow &w_;
 };
 
 } // namespace verno
