@@ -30,6 +30,7 @@ MessageDialog::MessageDialog(MessageKind kind, const QString &title, const QStri
         top->addWidget(iconLabel);
     }
     QString shown = text;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")); // one break, not two
     shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     auto *label = new QLabel(shown);
     label->setObjectName(QStringLiteral("LblMessage"));
