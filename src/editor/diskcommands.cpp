@@ -3,13 +3,11 @@
 #include "editor/fileio.h"
 #include "editor/filewindow.h"
 #include "editor/frameservices.h"
-#include "platform/fileattributes.h"
 #include "platform/filerename.h"
 #include "platform/prompter.h"
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <new>
 
 namespace verno {
@@ -125,9 +123,6 @@ void DiskCommands::writeSelectionTo(bool cut)
 // The error text, empty when the file was written.
 QString DiskCommands::writeSelection(const QString &path)
 {
-    // Our dialog does not refuse a read-only file; replacing one is refused here.
-    if (QFileInfo::exists(path) && isReadOnlyFile(path))
-        return QStringLiteral("Cannot create file %1: the file is read-only").arg(path);
     BusyStatus busy(frame_, QStringLiteral("Saving..."));
     ClipboardSetAside aside(w_);
     EditControl &tmp = w_.TmpText();
