@@ -153,6 +153,31 @@ void LineCommands::InsertLine()
     m_.SetCaret(m_.SelectionStart() - 2);
 }
 
+// A last line moves with a break of its own; true when it was given one.
+bool LineCommands::lendBreak(Span &line)
+{
+    if (line.hasBreak())
+        return false;
+    appendBreak();
+    line.next = line.end + 2;
+    return true;
+}
+
+// Cuts the line with its break and pastes it at target (counted once the line
+// is cut); the caret goes to the moved line. Not undoable.
+void LineCommands::moveLine(const Span &line, int target, bool dropFinalBreak)
+{
+    select(line.start, line.next);
+    const std::string text = selectedText();
+    m_.CutSelection();
+    pasteAt(target, text);
+    if (dropFinalBreak)
+        removeFinalBreak();
+    m_.SetCaret(target);
+    m_.SetSelectionLength(0);
+    m_.ForgetUndo();
+}
+
 void LineCommands::MoveLineUp()
 {
     if (m_.ReadOnly())
@@ -162,23 +187,11 @@ void LineCommands::MoveLineUp()
         return;
     const int above = wholeLine(line.start - 2).start;
     ClipboardSetAside aside(clipboard_);
-    // A last line moves with a break of its own; a text that ended without
-    // one still does afterwards. The empty last line moves up as an empty line.
-    const bool lastLine = !line.hasBreak();
-    const bool giveBreakBack = lastLine && line.end > line.start;
-    if (lastLine) {
-        appendBreak();
-        line.next = line.end + 2;
-    }
-    select(line.start, line.next);
-    const std::string text = selectedText();
-    m_.CutSelection();
-    pasteAt(above, text);
-    if (giveBreakBack)
-        removeFinalBreak();
-    m_.SetCaret(above);
-    m_.SetSelectionLength(0);
-    m_.ForgetUndo();
+    // A text that ended without a break still does afterwards; the empty last
+    // line moves up as an empty line.
+    const bool empty = line.end == line.start;
+    const bool lent = lendBreak(line);
+    moveLine(line, above, lent && !empty);
 }
 
 void LineCommands::MoveLineDown()
@@ -190,22 +203,9 @@ void LineCommands::MoveLineDown()
         return; // nothing below it but, at most, the empty last line
     Span below = wholeLine(line.next);
     ClipboardSetAside aside(clipboard_);
-    const bool belowIsLast = !below.hasBreak();
-    if (belowIsLast) {
-        appendBreak();
-        below.next = below.end + 2;
-    }
+    const bool lent = lendBreak(below);
     // Once this line is cut, the line below starts where it started.
-    const int target = line.start + (below.next - below.start);
-    select(line.start, line.next);
-    const std::string text = selectedText();
-    m_.CutSelection();
-    pasteAt(target, text);
-    if (belowIsLast)
-        removeFinalBreak();
-    m_.SetCaret(target);
-    m_.SetSelectionLength(0);
-    m_.ForgetUndo();
+    moveLine(line, line.start + (below.next - below.start), lent);
 }
 
 void LineCommands::RepeatLine()

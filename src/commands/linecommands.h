@@ -58,6 +58,8 @@ private:
     std::string selectedText() const;
     void pasteAt(int p, const std::string &text);
     void appendBreak();
+    bool lendBreak(Span &line);
+    void moveLine(const Span &line, int target, bool dropFinalBreak);
     void removeFinalBreak();
 
     EditControl &m_;
