@@ -216,23 +216,16 @@ void LineCommands::RepeatLine()
     if (line.start == line.next)
         return; // the empty last line
     ClipboardSetAside aside(clipboard_);
-    std::string text;
-    int target = line.next;
-    if (line.hasBreak()) {
-        select(line.start, line.next);
-        text = selectedText();
-        m_.CopySelection();
-    } else {
-        // A last line without a break: copy it with a break borrowed for the
-        // moment and put the copy above it, so one Undo still removes it.
-        appendBreak();
-        select(line.start, line.end + 2);
-        text = selectedText();
-        m_.CopySelection();
+    Span copy = line;
+    const bool lent = lendBreak(copy);
+    select(copy.start, copy.next);
+    const std::string text = selectedText();
+    m_.CopySelection();
+    // A last line without a break is copied with a break lent for the moment,
+    // and the copy goes above it, so that one Undo still removes it.
+    if (lent)
         removeFinalBreak();
-        target = line.start;
-    }
-    pasteAt(target, text);
+    pasteAt(lent ? line.start : line.next, text);
     m_.SetCaret(line.start);
     m_.SetSelectionLength(0);
 }

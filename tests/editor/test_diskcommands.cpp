@@ -155,6 +155,15 @@ TEST_F(DiskCommandsTest, CopyToAndCutToWriteTheSelectionAndKeepTheClipboard)
     w.Memo().UndoLast();
     EXPECT_EQ(w.Memo().WholeText(), "one\r\ntw\xE9\r\nthree");
     EXPECT_TRUE(frame.statusMessage().isEmpty());
+
+    // The dialog asks before replacing a file as the window's last Save As did.
+    EXPECT_TRUE(prompter.fileRequests.back().confirmOverwrite);
+    frame.settings().ConfirmSave = false;
+    prompter.answerFile(path("src.txt"));
+    frame.FileSaveAsClick();
+    select(w, 0, 2);
+    frame.EditCopyToClick();
+    EXPECT_FALSE(prompter.fileRequests.back().confirmOverwrite);
 }
 
 TEST_F(DiskCommandsTest, CutToAFileThatCannotBeCreatedKeepsEverything)
