@@ -1,12 +1,16 @@
 #include "app/mainwindow.h"
 #include "app/commandline.h"
+#include "app/filehistorymenu.h"
 #include "app/filterlist.h"
 #include "app/framegeometry.h"
 #include "app/mainmenu.h"
 #include "app/maintoolbar.h"
 #include "app/statuspanels.h"
 #include "app/popupstate.h"
+#include "app/tabbar.h"
+#include "app/tabset.h"
 #include "app/windowarranger.h"
+#include "app/windowlistmenu.h"
 #include "editor/filewindow.h"
 #include "editor/fontchoice.h"
 #include "editor/textconvert.h"
@@ -29,6 +33,7 @@
 #include <QStatusTipEvent>
 #include <QToolBar>
 #include <QToolButton>
+#include <QVBoxLayout>
 
 namespace verno {
 
@@ -47,7 +52,13 @@ TMainWindow::TMainWindow(const QString &settingsPath)
     mdi_->setObjectName(QStringLiteral("ClientArea"));
     mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    setCentralWidget(mdi_);
+    // The tab bar sits under the windows, so it stays above the status bar.
+    auto *client = new QWidget(this);
+    auto *layout = new QVBoxLayout(client);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(mdi_);
+    setCentralWidget(client);
     menu_ = std::make_unique<MainMenu>(*this, menuBar());
     toolBar_ = std::make_unique<MainToolBar>(*this);
     addToolBar(Qt::TopToolBarArea, toolBar_->bar());
@@ -58,10 +69,11 @@ TMainWindow::TMainWindow(const QString &settingsPath)
     panels_->panel(QStringLiteral("PnlStatusBackup"))->onDoubleClick = [this] { OptBackupClick(); };
     panels_->panel(QStringLiteral("PnlStatusReadOnly"))->onDoubleClick = [this] { OptReadOnlyClick(); };
     panels_->panel(QStringLiteral("PnlStatusInsert"))->onDoubleClick = [this] { InsertClick(); };
-    setFrameKeys(menu_->claimedKeys());
+    setFrameKeys(menu_->claimedKeys() + WindowListMenu::keys());
     CloseMode = CloseSingle;
     FileMenuBase = menu_->itemCount(QStringLiteral("MnuFile"));
     WindowMenuBase = menu_->itemCount(QStringLiteral("MnuWindow"));
+    createLists(layout);
     DefaultFont = QFont(settings_.FontName);
     DefaultFont.setPointSize(settings_.FontSize);
     DefaultFont.setStyleHint(QFont::TypeWriter);
@@ -104,6 +116,10 @@ TMainWindow::~TMainWindow()
 void TMainWindow::FormShow(const QStringList &arguments)
 {
     LoadSettings();
+    SetTabsSort(settings_.TabsSort);
+    SetWinListSort(settings_.WinListSort);
+    SetWinList(settings_.WinList);
+    SetFileHistSort(settings_.FileHistSort);
     FilterIndex = 1;
     ProcessCommandLine(arguments);
     if (settings_.InitialWin && !ReadOnlyAll && editWindows().isEmpty())
@@ -185,7 +201,9 @@ bool TMainWindow::OpenEditWindow(const QString &name, bool readOnly)
     if (readOnly || (!full.isEmpty() && isReadOnlyFile(full)))
         w->SetReadOnly(true);
     if (!full.isEmpty())
-        addFileHistory(full);
+        AddFileHistory(full);
+    AddTab(w);
+    AddWindowListItem(w);
     return true;
 }
 
@@ -402,13 +420,16 @@ void TMainWindow::WinNextClick()
         return;
     order_.sendToBack(windows.first());
     activateChild(windows.at(1));
+    SelectActiveTab();
 }
 
 void TMainWindow::WinPreviousClick()
 {
     const QList<TFileWindow *> windows = editWindows();
-    if (windows.size() > 1)
-        activateChild(windows.last());
+    if (windows.size() <= 1)
+        return;
+    activateChild(windows.last());
+    SelectActiveTab();
 }
 
 // --- closing ---------------------------------------------------------------------------
@@ -450,6 +471,8 @@ void TMainWindow::windowClosing(TFileWindow *window)
     closing_.insert(window);
     order_.remove(window);
     connect(window, &QObject::destroyed, this, [this, window] { closing_.remove(window); });
+    RemoveTab(window);
+    RemoveWindowListItem(window);
 }
 
 // --- drops ---------------------------------------------------------------------------------
@@ -537,6 +560,7 @@ void TMainWindow::UpdateCommandState(bool menuPass)
     const CommandState s = snapshot();
     if (menuPass) {
         menu_->apply(s, Pass::Menu);
+        tabBar_->menuPass(s);
         if (TFileWindow *w = activeWindow())
             applyPopupState(w->MnuPopup(), s);
         return;
@@ -549,6 +573,7 @@ void TMainWindow::UpdateCommandState(bool menuPass)
         const QString font = menu_->hint(s.HasWindow ? QStringLiteral("MnuOptCurFont") : QStringLiteral("MnuOptDflFont"));
         toolBar_->setButtonHint(QStringLiteral("BtnOptFont"), QStringLiteral("Font|") + font);
     }
+    tabBar_->statusPass(s);
     if (TFileWindow *w = activeWindow())
         applySearchAgainState(w->MnuPopup(), s);
 }
@@ -558,16 +583,18 @@ void TMainWindow::paintStatusNow() { panels_->repaintMessage(); }
 QString TMainWindow::statusMessage() const { return panels_->message(); }
 QString TMainWindow::menuHint(const QString &itemName) const { return menu_->hint(itemName); }
 
-void TMainWindow::addFileHistory(const QString &fullName)
+void TMainWindow::windowRenamed(TFileWindow *window)
 {
-    // The File menu's history list arrives later; keep the stored list current
-    // so nothing is lost at exit.
-    settings_.FileHistory.removeAll(fullName);
-    settings_.FileHistory.prepend(fullName);
+    UpdateTabText(window);
+    UpdateWindowListCaption(window);
 }
 
-void TMainWindow::windowRenamed(TFileWindow *) {}
-void TMainWindow::windowActivated(TFileWindow *, bool) {}
+void TMainWindow::windowActivated(TFileWindow *window, bool active)
+{
+    SetWindowListChecked(window, active);
+    if (active && !TabSet()->isHidden())
+        SelectActiveTab();
+}
 
 // --- settings ------------------------------------------------------------------------------
 
@@ -596,6 +623,7 @@ void TMainWindow::applySettings()
 {
     toolBar_->bar()->setVisible(settings_.ToolBar);
     statusBar()->setVisible(settings_.StatusBar);
+    TabSet()->setVisible(settings_.Tabs);
     toolBar_->setHintsShown(settings_.Hints);
     InsertMode = true;
     DefaultFont = QFont(settings_.FontName);
@@ -613,6 +641,7 @@ void TMainWindow::applySettings()
     search_.ReplaceHistory.Entries.clear();
     for (const QString &e : settings_.ReplaceHistory)
         search_.ReplaceHistory.Entries.push_back(displayToBytes(e));
+    RestoreFileHistory(settings_.FileHistory);
 }
 
 void TMainWindow::collectSettings()
@@ -629,8 +658,8 @@ void TMainWindow::collectSettings()
     settings_.MainLeft = g.left();
     settings_.MainWidth = g.width();
     settings_.MainHeight = g.height();
-    while (settings_.FileHistory.size() > std::max(0, settings_.FileHistMax))
-        settings_.FileHistory.removeLast();
+    settings_.Tabs = !TabSet()->isHidden();
+    settings_.FileHistory = CollectFileHistory();
     settings_.FindHistory.clear();
     for (const std::string &e : search_.FindHistory.Entries)
         settings_.FindHistory << bytesToDisplay(e);

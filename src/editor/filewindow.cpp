@@ -42,9 +42,14 @@ TFileWindow::TFileWindow(FrameServices &frame, QWidget *parent)
     buildPopup();
     UpdateCaption();
     Recolour(frame_.grayReadOnly());
+    connect(this, &QMdiSubWindow::windowStateChanged, this, [this](Qt::WindowStates before, Qt::WindowStates now) {
+        if ((before ^ now) & Qt::WindowActive)
+            frame_.windowActivated(this, now.testFlag(Qt::WindowActive));
+    });
 }
 
-TFileWindow::~TFileWindow() = default;
+// Also when deleted without a close: the frame must not keep its tab or entry.
+TFileWindow::~TFileWindow() { frame_.windowClosing(this); }
 
 // --- names ---------------------------------------------------------------------
 

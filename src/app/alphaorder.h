@@ -1,0 +1,41 @@
+#pragma once
+// The alphabetical order shared by the file history, the window list and the
+// tabs: letters a to z upper-cased, then character codes compared one by one,
+// a text that is a prefix of the other being the smaller.
+#include <QString>
+
+namespace verno {
+
+int alphaCompare(const QString &a, const QString &b);
+inline bool alphaLess(const QString &a, const QString &b) { return alphaCompare(a, b) < 0; }
+
+// The index of the first of count items whose key sorts after text; count if
+// none, so equal keys keep their order of arrival.
+template <typename KeyAt> int alphaInsertPosition(int count, KeyAt keyAt, const QString &text)
+{
+    for (int i = 0; i < count; ++i)
+        if (alphaLess(text, keyAt(i)))
+            return i;
+    return count;
+}
+
+// Selection sort in place: each position takes the first strictly smaller
+// item after it. Callers exchange whatever an item carries (caption, window).
+template <typename KeyAt, typename Exchange> void alphaSelectionSort(int count, KeyAt keyAt, Exchange exchange)
+{
+    for (int i = 0; i + 1 < count; ++i) {
+        int smallest = i;
+        QString smallestKey = keyAt(i);
+        for (int j = i + 1; j < count; ++j) {
+            QString key = keyAt(j);
+            if (alphaLess(key, smallestKey)) {
+                smallest = j;
+                smallestKey = std::move(key);
+            }
+        }
+        if (smallest != i)
+            exchange(i, smallest);
+    }
+}
+
+} // namespace verno
