@@ -107,6 +107,9 @@ TMainWindow::~TMainWindow()
     order_ = ChildOrder();
     const QList<QMdiSubWindow *> windows = mdi_->subWindowList();
     for (QMdiSubWindow *w : windows)
+        if (auto *fw = qobject_cast<TFileWindow *>(w))
+            windowClosing(fw);
+    for (QMdiSubWindow *w : windows)
         delete w;
     closing_.clear();
 }
@@ -592,8 +595,9 @@ void TMainWindow::windowRenamed(TFileWindow *window)
 void TMainWindow::windowActivated(TFileWindow *window, bool active)
 {
     SetWindowListChecked(window, active);
+    // The frame's own idea of the active window may lag behind this notice.
     if (active && !TabSet()->isHidden())
-        SelectActiveTab();
+        tabBar_->Select(window);
 }
 
 // --- settings ------------------------------------------------------------------------------

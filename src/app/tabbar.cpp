@@ -85,11 +85,9 @@ void TabBar::UpdateText(TFileWindow *window)
         tabs_->setTabText(index, window->TabText());
 }
 
-void TabBar::SelectActive()
-{
-    TFileWindow *active = frame_.activeWindow();
-    tabs_->setSelectedIndex(active ? tabs_->indexOfWindow(active) : -1);
-}
+void TabBar::SelectActive() { Select(frame_.activeWindow()); }
+
+void TabBar::Select(TFileWindow *window) { tabs_->setSelectedIndex(window ? tabs_->indexOfWindow(window) : -1); }
 
 void TabBar::RefreshMarks()
 {

@@ -28,6 +28,7 @@ public:
     void Remove(TFileWindow *window);
     void UpdateText(TFileWindow *window);
     void SelectActive();
+    void Select(TFileWindow *window);
     void RefreshMarks();
     void SetSort(bool v);
     void Click();

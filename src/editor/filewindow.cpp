@@ -48,8 +48,7 @@ TFileWindow::TFileWindow(FrameServices &frame, QWidget *parent)
     });
 }
 
-// Also when deleted without a close: the frame must not keep its tab or entry.
-TFileWindow::~TFileWindow() { frame_.windowClosing(this); }
+TFileWindow::~TFileWindow() = default;
 
 // --- names ---------------------------------------------------------------------
 
