@@ -184,6 +184,7 @@ public:
     void setStatusMessage(const QString &text) override { SetStatusMessage(text); }
     void paintStatusNow() override;
     void addFileHistory(const QString &fullName) override { AddFileHistory(fullName); }
+    void removeFileHistory(const QString &fullName) override { RemoveFileHistory(fullName); }
     void windowRenamed(TFileWindow *window) override;
     void windowActivated(TFileWindow *window, bool active) override;
     void windowClosing(TFileWindow *window) override;

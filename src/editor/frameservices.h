@@ -36,6 +36,7 @@ public:
     // Shows the message panel at once, before a long operation blocks.
     virtual void paintStatusNow() {}
     virtual void addFileHistory(const QString &fullName) = 0;
+    virtual void removeFileHistory(const QString &fullName) = 0;
     virtual void windowRenamed(TFileWindow *window) = 0;
     virtual void windowActivated(TFileWindow *window, bool active) = 0;
     virtual void windowClosing(TFileWindow *window) = 0;
