@@ -1,18 +1,11 @@
 #include "app/filehistorymenu.h"
-#include "app/alphaorder.h"
+#include "app/listtext.h"
 #include "app/settings.h"
 
 #include <QAction>
 #include <QMenu>
 
 namespace verno {
-
-QString literalMenuText(const QString &text)
-{
-    QString result = text;
-    result.replace(QLatin1Char('&'), QStringLiteral("&&"));
-    return result;
-}
 
 FileHistoryMenu::FileHistoryMenu(QMenu *fileMenu, int base, Settings &settings, Open open)
     : menu_(fileMenu), base_(base), settings_(settings), open_(std::move(open))

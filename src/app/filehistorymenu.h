@@ -45,7 +45,4 @@ private:
     Open open_;
 };
 
-// A file name as a menu caption: "&" stands for itself.
-QString literalMenuText(const QString &text);
-
 } // namespace verno

@@ -1,5 +1,5 @@
 #include "app/tabbar.h"
-#include "app/alphaorder.h"
+#include "app/listtext.h"
 #include "app/mainwindow.h"
 #include "app/tabset.h"
 #include "editor/filewindow.h"
@@ -66,7 +66,7 @@ void TabBar::Add(TFileWindow *window)
     if (settings_.TabsSort)
         position = alphaInsertPosition(position, [this](int i) { return tabs_->windowAt(i)->ShortName(); },
                                        window->ShortName());
-    tabs_->insertTabFor(position, window->TabText(), window);
+    tabs_->insertTabFor(position, literalMenuText(window->TabText()), window);
     tabs_->setSelectedIndex(position);
 }
 
@@ -82,13 +82,14 @@ void TabBar::UpdateText(TFileWindow *window)
 {
     const int index = tabs_->indexOfWindow(window);
     if (index >= 0)
-        tabs_->setTabText(index, window->TabText());
+        tabs_->setTabText(index, literalMenuText(window->TabText()));
 }
 
 void TabBar::SelectActive() { Select(frame_.activeWindow()); }
 
 void TabBar::Select(TFileWindow *window) { tabs_->setSelectedIndex(window ? tabs_->indexOfWindow(window) : -1); }
 
+// Works on the stored text as it is: a doubled "&" is never a frame character.
 void TabBar::RefreshMarks()
 {
     const int first = tabs_->firstInView();

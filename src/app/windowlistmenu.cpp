@@ -1,6 +1,5 @@
 #include "app/windowlistmenu.h"
-#include "app/alphaorder.h"
-#include "app/filehistorymenu.h"
+#include "app/listtext.h"
 #include "app/settings.h"
 #include "editor/filewindow.h"
 

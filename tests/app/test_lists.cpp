@@ -1,6 +1,6 @@
 // The file history, the window list and the tab bar, driven through a shown
 // frame: their menu items, keys, tabs and what survives a restart.
-#include "app/alphaorder.h"
+#include "app/listtext.h"
 #include "app/filehistorymenu.h"
 #include "app/mainmenu.h"
 #include "app/mainwindow.h"
@@ -202,6 +202,12 @@ TEST_F(ListsTest, WindowListNumbersElevenWindowsWithKeysForNine)
     EXPECT_TRUE(entries[2]->isChecked());
     EXPECT_FALSE(entries[10]->isChecked());
     EXPECT_EQ(frame->TabSet()->selectedIndex(), 2);
+
+    // A hidden entry's key does nothing.
+    frame->settings().WinListMax = 3;
+    frame->RenumberWindowList();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_4, Qt::AltModifier);
+    EXPECT_EQ(frame->activeWindow(), windows[2]);
 }
 
 TEST_F(ListsTest, ClosingTheOnlyWindowRemovesEntryAndSeparator)
@@ -220,11 +226,12 @@ TEST_F(ListsTest, SaveAsRenamesEntryAndTabAndAddsTheNewName)
     TFileWindow *w = open(QStringLiteral("two.txt"));
     open(QStringLiteral("three.txt"));
     frame->ActivateEditWindow(w);
-    prompter.answerFile(path("renamed.txt"));
+    prompter.answerFile(path("r&d.txt"));
     frame->FileSaveAsClick();
-    EXPECT_EQ(frame->windowList().entries().at(1)->text(), "2 " + path("renamed.txt"));
-    EXPECT_EQ(tabTexts().at(1), " renamed.txt ");
-    EXPECT_EQ(history().first(), path("renamed.txt"));
+    // "&" shows as itself, never as an access key.
+    EXPECT_EQ(frame->windowList().entries().at(1)->text(), "2 " + path("r&&d.txt"));
+    EXPECT_EQ(tabTexts().at(1), " r&&d.txt ");
+    EXPECT_EQ(history().first(), path("r&d.txt"));
 }
 
 TEST_F(ListsTest, WindowListRebuildsInWindowOrderAndSorts)

@@ -1,10 +1,15 @@
 #pragma once
-// The alphabetical order shared by the file history, the window list and the
-// tabs: letters a to z upper-cased, then character codes compared one by one,
-// a text that is a prefix of the other being the smaller.
+// Texts and order shared by the file history, the window list and the tabs.
 #include <QString>
 
 namespace verno {
+
+// A name as a menu caption or tab text: "&" stands for itself, it marks no
+// access key.
+QString literalMenuText(const QString &text);
+
+// Alphabetical order: letters a to z upper-cased, then character codes
+// compared one by one, a text that is a prefix of the other being the smaller.
 
 int alphaCompare(const QString &a, const QString &b);
 inline bool alphaLess(const QString &a, const QString &b) { return alphaCompare(a, b) < 0; }

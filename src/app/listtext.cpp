@@ -1,10 +1,17 @@
-#include "app/alphaorder.h"
+#include "app/listtext.h"
 
 namespace verno {
 
 namespace {
 char16_t upperAscii(char16_t c) { return c >= u'a' && c <= u'z' ? char16_t(c - (u'a' - u'A')) : c; }
 } // namespace
+
+QString literalMenuText(const QString &text)
+{
+    QString result = text;
+    result.replace(QLatin1Char('&'), QStringLiteral("&&"));
+    return result;
+}
 
 int alphaCompare(const QString &a, const QString &b)
 {
