@@ -1,12 +1,16 @@
 #include "app/mainwindow.h"
 #include "app/commandline.h"
+#include "app/filehistorymenu.h"
 #include "app/filterlist.h"
 #include "app/framegeometry.h"
 #include "app/mainmenu.h"
 #include "app/maintoolbar.h"
 #include "app/statuspanels.h"
 #include "app/popupstate.h"
+#include "app/tabbar.h"
+#include "app/tabset.h"
 #include "app/windowarranger.h"
+#include "app/windowlistmenu.h"
 #include "editor/filewindow.h"
 #include "editor/fontchoice.h"
 #include "editor/textconvert.h"
@@ -29,6 +33,7 @@
 #include <QStatusTipEvent>
 #include <QToolBar>
 #include <QToolButton>
+#include <QVBoxLayout>
 
 namespace verno {
 
@@ -47,7 +52,13 @@ TMainWindow::TMainWindow(const QString &settingsPath)
     mdi_->setObjectName(QStringLiteral("ClientArea"));
     mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    setCentralWidget(mdi_);
+    // The tab bar sits under the windows, so it stays above the status bar.
+    auto *client = new QWidget(this);
+    auto *layout = new QVBoxLayout(client);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(mdi_);
+    setCentralWidget(client);
     menu_ = std::make_unique<MainMenu>(*this, menuBar());
     toolBar_ = std::make_unique<MainToolBar>(*this);
     addToolBar(Qt::TopToolBarArea, toolBar_->bar());
@@ -58,10 +69,11 @@ TMainWindow::TMainWindow(const QString &settingsPath)
     panels_->panel(QStringLiteral("PnlStatusBackup"))->onDoubleClick = [this] { OptBackupClick(); };
     panels_->panel(QStringLiteral("PnlStatusReadOnly"))->onDoubleClick = [this] { OptReadOnlyClick(); };
     panels_->panel(QStringLiteral("PnlStatusInsert"))->onDoubleClick = [this] { InsertClick(); };
-    setFrameKeys(menu_->claimedKeys());
+    setFrameKeys(menu_->claimedKeys() + WindowListMenu::keys());
     CloseMode = CloseSingle;
     FileMenuBase = menu_->itemCount(QStringLiteral("MnuFile"));
     WindowMenuBase = menu_->itemCount(QStringLiteral("MnuWindow"));
+    createLists(layout);
     DefaultFont = QFont(settings_.FontName);
     DefaultFont.setPointSize(settings_.FontSize);
     DefaultFont.setStyleHint(QFont::TypeWriter);
@@ -95,6 +107,9 @@ TMainWindow::~TMainWindow()
     order_ = ChildOrder();
     const QList<QMdiSubWindow *> windows = mdi_->subWindowList();
     for (QMdiSubWindow *w : windows)
+        if (auto *fw = qobject_cast<TFileWindow *>(w))
+            windowClosing(fw);
+    for (QMdiSubWindow *w : windows)
         delete w;
     closing_.clear();
 }
@@ -104,6 +119,10 @@ TMainWindow::~TMainWindow()
 void TMainWindow::FormShow(const QStringList &arguments)
 {
     LoadSettings();
+    SetTabsSort(settings_.TabsSort);
+    SetWinListSort(settings_.WinListSort);
+    SetWinList(settings_.WinList);
+    SetFileHistSort(settings_.FileHistSort);
     FilterIndex = 1;
     ProcessCommandLine(arguments);
     if (settings_.InitialWin && !ReadOnlyAll && editWindows().isEmpty())
@@ -185,7 +204,9 @@ bool TMainWindow::OpenEditWindow(const QString &name, bool readOnly)
     if (readOnly || (!full.isEmpty() && isReadOnlyFile(full)))
         w->SetReadOnly(true);
     if (!full.isEmpty())
-        addFileHistory(full);
+        AddFileHistory(full);
+    AddTab(w);
+    AddWindowListItem(w);
     return true;
 }
 
@@ -413,13 +434,16 @@ void TMainWindow::WinNextClick()
         return;
     order_.sendToBack(windows.first());
     activateChild(windows.at(1));
+    SelectActiveTab();
 }
 
 void TMainWindow::WinPreviousClick()
 {
     const QList<TFileWindow *> windows = editWindows();
-    if (windows.size() > 1)
-        activateChild(windows.last());
+    if (windows.size() <= 1)
+        return;
+    activateChild(windows.last());
+    SelectActiveTab();
 }
 
 // --- closing ---------------------------------------------------------------------------
@@ -461,6 +485,8 @@ void TMainWindow::windowClosing(TFileWindow *window)
     closing_.insert(window);
     order_.remove(window);
     connect(window, &QObject::destroyed, this, [this, window] { closing_.remove(window); });
+    RemoveTab(window);
+    RemoveWindowListItem(window);
 }
 
 // --- drops ---------------------------------------------------------------------------------
@@ -548,6 +574,7 @@ void TMainWindow::UpdateCommandState(bool menuPass)
     const CommandState s = snapshot();
     if (menuPass) {
         menu_->apply(s, Pass::Menu);
+        tabBar_->menuPass(s);
         if (TFileWindow *w = activeWindow())
             applyPopupState(w->MnuPopup(), s);
         return;
@@ -560,6 +587,7 @@ void TMainWindow::UpdateCommandState(bool menuPass)
         const QString font = menu_->hint(s.HasWindow ? QStringLiteral("MnuOptCurFont") : QStringLiteral("MnuOptDflFont"));
         toolBar_->setButtonHint(QStringLiteral("BtnOptFont"), QStringLiteral("Font|") + font);
     }
+    tabBar_->statusPass(s);
     if (TFileWindow *w = activeWindow())
         applySearchAgainState(w->MnuPopup(), s);
 }
@@ -569,18 +597,19 @@ void TMainWindow::paintStatusNow() { panels_->repaintMessage(); }
 QString TMainWindow::statusMessage() const { return panels_->message(); }
 QString TMainWindow::menuHint(const QString &itemName) const { return menu_->hint(itemName); }
 
-void TMainWindow::addFileHistory(const QString &fullName)
+void TMainWindow::windowRenamed(TFileWindow *window)
 {
-    // The File menu's history list arrives later; keep the stored list current
-    // so nothing is lost at exit.
-    settings_.FileHistory.removeAll(fullName);
-    settings_.FileHistory.prepend(fullName);
+    UpdateTabText(window);
+    UpdateWindowListCaption(window);
 }
 
-void TMainWindow::removeFileHistory(const QString &fullName) { settings_.FileHistory.removeAll(fullName); }
-
-void TMainWindow::windowRenamed(TFileWindow *) {}
-void TMainWindow::windowActivated(TFileWindow *, bool) {}
+void TMainWindow::windowActivated(TFileWindow *window, bool active)
+{
+    SetWindowListChecked(window, active);
+    // The frame's own idea of the active window may lag behind this notice.
+    if (active && !TabSet()->isHidden())
+        tabBar_->Select(window);
+}
 
 // --- settings ------------------------------------------------------------------------------
 
@@ -609,6 +638,7 @@ void TMainWindow::applySettings()
 {
     toolBar_->bar()->setVisible(settings_.ToolBar);
     statusBar()->setVisible(settings_.StatusBar);
+    TabSet()->setVisible(settings_.Tabs);
     toolBar_->setHintsShown(settings_.Hints);
     InsertMode = true;
     DefaultFont = QFont(settings_.FontName);
@@ -626,6 +656,7 @@ void TMainWindow::applySettings()
     search_.ReplaceHistory.Entries.clear();
     for (const QString &e : settings_.ReplaceHistory)
         search_.ReplaceHistory.Entries.push_back(displayToBytes(e));
+    RestoreFileHistory(settings_.FileHistory);
 }
 
 void TMainWindow::collectSettings()
@@ -642,8 +673,8 @@ void TMainWindow::collectSettings()
     settings_.MainLeft = g.left();
     settings_.MainWidth = g.width();
     settings_.MainHeight = g.height();
-    while (settings_.FileHistory.size() > std::max(0, settings_.FileHistMax))
-        settings_.FileHistory.removeLast();
+    settings_.Tabs = !TabSet()->isHidden();
+    settings_.FileHistory = CollectFileHistory();
     settings_.FindHistory.clear();
     for (const std::string &e : search_.FindHistory.Entries)
         settings_.FindHistory << bytesToDisplay(e);

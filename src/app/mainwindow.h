@@ -12,13 +12,18 @@
 
 class QMdiArea;
 class QMdiSubWindow;
+class QVBoxLayout;
 
 namespace verno {
 
+class FileHistoryMenu;
 class MainMenu;
 class MainToolBar;
 class StatusPanels;
+class TabBar;
 class TFileWindow;
+class TTabSet;
+class WindowListMenu;
 
 extern bool StatusReady;
 
@@ -129,9 +134,48 @@ public:
     void CtrlQClick() {}
     void BtnAdjustClick();
 
+    // File history at the end of the File menu.
+    void AddFileHistory(const QString &name);
+    void RemoveFileHistory(const QString &name);
+    void ClearFileHistory();
+    void SetFileHist(bool v);
+    void SetFileHistSort(bool v);
+    void ApplyFileHistoryVisibility();
+    QStringList CollectFileHistory() const;
+    void RestoreFileHistory(const QStringList &names);
+    void FileMenuClick(const QString &name);
+    void OptClearFileHistClick() { ClearFileHistory(); }
+
+    // Window list at the end of the Window menu.
+    void AddWindowListItem(TFileWindow *window);
+    void RemoveWindowListItem(TFileWindow *window);
+    void SetWindowListChecked(TFileWindow *window, bool v);
+    void UpdateWindowListCaption(TFileWindow *window);
+    void RenumberWindowList();
+    void SetWinList(bool v);
+    void SetWinListSort(bool v);
+    void WinFileListClick(TFileWindow *window);
+
+    // Tab bar.
+    void AddTab(TFileWindow *window);
+    void RemoveTab(TFileWindow *window);
+    void UpdateTabText(TFileWindow *window);
+    void SelectActiveTab();
+    void RefreshTabMarks();
+    void SetTabsSort(bool v);
+    void TabSetClick();
+    void TabCopyFileNameClick();
+    void TabCopyFullPathClick();
+    void TabsSortClick();
+    void OptTabsClick();
+
     MainMenu &menu() const { return *menu_; }
     MainToolBar &toolBar() const { return *toolBar_; }
     StatusPanels &statusPanels() const { return *panels_; }
+    FileHistoryMenu &fileHistory() const { return *fileHistory_; }
+    WindowListMenu &windowList() const { return *windowList_; }
+    TabBar &tabBar() const { return *tabBar_; }
+    TTabSet *TabSet() const;
 
     // FrameServices.
     bool backupOn() const override { return settings_.Backup; }
@@ -150,8 +194,8 @@ public:
     QString menuHint(const QString &itemName) const override;
     void setStatusMessage(const QString &text) override { SetStatusMessage(text); }
     void paintStatusNow() override;
-    void addFileHistory(const QString &fullName) override;
-    void removeFileHistory(const QString &fullName) override;
+    void addFileHistory(const QString &fullName) override { AddFileHistory(fullName); }
+    void removeFileHistory(const QString &fullName) override { RemoveFileHistory(fullName); }
     void windowRenamed(TFileWindow *window) override;
     void windowActivated(TFileWindow *window, bool active) override;
     void windowClosing(TFileWindow *window) override;
@@ -178,6 +222,7 @@ private:
     }
     void openDialog(bool view);
     void activateChild(TFileWindow *w);
+    void createLists(QVBoxLayout *clientLayout);
     void applySettings();
     void collectSettings();
     void onIdle();
@@ -189,6 +234,9 @@ private:
     std::unique_ptr<MainMenu> menu_;
     std::unique_ptr<MainToolBar> toolBar_;
     std::unique_ptr<StatusPanels> panels_;
+    std::unique_ptr<FileHistoryMenu> fileHistory_;
+    std::unique_ptr<WindowListMenu> windowList_;
+    std::unique_ptr<TabBar> tabBar_;
     QSet<TFileWindow *> closing_; // agreed to close, not yet destroyed
     ChildOrder order_;
     bool clipboardHasText_ = false;

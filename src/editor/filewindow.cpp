@@ -40,6 +40,10 @@ TFileWindow::TFileWindow(FrameServices &frame, QWidget *parent)
     buildPopup();
     UpdateCaption();
     Recolour(frame_.grayReadOnly());
+    connect(this, &QMdiSubWindow::windowStateChanged, this, [this](Qt::WindowStates before, Qt::WindowStates now) {
+        if ((before ^ now) & Qt::WindowActive)
+            frame_.windowActivated(this, now.testFlag(Qt::WindowActive));
+    });
 }
 
 TFileWindow::~TFileWindow() = default;

@@ -212,23 +212,23 @@ TEST_F(StartupTest, OpenEditWindowMaximizesOnlyTheFirst)
             EXPECT_TRUE(w->IsReadOnly());
         }
     }
-    EXPECT_EQ(frame->settings().FileHistory.value(0), dir.filePath(QStringLiteral("a.txt")));
+    EXPECT_EQ(frame->CollectFileHistory().value(0), dir.filePath(QStringLiteral("a.txt")));
 }
 
 TEST_F(StartupTest, OpenEditWindowRefusesFoldersAndMissingFilesSilently)
 {
     auto frame = makeFrame();
-    const QStringList historyBefore = frame->settings().FileHistory;
+    const QStringList historyBefore = frame->CollectFileHistory();
     for (const char *name : {"three", "missing.txt", "three/d.txt"}) {
         SCOPED_TRACE(name);
         EXPECT_FALSE(frame->OpenEditWindow(QString::fromLatin1(name), false));
     }
     EXPECT_TRUE(frame->editWindows().isEmpty());
     EXPECT_TRUE(prompter.messages.empty());
-    EXPECT_EQ(frame->settings().FileHistory, historyBefore);
+    EXPECT_EQ(frame->CollectFileHistory(), historyBefore);
     // A relative name with dots is stored cleaned.
     ASSERT_TRUE(frame->OpenEditWindow(QStringLiteral("three/../b.txt"), false));
-    EXPECT_EQ(frame->settings().FileHistory.value(0), dir.filePath(QStringLiteral("b.txt")));
+    EXPECT_EQ(frame->CollectFileHistory().value(0), dir.filePath(QStringLiteral("b.txt")));
 }
 
 TEST_F(StartupTest, ShownFrameGoesWithItsWindowsWithoutAsking)

@@ -67,7 +67,7 @@ protected:
 
     QString lastMessage() const { return prompter.messages.empty() ? QString() : prompter.messages.back().text; }
     QString clipboard() const { return QGuiApplication::clipboard()->text(); }
-    const QStringList &history() { return frame.settings().FileHistory; }
+    QStringList history() const { return frame.CollectFileHistory(); }
 
     const QString userText = QStringLiteral("user text");
     QTemporaryDir dir;

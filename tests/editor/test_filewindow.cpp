@@ -293,7 +293,7 @@ TEST_F(FileWindowTest, SaveAsOfUntitledStartsEmptyInTheCurrentFolder)
     EXPECT_EQ(readBytes(path("out.txt")), "fresh\r\n");
     EXPECT_FALSE(w.Memo().ModifiedFlag());
     EXPECT_EQ(frame.FilterIndex, 2);
-    EXPECT_EQ(frame.settings().FileHistory.value(0), path("out.txt"));
+    EXPECT_EQ(frame.CollectFileHistory().value(0), path("out.txt"));
 }
 
 // --- close question ------------------------------------------------------------------------
