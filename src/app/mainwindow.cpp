@@ -605,6 +605,15 @@ void TMainWindow::windowRenamed(TFileWindow *window)
 
 void TMainWindow::windowActivated(TFileWindow *window, bool active)
 {
+    // The front window stays the active one while another program has the
+    // focus; its entry keeps its check mark.
+    if (!active && window == activeWindow())
+        return;
+    if (active) {
+        for (TFileWindow *w : editWindows())
+            if (w != window)
+                SetWindowListChecked(w, false);
+    }
     SetWindowListChecked(window, active);
     // The frame's own idea of the active window may lag behind this notice.
     if (active && !TabSet()->isHidden())

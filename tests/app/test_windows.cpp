@@ -1,5 +1,6 @@
 // The frame's edit windows as a user meets them: their order, what a failed
 // open leaves, what the frame shows while it is in the background.
+#include "app/windowlistmenu.h"
 #include "frametest.h"
 
 #include <QDropEvent>
@@ -67,10 +68,12 @@ TEST_F(FrameTest, FrameInTheBackgroundKeepsShowingItsWindow)
     ASSERT_EQ(position, "2;2");
     // What the frame hears when another program takes the focus.
     emit frame->mdiArea()->subWindowActivated(nullptr);
+    emit w->windowStateChanged(Qt::WindowActive, Qt::WindowNoState);
     statusPass();
     EXPECT_EQ(frame->activeWindow(), w);
     EXPECT_EQ(panel(QStringLiteral("PnlStatusCurPos")), position);
     EXPECT_TRUE(item(QStringLiteral("MnuWinClose"))->isEnabled());
+    EXPECT_TRUE(frame->windowList().entries().constFirst()->isChecked());
 }
 
 TEST_F(FrameTest, ReadingIsShownBeforeTheFileIsRead)
