@@ -1,5 +1,6 @@
 #include "testsupport.h"
 
+#include <QApplication>
 #include <QFile>
 
 namespace verno::test {
@@ -10,12 +11,41 @@ ScriptedPrompter::~ScriptedPrompter() { setPrompter(nullptr); }
 Answer ScriptedPrompter::message(MessageKind kind, const QString &title, const QString &text,
                                  Buttons buttons)
 {
-    messages.push_back({kind, title.isEmpty() ? defaultTitle(kind) : title, text, buttons});
+    messages.push_back({kind, title.isEmpty() ? defaultTitle(kind) : title, text, buttons, std::nullopt});
     if (answers.empty())
         return escapeAnswer(buttons);
     Answer a = answers.front();
     answers.pop_front();
     return a;
+}
+
+Answer ScriptedPrompter::messageAt(MessageKind kind, const QString &title, const QString &text,
+                                   Buttons buttons, const QPoint &topLeft)
+{
+    const Answer a = message(kind, title, text, buttons);
+    messages.back().topLeft = topLeft;
+    return a;
+}
+
+int ScriptedPrompter::runDialog(QDialog &dialog)
+{
+    dialogsRun << dialog.objectName();
+    QWidget *previous = QApplication::activeWindow();
+    dialog.setResult(QDialog::Rejected);
+    dialog.show();
+    if (!dialogActions.empty()) {
+        const auto action = std::move(dialogActions.front());
+        dialogActions.pop_front();
+        action(dialog);
+    }
+    if (dialog.isVisible())
+        dialog.reject();
+    // As a window manager would, hand the activation back.
+    if (previous) {
+        previous->activateWindow();
+        QCoreApplication::processEvents();
+    }
+    return dialog.result();
 }
 
 FileDialogResult ScriptedPrompter::openFile(const FileDialogRequest &request)

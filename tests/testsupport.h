@@ -3,6 +3,7 @@
 #include "platform/prompter.h"
 
 #include <QByteArray>
+#include <QDialog>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -22,6 +23,7 @@ struct AskedMessage {
     QString title;
     QString text;
     Buttons buttons;
+    std::optional<QPoint> topLeft; // where the box was placed, if it was
 };
 
 // Answers message boxes and dialogs from queues; an empty queue gives the Esc
@@ -45,6 +47,15 @@ public:
     FileDialogResult saveFile(const FileDialogRequest &request) override;
     std::optional<QFont> chooseFont(const QString &title, const QFont &initial,
                                     const std::function<void()> &apply) override;
+
+    Answer messageAt(MessageKind kind, const QString &title, const QString &text, Buttons buttons,
+                     const QPoint &topLeft) override;
+
+    // The program's own dialogs: each is shown and handed to the next action,
+    // which may fill it and press its buttons; one left open is cancelled.
+    std::deque<std::function<void(QDialog &)>> dialogActions;
+    QStringList dialogsRun; // their object names
+    int runDialog(QDialog &dialog) override;
 
     void answerFile(const QString &name, bool readOnly = false);
 };

@@ -2,6 +2,7 @@
 #include "app/mainwindow.h"
 #include "app/vernoapplication.h"
 #include "platform/prompter.h"
+#include "search/searchcommands.h"
 
 #include <QByteArrayList>
 #include <cstdio>
@@ -69,6 +70,7 @@ int main(int argc, char **argv)
         }
     }
     TMainWindow mainWindow;
+    CreateSearchDialogs(&mainWindow);
     mainWindow.show();
     mainWindow.FormShow(arguments);
     for (const QByteArray &raw : badNames)

@@ -63,7 +63,7 @@ TMainWindow::TMainWindow(const QString &settingsPath)
     toolBar_ = std::make_unique<MainToolBar>(*this);
     addToolBar(Qt::TopToolBarArea, toolBar_->bar());
     panels_ = std::make_unique<StatusPanels>(statusBar());
-    panels_->panel(QStringLiteral("PnlStatusCurPos"))->onDoubleClick = [] {};
+    panels_->panel(QStringLiteral("PnlStatusCurPos"))->onDoubleClick = [this] { FindLineClick(); };
     panels_->panel(QStringLiteral("PnlStatusIndent"))->onDoubleClick = [this] { OptIndentClick(); };
     panels_->panel(QStringLiteral("PnlStatusWordWrap"))->onDoubleClick = [this] { OptWordWrapClick(); };
     panels_->panel(QStringLiteral("PnlStatusBackup"))->onDoubleClick = [this] { OptBackupClick(); };
@@ -420,6 +420,20 @@ void TMainWindow::BtnAdjustClick()
     UpdateCommandState(false);
     UpdateCommandState(true);
 }
+
+void TMainWindow::FindClick() { forward([](TFileWindow &w) { w.FindClick(); }); }
+void TMainWindow::FindReplaceClick() { forward([](TFileWindow &w) { w.FindReplaceClick(); }); }
+void TMainWindow::FindAgainClick() { forward([](TFileWindow &w) { w.FindAgainClick(); }); }
+void TMainWindow::FindLineClick() { forward([](TFileWindow &w) { w.FindLineClick(); }); }
+void TMainWindow::FindBrLftClick() { forward([](TFileWindow &w) { w.FindBrLftClick(); }); }
+void TMainWindow::FindBrRgtClick() { forward([](TFileWindow &w) { w.FindBrRgtClick(); }); }
+void TMainWindow::EditChangeCaseClick() { forward([](TFileWindow &w) { w.EditChangeCaseClick(); }); }
+void TMainWindow::EditUpperCaseClick() { forward([](TFileWindow &w) { w.EditUpperCaseClick(); }); }
+void TMainWindow::EditLowerCaseClick() { forward([](TFileWindow &w) { w.EditLowerCaseClick(); }); }
+void TMainWindow::EditInitialCapsClick() { forward([](TFileWindow &w) { w.EditInitialCapsClick(); }); }
+void TMainWindow::EditShiftRightClick() { forward([](TFileWindow &w) { w.EditShiftRightClick(); }); }
+void TMainWindow::EditShiftLeftClick() { forward([](TFileWindow &w) { w.EditShiftLeftClick(); }); }
+void TMainWindow::EditTrimClick() { forward([](TFileWindow &w) { w.EditTrimClick(); }); }
 
 void TMainWindow::WinTileDownClick() { tileWindows(*mdi_, editWindows(), true); }
 void TMainWindow::WinTileAcrossClick() { tileWindows(*mdi_, editWindows(), false); }

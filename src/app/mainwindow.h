@@ -8,6 +8,7 @@
 #include <QMainWindow>
 #include <QSet>
 #include <QStringList>
+#include <algorithm>
 #include <memory>
 
 class QMdiArea;
@@ -69,7 +70,7 @@ public:
     // State.
     Settings &settings() { return settings_; }
     const Settings &settings() const { return settings_; }
-    T_SearchOptions &searchOptions() { return search_; }
+    T_SearchOptions &searchOptions() override { return search_; }
     bool IndentAll = false;
     bool WordWrapAll = false;
     bool ReadOnlyAll = false;
@@ -133,6 +134,19 @@ public:
     void DelToWordClick();
     void CtrlQClick() {}
     void BtnAdjustClick();
+    void FindClick();
+    void FindReplaceClick();
+    void FindAgainClick();
+    void FindLineClick();
+    void FindBrLftClick();
+    void FindBrRgtClick();
+    void EditChangeCaseClick();
+    void EditUpperCaseClick();
+    void EditLowerCaseClick();
+    void EditInitialCapsClick();
+    void EditShiftRightClick();
+    void EditShiftLeftClick();
+    void EditTrimClick();
 
     // File history at the end of the File menu.
     void AddFileHistory(const QString &name);
@@ -192,6 +206,8 @@ public:
     int filterIndex() const override { return FilterIndex; }
     void setFilterIndex(int index) override { FilterIndex = index; }
     QString menuHint(const QString &itemName) const override;
+    bool findWord() const override { return settings_.FindWord; }
+    int shiftCount() const override { return std::clamp(settings_.ShiftCount, 1, 32); }
     void setStatusMessage(const QString &text) override { SetStatusMessage(text); }
     void paintStatusNow() override;
     void addFileHistory(const QString &fullName) override { AddFileHistory(fullName); }

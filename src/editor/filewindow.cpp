@@ -5,6 +5,10 @@
 #include "editor/frameservices.h"
 #include "platform/fileattributes.h"
 #include "platform/prompter.h"
+#include "search/bracketmatch.h"
+#include "search/searchcommands.h"
+#include "search/searchengine.h"
+#include "search/textcommands.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -303,17 +307,17 @@ void TFileWindow::buildPopup()
     item("PopDelete", "Delete", [this] { EditDeleteClick(); });
     popup_->addSeparator();
     item("PopSelectAll", "Select All", [this] { EditSelectAllClick(); });
-    item("PopChangeCase", "Change Case", nullptr);
-    item("PopUpperCase", "Upper Case", nullptr);
-    item("PopLowerCase", "Lower Case", nullptr);
-    item("PopInitialCaps", "Initial Caps", nullptr);
+    item("PopChangeCase", "Change Case", [this] { EditChangeCaseClick(); });
+    item("PopUpperCase", "Upper Case", [this] { EditUpperCaseClick(); });
+    item("PopLowerCase", "Lower Case", [this] { EditLowerCaseClick(); });
+    item("PopInitialCaps", "Initial Caps", [this] { EditInitialCapsClick(); });
     popup_->addSeparator();
-    item("PopShiftRight", "Shift Right", nullptr);
-    item("PopShiftLeft", "Shift Left", nullptr);
+    item("PopShiftRight", "Shift Right", [this] { EditShiftRightClick(); });
+    item("PopShiftLeft", "Shift Left", [this] { EditShiftLeftClick(); });
     popup_->addSeparator();
-    item("PopFind", "Find...", nullptr);
-    item("PopReplace", "Replace...", nullptr);
-    QAction *again = item("PopFindAgain", "Search Again", nullptr);
+    item("PopFind", "Find...", [this] { FindClick(); });
+    item("PopReplace", "Replace...", [this] { FindReplaceClick(); });
+    QAction *again = item("PopFindAgain", "Search Again", [this] { FindAgainClick(); });
     again->setShortcut(QKeySequence(Qt::Key_F3));
     again->setShortcutContext(Qt::WidgetWithChildrenShortcut);
     memo_->widget()->addAction(again);
@@ -327,5 +331,21 @@ void TFileWindow::buildPopup()
     connect(popup_, &QMenu::aboutToShow, this, [this] { frame_.popupOpening(); });
     memo_->setContextMenu(popup_);
 }
+
+// --- search and text commands ------------------------------------------------
+
+void TFileWindow::FindClick() { verno::FindClick(*memo_, frame_, window()); }
+void TFileWindow::FindReplaceClick() { verno::FindReplaceClick(*memo_, frame_, window()); }
+void TFileWindow::FindLineClick() { verno::FindLineClick(*memo_, frame_, window()); }
+void TFileWindow::FindAgainClick() { SearchEngine(*memo_, frame_.searchOptions(), frame_).FindAgainClick(); }
+void TFileWindow::FindBrLftClick() { MatchBracket(*memo_, false); }
+void TFileWindow::FindBrRgtClick() { MatchBracket(*memo_, true); }
+void TFileWindow::EditChangeCaseClick() { ConvertCase(*memo_, CaseKind::Invert); }
+void TFileWindow::EditUpperCaseClick() { ConvertCase(*memo_, CaseKind::Upper); }
+void TFileWindow::EditLowerCaseClick() { ConvertCase(*memo_, CaseKind::Lower); }
+void TFileWindow::EditInitialCapsClick() { ConvertCase(*memo_, CaseKind::InitialCaps); }
+void TFileWindow::EditShiftRightClick() { ShiftLines(*memo_, true, frame_.shiftCount()); }
+void TFileWindow::EditShiftLeftClick() { ShiftLines(*memo_, false, frame_.shiftCount()); }
+void TFileWindow::EditTrimClick() { TrimLines(*memo_); }
 
 } // namespace verno

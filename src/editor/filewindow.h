@@ -88,6 +88,21 @@ public:
     void EditCopyToClick() { disk().CopyTo(); }
     void EditPasteFromClick() { disk().PasteFrom(); }
 
+    // Search and text commands.
+    void FindClick();
+    void FindReplaceClick();
+    void FindAgainClick();
+    void FindLineClick();
+    void FindBrLftClick();
+    void FindBrRgtClick();
+    void EditChangeCaseClick();
+    void EditUpperCaseClick();
+    void EditLowerCaseClick();
+    void EditInitialCapsClick();
+    void EditShiftRightClick();
+    void EditShiftLeftClick();
+    void EditTrimClick();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;

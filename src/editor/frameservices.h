@@ -9,6 +9,7 @@
 namespace verno {
 
 class TFileWindow;
+class T_SearchOptions;
 
 class FrameServices {
 public:
@@ -30,6 +31,10 @@ public:
     virtual void setFilterIndex(int index) = 0;
     // The hint of a main menu item by its name, for the message panel.
     virtual QString menuHint(const QString &itemName) const = 0;
+    // The one search state all edit windows share.
+    virtual T_SearchOptions &searchOptions() = 0;
+    virtual bool findWord() const = 0;
+    virtual int shiftCount() const = 0;
 
     // Notifications.
     virtual void setStatusMessage(const QString &text) = 0;

@@ -1,6 +1,8 @@
 #include "platform/prompter.h"
 #include "platform/qtprompter.h"
 
+#include <QDialog>
+
 namespace verno {
 
 namespace {
@@ -14,6 +16,14 @@ Prompter &prompter()
 }
 
 void setPrompter(Prompter *p) { g_prompter = p; }
+
+Answer Prompter::messageAt(MessageKind kind, const QString &title, const QString &text,
+                           Buttons buttons, const QPoint &)
+{
+    return message(kind, title, text, buttons);
+}
+
+int Prompter::runDialog(QDialog &dialog) { return dialog.exec(); }
 
 QString defaultTitle(MessageKind kind)
 {

@@ -2,9 +2,12 @@
 // Every message box and common dialog is asked through this interface, so
 // tests can answer them and the real dialogs stay in one place.
 #include <QFont>
+#include <QPoint>
 #include <QString>
 #include <functional>
 #include <optional>
+
+class QDialog;
 
 namespace verno {
 
@@ -57,6 +60,12 @@ public:
     // apply: called with no argument when the dialog's Apply button is pressed (may be empty).
     virtual std::optional<QFont> chooseFont(const QString &title, const QFont &initial,
                                             const std::function<void()> &apply) = 0;
+    // message() with the box's top-left corner at a point on the screen.
+    virtual Answer messageAt(MessageKind kind, const QString &title, const QString &text,
+                             Buttons buttons, const QPoint &topLeft);
+    // One of the program's own modal dialogs, shown until it closes; gives
+    // QDialog::Accepted or QDialog::Rejected.
+    virtual int runDialog(QDialog &dialog);
 };
 
 // The prompter in use; the Qt one unless a test installed another.

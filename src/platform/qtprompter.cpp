@@ -89,7 +89,21 @@ FileDialogResult runFileDialog(const FileDialogRequest &r, QFileDialog::AcceptMo
 Answer QtPrompter::message(MessageKind kind, const QString &title, const QString &text,
                            Buttons buttons)
 {
+    return showMessage(kind, title, text, buttons, nullptr);
+}
+
+Answer QtPrompter::messageAt(MessageKind kind, const QString &title, const QString &text,
+                             Buttons buttons, const QPoint &topLeft)
+{
+    return showMessage(kind, title, text, buttons, &topLeft);
+}
+
+Answer QtPrompter::showMessage(MessageKind kind, const QString &title, const QString &text,
+                               Buttons buttons, const QPoint *topLeft)
+{
     MessageDialog dialog(kind, title, text, buttons, QApplication::activeWindow());
+    if (topLeft)
+        dialog.move(*topLeft);
     QApplication::setOverrideCursor(QCursor(Qt::ArrowCursor));
     dialog.exec();
     QApplication::restoreOverrideCursor();

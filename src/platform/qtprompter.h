@@ -13,6 +13,12 @@ public:
     FileDialogResult saveFile(const FileDialogRequest &request) override;
     std::optional<QFont> chooseFont(const QString &title, const QFont &initial,
                                     const std::function<void()> &apply) override;
+    Answer messageAt(MessageKind kind, const QString &title, const QString &text,
+                     Buttons buttons, const QPoint &topLeft) override;
+
+private:
+    Answer showMessage(MessageKind kind, const QString &title, const QString &text, Buttons buttons,
+                       const QPoint *topLeft);
 };
 
 } // namespace verno

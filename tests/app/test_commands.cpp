@@ -238,6 +238,7 @@ TEST_F(FrameTest, KeysShownTwiceReachTheFirstItem)
         SCOPED_TRACE(c.taker);
         for (const auto &[name, spy] : spies)
             spy->clear();
+        w->Memo().SetCaret(0);
         press(c.key);
         EXPECT_EQ(spies.at(QString::fromLatin1(c.taker))->count(), 1);
         EXPECT_EQ(totalFired(spies), 1);

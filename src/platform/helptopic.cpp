@@ -1,0 +1,21 @@
+#include "platform/helptopic.h"
+
+namespace verno {
+
+namespace {
+HelpTopicHandler &handler()
+{
+    static HelpTopicHandler h;
+    return h;
+}
+} // namespace
+
+void setHelpTopicHandler(HelpTopicHandler h) { handler() = std::move(h); }
+
+void showHelpTopic(int topic)
+{
+    if (handler())
+        handler()(topic);
+}
+
+} // namespace verno

@@ -1,0 +1,22 @@
+#include "search/finddialog.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QVBoxLayout>
+
+namespace verno {
+
+TFindDialog::TFindDialog(QWidget *parent)
+    : TSearchDialog(parent, QStringLiteral("FindDialog"), QStringLiteral("Find"), 31,
+                    QStringLiteral("Search &backward"))
+{
+    LblFind = new QLabel(QStringLiteral("&Search for:"), this);
+    LblFind->setObjectName(QStringLiteral("LblFind"));
+    LblFind->setBuddy(TxtFind);
+    auto *rows = new QVBoxLayout;
+    rows->addWidget(LblFind);
+    rows->addWidget(TxtFind);
+    arrange(rows, QSize(440, 128));
+}
+
+} // namespace verno

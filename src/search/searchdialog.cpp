@@ -1,0 +1,177 @@
+#include "search/searchdialog.h"
+#include "editor/textconvert.h"
+#include "platform/helptopic.h"
+#include "platform/prompter.h"
+#include "search/searchoptions.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+namespace verno {
+
+namespace {
+
+QPushButton *makeButton(QWidget *parent, const char *name, const char *caption)
+{
+    auto *b = new QPushButton(QString::fromLatin1(caption), parent);
+    b->setObjectName(QString::fromLatin1(name));
+    return b;
+}
+
+} // namespace
+
+void setFixedDialogWindow(QDialog *dialog)
+{
+    // A fixed border with only the system menu and its close box.
+    dialog->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                           | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
+                           | Qt::MSWindowsFixedSizeDialogHint);
+}
+
+void centreOnScreen(QWidget *window)
+{
+    if (const QScreen *screen = window->screen())
+        window->move(screen->availableGeometry().center() - window->rect().center());
+}
+
+void setFocusOrder(const QList<QWidget *> &order)
+{
+    for (qsizetype i = 0; i + 1 < order.size(); ++i)
+        QWidget::setTabOrder(order[i], order[i + 1]);
+}
+
+TSearchDialog::TSearchDialog(QWidget *parent, const QString &name, const QString &caption,
+                             int helpTopic, const QString &backwardCaption)
+    : QDialog(parent)
+{
+    setObjectName(name);
+    setWindowTitle(caption);
+    setFixedDialogWindow(this);
+    TxtFind = makeHistoryBox(QStringLiteral("TxtFind"));
+    GrpOptions = new QGroupBox(QStringLiteral("Options"), this);
+    GrpOptions->setObjectName(QStringLiteral("GrpOptions"));
+    new QVBoxLayout(GrpOptions);
+    ChkCase = addOption(QStringLiteral("ChkCase"), QStringLiteral("C&ase sensitive"));
+    ChkWords = addOption(QStringLiteral("ChkWords"), QStringLiteral("&Whole words only"));
+    ChkBackward = addOption(QStringLiteral("ChkBackward"), backwardCaption);
+    GrpOrigin = new QGroupBox(QStringLiteral("Origin"), this);
+    GrpOrigin->setObjectName(QStringLiteral("GrpOrigin"));
+    OriginCurrent = new QRadioButton(QStringLiteral("From &current position"), GrpOrigin);
+    OriginCurrent->setObjectName(QStringLiteral("OriginCurrent"));
+    OriginEntire = new QRadioButton(QStringLiteral("&Entire text"), GrpOrigin);
+    OriginEntire->setObjectName(QStringLiteral("OriginEntire"));
+    auto *origin = new QVBoxLayout(GrpOrigin);
+    origin->addWidget(OriginCurrent);
+    origin->addWidget(OriginEntire);
+    origin->addStretch();
+    OriginCurrent->setChecked(true);
+    BtnOK = makeButton(this, "BtnOK", "O&K");
+    BtnCancel = makeButton(this, "BtnCancel", "&Cancel");
+    BtnHelp = makeButton(this, "BtnHelp", "&Help");
+    BtnOK->setDefault(true);
+    connect(BtnOK, &QPushButton::clicked, this, [this] {
+        BtnOKClick();
+        accept();
+    });
+    connect(BtnCancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(BtnHelp, &QPushButton::clicked, this, [helpTopic] { showHelpTopic(helpTopic); });
+}
+
+void TSearchDialog::arrange(QVBoxLayout *textRows, QSize clientSize)
+{
+    auto *groups = new QHBoxLayout;
+    groups->addWidget(GrpOptions, 1);
+    groups->addWidget(GrpOrigin, 1);
+    auto *left = new QVBoxLayout;
+    left->addLayout(textRows);
+    left->addLayout(groups);
+    auto *buttons = new QVBoxLayout;
+    for (QPushButton *b : {BtnOK, BtnCancel, BtnHelp})
+        buttons->addWidget(b);
+    buttons->addStretch();
+    auto *top = new QHBoxLayout(this);
+    top->addLayout(left, 1);
+    top->addLayout(buttons);
+    setFixedSize(sizeHint().expandedTo(clientSize));
+}
+
+QComboBox *TSearchDialog::makeHistoryBox(const QString &name)
+{
+    auto *box = new QComboBox(this);
+    box->setObjectName(name);
+    box->setEditable(true);
+    // What the user types is what is stored: no completion, no insertion.
+    box->setInsertPolicy(QComboBox::NoInsert);
+    box->setCompleter(nullptr);
+    box->setMinimumWidth(340);
+    return box;
+}
+
+QCheckBox *TSearchDialog::addOption(const QString &name, const QString &caption)
+{
+    auto *check = new QCheckBox(caption, GrpOptions);
+    check->setObjectName(name);
+    GrpOptions->layout()->addWidget(check);
+    return check;
+}
+
+void TSearchDialog::fillHistoryBox(QComboBox *box, const T_HistList &history, const std::string &text)
+{
+    box->clear();
+    for (const std::string &entry : history.Entries)
+        box->addItem(bytesToDisplay(entry));
+    box->setEditText(bytesToDisplay(text));
+}
+
+std::string TSearchDialog::boxText(const QComboBox *box) { return displayToBytes(box->currentText()); }
+
+bool TSearchDialog::Execute(T_SearchOptions &options, const std::string &selection)
+{
+    options_ = &options;
+    const bool oneLine = !selection.empty() && selection.find('\r') == std::string::npos;
+    proposed_ = oneLine ? selection : options.FindText;
+    const bool ok = prompter().runDialog(*this) == QDialog::Accepted;
+    options_ = nullptr;
+    return ok;
+}
+
+void TSearchDialog::showEvent(QShowEvent *event)
+{
+    centreOnScreen(this);
+    if (options_)
+        FormShow();
+    QDialog::showEvent(event);
+}
+
+void TSearchDialog::FormShow()
+{
+    fillHistoryBox(TxtFind, options_->FindHistory, proposed_);
+    ChkCase->setChecked(options_->CaseSensitive);
+    ChkWords->setChecked(options_->WholeWords);
+    ChkBackward->setChecked(options_->Backward);
+    (options_->Origin == T_SearchOptions::kOriginEntire ? OriginEntire : OriginCurrent)->setChecked(true);
+    TxtFind->setFocus();
+    TxtFind->lineEdit()->selectAll();
+}
+
+void TSearchDialog::BtnOKClick()
+{
+    if (!options_)
+        return;
+    options_->SetFindText(boxText(TxtFind));
+    options_->CaseSensitive = ChkCase->isChecked();
+    options_->WholeWords = ChkWords->isChecked();
+    options_->Backward = ChkBackward->isChecked();
+    options_->Origin = OriginEntire->isChecked() ? T_SearchOptions::kOriginEntire
+                                                 : T_SearchOptions::kOriginCurrent;
+    options_->FindHistory.Add(options_->FindText);
+}
+
+} // namespace verno

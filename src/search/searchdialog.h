@@ -1,0 +1,63 @@
+#pragma once
+#include <QDialog>
+#include <string>
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QPushButton;
+class QRadioButton;
+class QVBoxLayout;
+
+namespace verno {
+
+class T_HistList;
+class T_SearchOptions;
+
+// The window of the search dialogs: a fixed border with only the system menu.
+void setFixedDialogWindow(QDialog *dialog);
+void centreOnScreen(QWidget *window);
+void setFocusOrder(const QList<QWidget *> &order);
+
+// What the Find and Replace dialogs share: the find text with its history,
+// the option check boxes, the origin and the three buttons. Each showing fills
+// them from the search state; OK writes them back, Cancel stores nothing.
+class TSearchDialog : public QDialog {
+    Q_OBJECT
+public:
+    // Modal over options. The proposed text is selection when it is one line,
+    // else the stored find text. True on OK.
+    bool Execute(T_SearchOptions &options, const std::string &selection);
+
+    QComboBox *TxtFind;
+    QGroupBox *GrpOptions;
+    QCheckBox *ChkCase;
+    QCheckBox *ChkWords;
+    QCheckBox *ChkBackward;
+    QGroupBox *GrpOrigin;
+    QRadioButton *OriginCurrent;
+    QRadioButton *OriginEntire;
+    QPushButton *BtnOK;
+    QPushButton *BtnCancel;
+    QPushButton *BtnHelp;
+
+protected:
+    TSearchDialog(QWidget *parent, const QString &name, const QString &caption, int helpTopic,
+                  const QString &backwardCaption);
+    // Puts the text rows above the groups and buttons, in the designed size.
+    void arrange(QVBoxLayout *textRows, QSize clientSize);
+
+    virtual void FormShow();
+    virtual void BtnOKClick();
+    void showEvent(QShowEvent *event) override;
+
+    QComboBox *makeHistoryBox(const QString &name);
+    QCheckBox *addOption(const QString &name, const QString &caption);
+    static void fillHistoryBox(QComboBox *box, const T_HistList &history, const std::string &text);
+    static std::string boxText(const QComboBox *box);
+
+    T_SearchOptions *options_ = nullptr;
+    std::string proposed_;
+};
+
+} // namespace verno

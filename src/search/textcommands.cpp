@@ -1,0 +1,126 @@
+#include "search/textcommands.h"
+#include "editor/editcontrol.h"
+#include "util/textutil.h"
+
+#include <algorithm>
+
+namespace verno {
+
+namespace {
+
+// Word characters of Initial Caps, and of nothing else.
+bool isCapsWordChar(char c)
+{
+    return c == '#' || c == '$' || c == '@' || (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z')
+           || (c >= 'a' && c <= 'z');
+}
+
+// The caret stands at the start of a line with no selection.
+void shiftCaretLine(EditControl &memo, bool right, int count)
+{
+    if (right) {
+        memo.ReplaceSelection(std::string(size_t(count), ' '));
+        return;
+    }
+    // A short line loses its own characters only, never its break.
+    memo.SetSelectionLength(std::min(count, memo.LineLength(-1)));
+    memo.ReplaceSelection(std::string());
+}
+
+} // namespace
+
+std::string ConvertedCase(const std::string &text, CaseKind kind, bool inWord)
+{
+    std::string out = text;
+    for (char &c : out) {
+        switch (kind) {
+        case CaseKind::Invert: c = InvertCaseChar(c); break;
+        case CaseKind::Upper: c = UpperCaseChar(c); break;
+        case CaseKind::Lower: c = LowerCaseChar(c); break;
+        case CaseKind::InitialCaps:
+            if (!isCapsWordChar(c)) {
+                inWord = false;
+            } else {
+                c = inWord ? LowerCaseChar(c) : UpperCaseChar(c);
+                inWord = true;
+            }
+            break;
+        }
+    }
+    return out;
+}
+
+void ConvertCase(EditControl &memo, CaseKind kind)
+{
+    if (memo.ReadOnly() || memo.TextLength() == 0)
+        return;
+    if (memo.SelectionLength() == 0) {
+        if (memo.SelectionStart() == memo.LineStart(-1) + memo.LineLength(-1))
+            return;
+        memo.SetSelectionLength(1);
+    }
+    const int start = memo.SelectionStart();
+    const int length = memo.SelectionLength();
+    bool inWord = false;
+    if (kind == CaseKind::InitialCaps) {
+        const int line = memo.LineOf(start);
+        const int column = start - memo.LineStart(line);
+        const std::string text = column > 0 ? memo.LineText(line) : std::string();
+        inWord = column > 0 && column <= int(text.size()) && isCapsWordChar(text[size_t(column - 1)]);
+    }
+    memo.ReplaceSelection(ConvertedCase(memo.SelectedText(length + 1), kind, inWord));
+    memo.SetCaret(start);
+    memo.SetSelectionLength(length);
+}
+
+void ShiftLines(EditControl &memo, bool right, int count)
+{
+    if (memo.ReadOnly() || memo.TextLength() == 0)
+        return;
+    count = std::max(count, 0);
+    const int start = memo.SelectionStart();
+    const int end = start + memo.SelectionLength();
+    const int first = memo.LineOf(start);
+    const int lastTouched = memo.LineOf(end);
+    if (first == lastTouched) {
+        memo.SetCaret(memo.LineStart(-1));
+        shiftCaretLine(memo, right, count);
+        // On to the next line, so that repeating shifts one line after another.
+        const int line = memo.LineOf(memo.LineStart(-1));
+        memo.SetCaret(line < memo.LineCount() ? memo.LineStart(line + 1) : memo.TextLength());
+        memo.SetSelectionLength(0);
+        return;
+    }
+    // A selection ending at the very start of a line leaves that line out.
+    const int last = end == memo.LineStart(lastTouched) ? lastTouched - 1 : lastTouched;
+    for (int n = first; n <= last; ++n) {
+        memo.SetCaret(memo.LineStart(n));
+        shiftCaretLine(memo, right, count);
+    }
+    const int lineEnd = memo.LineStart(-1) + memo.LineLength(-1);
+    memo.SetCaret(memo.LineStart(first));
+    memo.SetSelectionLength(lineEnd - memo.SelectionStart());
+}
+
+void TrimLines(EditControl &memo)
+{
+    if (memo.ReadOnly())
+        return;
+    const int start = memo.SelectionStart();
+    const int first = memo.LineOf(start);
+    const int lastTouched = memo.LineOf(start + memo.SelectionLength());
+    const int last = first == lastTouched ? first : lastTouched - 1;
+    std::string text;
+    for (int n = first; n <= last; ++n) {
+        text = memo.LineText(n);
+        const auto keep = std::find_if(text.rbegin(), text.rend(), [](char c) {
+            return static_cast<unsigned char>(c) > 32;
+        });
+        text.erase(keep.base(), text.end());
+        memo.SetLineText(n, text);
+    }
+    memo.SetCaret(memo.LineStart(last) + int(text.size()));
+    memo.SetSelectionLength(0);
+}
+
+} // namespace verno
