@@ -1,6 +1,7 @@
 // Opens, saves and queries a large file the way the program does, and prints
 // the figures: make bench.
 #include "app/mainwindow.h"
+#include "bench_search.h"
 #include "editor/filewindow.h"
 
 #include <QApplication>
@@ -137,6 +138,7 @@ int main(int argc, char **argv)
     QCoreApplication::processEvents();
     std::printf("Word wrap on: %.2f s\n", t.nsecsElapsed() / 1e9);
     queryCosts(frame, *w, "wrap on", lines / 10 * 9);
+    benchSearch(frame, dir.path(), lines);
     std::printf("Peak memory at the end: %ld MB\n", peakMegabytes());
     return 0;
 }

@@ -416,7 +416,9 @@ void PlainTextEditControl::SetLineText(int n, const std::string &s)
     if (!lineExists(n))
         return;
     const Line line = lineByNumber(n);
-    replaceRange(line.qtStart, line.qtStart + line.length, s);
+    // The caret stays where it was: moving it would make the widget lay out
+    // the line at once, which costs more than the change itself.
+    replaceRange(line.qtStart, line.qtStart + line.length, s, false);
 }
 
 int PlainTextEditControl::LineStart(int n) const
@@ -515,11 +517,30 @@ int PlainTextEditControl::SelectionLength() const
     return toContract(c.selectionEnd()) - toContract(c.selectionStart());
 }
 
+// Moving the widget's caret scrolls it at once, copying the window's pixels
+// each time. With the viewport's updates off no pixels move; one repaint
+// follows at the next idle moment, so a loop of moves costs one paint.
+class PlainTextEditControl::QuietViewport {
+public:
+    explicit QuietViewport(QWidget *viewport) : viewport_(viewport), was_(viewport->updatesEnabled())
+    {
+        viewport_->setUpdatesEnabled(false);
+    }
+    ~QuietViewport() { viewport_->setUpdatesEnabled(was_); }
+    QuietViewport(const QuietViewport &) = delete;
+    QuietViewport &operator=(const QuietViewport &) = delete;
+
+private:
+    QWidget *viewport_;
+    bool was_;
+};
+
 void PlainTextEditControl::setQtSelection(int anchor, int position, bool scroll)
 {
     QTextCursor c = view_->textCursor();
     c.setPosition(anchor);
     c.setPosition(position, QTextCursor::KeepAnchor);
+    QuietViewport quiet(view_->viewport());
     if (scroll) {
         view_->setTextCursor(c);
         view_->ensureCursorVisible();
@@ -570,24 +591,31 @@ std::string PlainTextEditControl::SelectedText(int max) const
 
 // --- changes ---------------------------------------------------------------------
 
-void PlainTextEditControl::replaceRange(int from, int to, const std::string &s)
+void PlainTextEditControl::replaceRange(int from, int to, const std::string &s, bool caretAfter)
 {
     // Not undoable: the document drops its undo history with it, so no older
     // step can apply to text that moved underneath.
     QTextCursor c = view_->textCursor();
+    doc()->setUndoRedoEnabled(false);
+    // In one edit block the cursor does not lay out the old line just to
+    // place itself; the changed line is laid out once, at the end.
+    c.beginEditBlock();
     c.setPosition(from);
     c.setPosition(to, QTextCursor::KeepAnchor);
-    doc()->setUndoRedoEnabled(false);
     c.insertText(bytesToDisplay(s));
+    c.endEditBlock();
     doc()->setUndoRedoEnabled(true);
     doc()->setModified(true);
+    if (!caretAfter)
+        return;
+    QuietViewport quiet(view_->viewport());
     view_->setTextCursor(c);
 }
 
 void PlainTextEditControl::ReplaceSelection(const std::string &s)
 {
     const QTextCursor c = view_->textCursor();
-    replaceRange(c.selectionStart(), c.selectionEnd(), s);
+    replaceRange(c.selectionStart(), c.selectionEnd(), s, true);
 }
 
 void PlainTextEditControl::DeleteSelection()

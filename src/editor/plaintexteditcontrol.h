@@ -86,7 +86,7 @@ private:
     bool lineExists(int n) const;
     bool setDisplayText(QString text);
     void setQtSelection(int anchor, int position, bool scroll);
-    void replaceRange(int from, int to, const std::string &s);
+    void replaceRange(int from, int to, const std::string &s, bool caretAfter);
 
     // Word-wrap bookkeeping.
     void ensureLaidOutThrough(int blockNumber) const;
@@ -94,6 +94,8 @@ private:
     void layoutBlock(const QTextBlock &block) const;
     void refreshLayoutEpoch() const;
     void onContentsChange(int from, int removed, int added);
+
+    class QuietViewport;
 
     QPointer<MemoView> view_;
     bool ownsView_;

@@ -21,9 +21,6 @@ void foldInPlace(std::string &s)
         c = UpperCaseChar(c);
 }
 
-// Characters of a line that a search looks at.
-int searchedLength(const std::string &line) { return std::min(int(line.size()), kShortMax); }
-
 } // namespace
 
 SearchEngine::SearchEngine(EditControl &memo, T_SearchOptions &options, FrameServices &frame)
@@ -57,51 +54,47 @@ void SearchEngine::linePart(std::string &part, const std::string &line, int from
         foldInPlace(part);
 }
 
-std::optional<SearchEngine::Hit> SearchEngine::scanForward(const std::string &pat) const
+// Entire text for a command's first search, else the selection: its end
+// going forward, its start going backward.
+SearchEngine::Hit SearchEngine::startPosition(bool backward) const
 {
-    int line = 0;
-    int column = 0;
-    if (!(opt_.FirstSearch && opt_.Origin == T_SearchOptions::kOriginEntire)) {
-        const int end = memo_.SelectionStart() + memo_.SelectionLength();
-        line = memo_.LineOf(end);
-        column = end - memo_.LineStart(line);
-    }
-    std::string part;
-    part.reserve(kShortMax + 1);
-    for (const int count = memo_.LineCount(); line < count; ++line, column = 0) {
-        const std::string text = memo_.LineText(line);
-        linePart(part, text, column, searchedLength(text) - column);
-        if (const int p = ShortPos(part, pat); p > 0)
-            return Hit{line, column + p - 1};
-    }
-    return std::nullopt;
+    const int count = memo_.LineCount();
+    if (opt_.FirstSearch && opt_.Origin == T_SearchOptions::kOriginEntire)
+        return backward ? Hit{count - 1, kShortMax} : Hit{0, 0};
+    const int p = backward ? memo_.SelectionStart() : memo_.SelectionStart() + memo_.SelectionLength();
+    const int line = memo_.LineOf(p);
+    if (backward && line >= count) // an empty last line holds nothing
+        return {count - 1, kShortMax};
+    return {line, p - memo_.LineStart(line)};
 }
 
-std::optional<SearchEngine::Hit> SearchEngine::scanBackward(const std::string &pat) const
+// The column of the first occurrence at or after column (forward), or of the
+// last one ending by column (backward), in the searched part of text; -1 if none.
+int SearchEngine::findInLine(const std::string &text, int column, bool backward, const std::string &pat,
+                             std::string &part) const
 {
-    int line = 0;
-    int column = kShortMax; // the whole searched part
-    if (opt_.FirstSearch && opt_.Origin == T_SearchOptions::kOriginEntire) {
-        line = memo_.LineCount() - 1;
-    } else {
-        const int start = memo_.SelectionStart();
-        line = memo_.LineOf(start);
-        column = start - memo_.LineStart(line);
+    const int searched = std::min(int(text.size()), kShortMax); // the rest is never searched
+    if (backward) {
+        linePart(part, text, 0, std::min(column, searched));
+        const int p = ShortLastPos(part, pat);
+        return p > 0 ? p - 1 : -1;
     }
-    std::string part;
-    part.reserve(kShortMax + 1);
-    for (; line >= 0; --line, column = kShortMax) {
-        const std::string text = memo_.LineText(line);
-        linePart(part, text, 0, std::min(column, searchedLength(text)));
-        if (const int p = ShortLastPos(part, pat); p > 0)
-            return Hit{line, p - 1};
-    }
-    return std::nullopt;
+    linePart(part, text, column, searched - column);
+    const int p = ShortPos(part, pat);
+    return p > 0 ? column + p - 1 : -1;
 }
 
-std::optional<SearchEngine::Hit> SearchEngine::scan(const std::string &pat) const
+std::optional<SearchEngine::Hit> SearchEngine::scan(const std::string &pat, bool backward) const
 {
-    return opt_.Backward ? scanBackward(pat) : scanForward(pat);
+    Hit at = startPosition(backward);
+    const int count = memo_.LineCount();
+    std::string part;
+    part.reserve(kShortMax + 1);
+    for (; at.line >= 0 && at.line < count; at.line += backward ? -1 : 1, at.column = backward ? kShortMax : 0) {
+        if (const int c = findInLine(memo_.LineText(at.line), at.column, backward, pat, part); c >= 0)
+            return Hit{at.line, c};
+    }
+    return std::nullopt;
 }
 
 bool SearchEngine::present(const std::optional<Hit> &hit, std::optional<BusyStatus> &busy)
@@ -118,17 +111,17 @@ bool SearchEngine::present(const std::optional<Hit> &hit, std::optional<BusyStat
     return false;
 }
 
-bool SearchEngine::searchWith(Scan scanner)
+bool SearchEngine::searchIn(bool backward)
 {
     if (opt_.FindText.empty())
         return false;
     std::optional<BusyStatus> busy(std::in_place, frame_, kSearching);
-    return present((this->*scanner)(pattern()), busy);
+    return present(scan(pattern(), backward), busy);
 }
 
-bool SearchEngine::Search() { return searchWith(&SearchEngine::scan); }
-bool SearchEngine::SearchForward() { return searchWith(&SearchEngine::scanForward); }
-bool SearchEngine::SearchBackward() { return searchWith(&SearchEngine::scanBackward); }
+bool SearchEngine::Search() { return searchIn(opt_.Backward); }
+bool SearchEngine::SearchForward() { return searchIn(false); }
+bool SearchEngine::SearchBackward() { return searchIn(true); }
 
 void SearchEngine::ReplaceOccurrences()
 {
@@ -138,12 +131,18 @@ void SearchEngine::ReplaceOccurrences()
     bool prompt = opt_.PromptOnReplace;
     bool more = true;
     const std::string pat = pattern();
+    // Line by line gives the same result while lines keep their number.
+    const bool byLines = !memo_.WordWrap() && opt_.ReplaceText.find_first_of("\r\n") == std::string::npos;
     // One busy state across the loop; it pauses only for the question.
     std::optional<BusyStatus> busy;
     while (more) {
         if (!busy)
             busy.emplace(frame_, kSearching);
-        if (!present(scan(pat), busy))
+        if (all && !prompt && byLines) {
+            replaceByLines(pat, busy);
+            return;
+        }
+        if (!present(scan(pat, opt_.Backward), busy))
             break;
         bool replace = true;
         more = all;
@@ -173,6 +172,42 @@ void SearchEngine::ReplaceOccurrences()
         opt_.FirstSearch = false;
         opt_.ReportNotFound = false;
     }
+}
+
+// Every occurrence from the search's start on, without asking: each line is
+// read once and rewritten once, with the replacements the one-at-a-time loop
+// would make in it (the search in a line goes on after each replacement,
+// forward, or before it, backward).
+void SearchEngine::replaceByLines(const std::string &pat, std::optional<BusyStatus> &busy)
+{
+    const bool backward = opt_.Backward;
+    Hit at = startPosition(backward);
+    const int count = memo_.LineCount();
+    const size_t found = opt_.FindText.size();
+    const std::string &with = opt_.ReplaceText;
+    std::optional<Hit> last; // where the caret goes after the last replacement
+    std::string part;
+    part.reserve(kShortMax + 1);
+    for (; at.line >= 0 && at.line < count; at.line += backward ? -1 : 1, at.column = backward ? kShortMax : 0) {
+        std::string text = memo_.LineText(at.line);
+        bool changed = false;
+        for (int c; (c = findInLine(text, at.column, backward, pat, part)) >= 0; changed = true) {
+            text.replace(size_t(c), found, with);
+            at.column = backward ? c : c + int(with.size());
+        }
+        if (changed) {
+            memo_.SetLineText(at.line, text);
+            last = at;
+        }
+    }
+    if (!last) {
+        present(std::nullopt, busy);
+        return;
+    }
+    memo_.SetCaret(memo_.LineStart(last->line) + last->column);
+    memo_.SetSelectionLength(0);
+    opt_.FirstSearch = false;
+    opt_.ReportNotFound = false;
 }
 
 void SearchEngine::FindAgainClick()

@@ -30,13 +30,14 @@ private:
         int line;
         int column;
     };
-    std::optional<Hit> scanForward(const std::string &pattern) const;
-    std::optional<Hit> scanBackward(const std::string &pattern) const;
-    std::optional<Hit> scan(const std::string &pattern) const;
-    using Scan = std::optional<Hit> (SearchEngine::*)(const std::string &) const;
-    bool searchWith(Scan scanner);
+    Hit startPosition(bool backward) const;
+    int findInLine(const std::string &text, int column, bool backward, const std::string &pattern,
+                   std::string &part) const;
+    std::optional<Hit> scan(const std::string &pattern, bool backward) const;
+    bool searchIn(bool backward);
     std::string pattern() const;
     void linePart(std::string &part, const std::string &line, int from, int count) const;
+    void replaceByLines(const std::string &pattern, std::optional<BusyStatus> &busy);
     // Selects a hit, or reports a miss after ending the busy state.
     bool present(const std::optional<Hit> &hit, std::optional<BusyStatus> &busy);
 

@@ -177,6 +177,42 @@ TEST_F(EngineTest, ReplaceLoopFollowsTheAnswers)
     }
 }
 
+// Replacing all without a question rewrites each line once; answering Yes to
+// every question goes one occurrence at a time. Both must agree.
+TEST_F(EngineTest, ReplaceAllAgreesWithAnsweringYesToEachQuestion)
+{
+    const std::string wide = std::string(250, 'x') + " ab ab ab\r\nab";
+    const struct {
+        std::string text;
+        std::string find;
+        std::string replace;
+    } texts[] = {
+        {"aaa\r\naaaa\r\n", "aa", "a"},
+        {"ab aab\r\n\r\nAB ab", "ab", "b"},
+        {wide, "ab", "abab"},
+        {"cat cat,cat\r\n cat", "cat", "cat cat"},
+    };
+    for (const auto &t : texts) {
+        for (unsigned flags : {0u, unsigned(Back), unsigned(Ww), unsigned(Cs | Back)}) {
+            SCOPED_TRACE(t.text + " flags " + std::to_string(flags));
+            setText(t.text);
+            select(1, 1);
+            setOptions(t.find, flags | All, t.replace);
+            engine().ReplaceOccurrences();
+            const std::string byLines = text();
+            const Place placeByLines = place();
+
+            setText(t.text);
+            select(1, 1);
+            setOptions(t.find, flags | All | Prompt, t.replace);
+            prompter.answers.assign(100, Answer::Yes);
+            engine().ReplaceOccurrences();
+            EXPECT_EQ(text(), byLines);
+            EXPECT_EQ(place(), placeByLines);
+        }
+    }
+}
+
 TEST_F(EngineTest, SearchAgainRepeatsTheReplaceFromTheCaret)
 {
     setText("a a a");
