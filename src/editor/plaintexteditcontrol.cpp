@@ -405,6 +405,10 @@ std::string PlainTextEditControl::LineText(int n) const
 {
     if (!lineExists(n))
         return {};
+    if (!WordWrap()) { // the whole block: one lookup, as a search reads every line
+        const QString text = doc()->findBlockByNumber(n).text();
+        return displayToBytes(text.constData(), text.size());
+    }
     const Line line = lineByNumber(n);
     const QTextBlock b = doc()->findBlockByNumber(line.block);
     const QString text = b.text().mid(line.qtStart - b.position(), line.length);

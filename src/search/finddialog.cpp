@@ -10,9 +10,7 @@ TFindDialog::TFindDialog(QWidget *parent)
     : TSearchDialog(parent, QStringLiteral("FindDialog"), QStringLiteral("Find"), 31,
                     QStringLiteral("Search &backward"))
 {
-    LblFind = new QLabel(QStringLiteral("&Search for:"), this);
-    LblFind->setObjectName(QStringLiteral("LblFind"));
-    LblFind->setBuddy(TxtFind);
+    LblFind = makeLabel(this, "LblFind", QStringLiteral("&Search for:"), TxtFind);
     auto *rows = new QVBoxLayout;
     rows->addWidget(LblFind);
     rows->addWidget(TxtFind);

@@ -8,20 +8,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 namespace verno {
-
-namespace {
-
-QLabel *makeLabel(QWidget *parent, const char *name, const QString &text)
-{
-    auto *label = new QLabel(text, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    return label;
-}
-
-} // namespace
 
 TGotoDialog::TGotoDialog(QWidget *parent) : QDialog(parent)
 {
@@ -37,13 +25,10 @@ TGotoDialog::TGotoDialog(QWidget *parent) : QDialog(parent)
     TxtCurLine = makeLabel(this, "TxtCurLine", QString());
     LblMaxLine = makeLabel(this, "LblMaxLine", QStringLiteral("Total lines:"));
     TxtMaxLine = makeLabel(this, "TxtMaxLine", QString());
-    BtnOK = new QPushButton(QStringLiteral("OK"), this);
-    BtnOK->setObjectName(QStringLiteral("BtnOK"));
+    BtnOK = makeButton(this, "BtnOK", QStringLiteral("OK"));
     BtnOK->setDefault(true);
-    BtnCancel = new QPushButton(QStringLiteral("Cancel"), this);
-    BtnCancel->setObjectName(QStringLiteral("BtnCancel"));
-    BtnHelp = new QPushButton(QStringLiteral("Help"), this);
-    BtnHelp->setObjectName(QStringLiteral("BtnHelp"));
+    BtnCancel = makeButton(this, "BtnCancel", QStringLiteral("Cancel"));
+    BtnHelp = makeButton(this, "BtnHelp", QStringLiteral("Help"));
     connect(BtnOK, &QPushButton::clicked, this, &TGotoDialog::accept);
     connect(BtnCancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(BtnHelp, &QPushButton::clicked, this, [] { showHelpTopic(34); });
@@ -56,14 +41,7 @@ TGotoDialog::TGotoDialog(QWidget *parent) : QDialog(parent)
     fields->addWidget(LblMaxLine, 2, 0);
     fields->addWidget(TxtMaxLine, 2, 1);
     fields->setRowStretch(3, 1);
-    auto *buttons = new QVBoxLayout;
-    for (QPushButton *b : {BtnOK, BtnCancel, BtnHelp})
-        buttons->addWidget(b);
-    buttons->addStretch();
-    auto *top = new QHBoxLayout(this);
-    top->addLayout(fields, 1);
-    top->addLayout(buttons);
-    setFixedSize(sizeHint().expandedTo(QSize(255, 100)));
+    layOutWithButtons(this, fields, {BtnOK, BtnCancel, BtnHelp}, QSize(255, 100));
 }
 
 bool TGotoDialog::Execute() { return prompter().runDialog(*this) == QDialog::Accepted; }

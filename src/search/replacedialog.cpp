@@ -15,13 +15,9 @@ TReplaceDialog::TReplaceDialog(QWidget *parent)
     : TSearchDialog(parent, QStringLiteral("ReplaceDialog"), QStringLiteral("Replace"), 32,
                     QStringLiteral("Search &Backward"))
 {
-    LblFind = new QLabel(QStringLiteral("&Search for:"), this);
-    LblFind->setObjectName(QStringLiteral("LblFind"));
-    LblFind->setBuddy(TxtFind);
-    LblReplace = new QLabel(QStringLiteral("&Replace with:"), this);
-    LblReplace->setObjectName(QStringLiteral("LblReplace"));
+    LblFind = makeLabel(this, "LblFind", QStringLiteral("&Search for:"), TxtFind);
     TxtReplace = makeHistoryBox(QStringLiteral("TxtReplace"));
-    LblReplace->setBuddy(TxtReplace);
+    LblReplace = makeLabel(this, "LblReplace", QStringLiteral("&Replace with:"), TxtReplace);
     ChkAll = addOption(QStringLiteral("ChkAll"), QStringLiteral("&All occurrences"));
     ChkPrompt = addOption(QStringLiteral("ChkPrompt"), QStringLiteral("&Prompt on replace"));
     auto *rows = new QVBoxLayout;

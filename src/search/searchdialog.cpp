@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -16,16 +17,32 @@
 
 namespace verno {
 
-namespace {
-
-QPushButton *makeButton(QWidget *parent, const char *name, const char *caption)
+QLabel *makeLabel(QWidget *parent, const char *name, const QString &text, QWidget *buddy)
 {
-    auto *b = new QPushButton(QString::fromLatin1(caption), parent);
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setBuddy(buddy);
+    return label;
+}
+
+QPushButton *makeButton(QWidget *parent, const char *name, const QString &caption)
+{
+    auto *b = new QPushButton(caption, parent);
     b->setObjectName(QString::fromLatin1(name));
     return b;
 }
 
-} // namespace
+void layOutWithButtons(QDialog *dialog, QLayout *fields, const QList<QPushButton *> &buttons, QSize clientSize)
+{
+    auto *column = new QVBoxLayout;
+    for (QPushButton *b : buttons)
+        column->addWidget(b);
+    column->addStretch();
+    auto *top = new QHBoxLayout(dialog);
+    top->addLayout(fields, 1);
+    top->addLayout(column);
+    dialog->setFixedSize(dialog->sizeHint().expandedTo(clientSize));
+}
 
 void setFixedDialogWindow(QDialog *dialog)
 {
@@ -72,9 +89,9 @@ TSearchDialog::TSearchDialog(QWidget *parent, const QString &name, const QString
     origin->addWidget(OriginEntire);
     origin->addStretch();
     OriginCurrent->setChecked(true);
-    BtnOK = makeButton(this, "BtnOK", "O&K");
-    BtnCancel = makeButton(this, "BtnCancel", "&Cancel");
-    BtnHelp = makeButton(this, "BtnHelp", "&Help");
+    BtnOK = makeButton(this, "BtnOK", QStringLiteral("O&K"));
+    BtnCancel = makeButton(this, "BtnCancel", QStringLiteral("&Cancel"));
+    BtnHelp = makeButton(this, "BtnHelp", QStringLiteral("&Help"));
     BtnOK->setDefault(true);
     connect(BtnOK, &QPushButton::clicked, this, [this] {
         BtnOKClick();
@@ -92,14 +109,7 @@ void TSearchDialog::arrange(QVBoxLayout *textRows, QSize clientSize)
     auto *left = new QVBoxLayout;
     left->addLayout(textRows);
     left->addLayout(groups);
-    auto *buttons = new QVBoxLayout;
-    for (QPushButton *b : {BtnOK, BtnCancel, BtnHelp})
-        buttons->addWidget(b);
-    buttons->addStretch();
-    auto *top = new QHBoxLayout(this);
-    top->addLayout(left, 1);
-    top->addLayout(buttons);
-    setFixedSize(sizeHint().expandedTo(clientSize));
+    layOutWithButtons(this, left, {BtnOK, BtnCancel, BtnHelp}, clientSize);
 }
 
 QComboBox *TSearchDialog::makeHistoryBox(const QString &name)

@@ -5,6 +5,8 @@
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
+class QLabel;
+class QLayout;
 class QPushButton;
 class QRadioButton;
 class QVBoxLayout;
@@ -14,10 +16,16 @@ namespace verno {
 class T_HistList;
 class T_SearchOptions;
 
-// The window of the search dialogs: a fixed border with only the system menu.
+// Pieces of the search dialogs. The window: a fixed border with only the
+// system menu, centred on the screen.
 void setFixedDialogWindow(QDialog *dialog);
 void centreOnScreen(QWidget *window);
 void setFocusOrder(const QList<QWidget *> &order);
+QLabel *makeLabel(QWidget *parent, const char *name, const QString &text, QWidget *buddy = nullptr);
+QPushButton *makeButton(QWidget *parent, const char *name, const QString &caption);
+// The fields, with the buttons in a column to their right, in at least the
+// designed client size.
+void layOutWithButtons(QDialog *dialog, QLayout *fields, const QList<QPushButton *> &buttons, QSize clientSize);
 
 // What the Find and Replace dialogs share: the find text with its history,
 // the option check boxes, the origin and the three buttons. Each showing fills
@@ -44,7 +52,7 @@ public:
 protected:
     TSearchDialog(QWidget *parent, const QString &name, const QString &caption, int helpTopic,
                   const QString &backwardCaption);
-    // Puts the text rows above the groups and buttons, in the designed size.
+    // Puts the text rows above the groups, the buttons beside them.
     void arrange(QVBoxLayout *textRows, QSize clientSize);
 
     virtual void FormShow();
