@@ -112,26 +112,3 @@ TEST_F(CommandWiringTest, EveryWayInReachesItsCommand)
         }
     }
 }
-
-// The keys as X11 delivers them, with the focus in the edit control.
-TEST_F(CommandWiringTest, ShiftedBracketAndCaseKeysReachTheirCommands)
-{
-    const struct {
-        QKeyCombination key;
-        std::string result;
-    } cases[] = {
-        {Qt::CTRL | Qt::SHIFT | Qt::Key_BraceRight, "  ab\r\ncd"},
-        {Qt::CTRL | Qt::SHIFT | Qt::Key_BracketRight, "  ab\r\ncd"},
-        {Qt::CTRL | Qt::SHIFT | Qt::Key_U, "AB\r\ncd"},
-        {Qt::CTRL | Qt::SHIFT | Qt::Key_AsciiCircum, "Ab\r\ncd"},
-    };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.result);
-        setText("ab\r\ncd");
-        select(0, 0, c.key.key() == Qt::Key_U ? 2 : 0);
-        frame.UpdateCommandState(false);
-        window->Memo().widget()->setFocus();
-        QTest::keyClick(window->Memo().widget(), c.key.key(), c.key.keyboardModifiers());
-        EXPECT_EQ(text(), c.result);
-    }
-}
