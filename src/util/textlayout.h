@@ -1,0 +1,92 @@
+#pragma once
+// Display lines of a text: its lines, or with word wrap the pieces each line
+// is broken into to fit a width. Widths come from a table of 256 advances, so
+// wrapping is a pass of table lookups and painting can use the very same
+// advances. With wrap on, the first display line of every line is kept in a
+// partition, so an edit re-wraps only the lines it touched.
+#include "util/partition.h"
+#include "util/textstore.h"
+
+#include <array>
+#include <string_view>
+#include <vector>
+
+namespace verno {
+
+struct ByteWidths {
+    std::array<float, 256> advance{};
+    float tab = 8; // distance between tab stops
+    float widest = 1;
+};
+
+class TextLayout {
+public:
+    explicit TextLayout(const TextStore &text) : text_(text) {}
+
+    const ByteWidths &widths() const { return widths_; }
+    void setWidths(const ByteWidths &widths);
+    // Word wrap at this width; 0 turns wrapping off.
+    void setWrapWidth(double width);
+    bool wrapping() const { return wrapWidth_ > 0; }
+    double wrapWidth() const { return wrapWidth_; }
+
+    // Display lines, an empty last line included.
+    int lineCount() const { return wrapping() ? display_.total() : text_.lineCount(); }
+    // A wrap point belongs to the display line it starts.
+    int lineOf(int pos) const;
+    int lineStart(int n) const;
+    // End of display line n: its wrap point, or where its line's break begins.
+    int lineEnd(int n) const;
+    // The line holding display line n, and the first display line of a line.
+    int logicalLine(int n) const { return wrapping() ? display_.rangeOf(n) : n; }
+    int firstDisplayLine(int line) const { return wrapping() ? display_.start(line) : line; }
+
+    // Called after the text changed: lines [first, first + removed) became
+    // [first, first + added).
+    void linesReplaced(int first, int removed, int added);
+    void rebuild();
+
+    // x of pos from the start of its display line, and the position in
+    // display line n nearest to x.
+    double xOf(int pos) const;
+    double xOf(int pos, int n) const;
+    int positionAt(int n, double x) const;
+    // Where the tab at x ends.
+    double tabEnd(double x) const;
+
+    // Wraps one line; the offsets where display lines after the first begin
+    // go to breaks when given. Returns the number of display lines.
+    static int wrap(std::string_view line, const ByteWidths &widths, double width, std::vector<int> *breaks);
+
+private:
+    struct Breaks {
+        int line = -1;
+        unsigned used = 0;
+        std::vector<int> offsets; // wrap points, as offsets into the line
+    };
+    struct Checkpoints {
+        int line = -1;
+        unsigned used = 0;
+        std::vector<double> x; // x at every 4096th byte of the line
+    };
+    template <typename Entry> Entry &slotFor(std::vector<Entry> &cache, int line, bool &found) const;
+
+    int countLine(int line) const;
+    const std::vector<int> &breaksOf(int line) const;
+    const std::vector<double> &checkpointsOf(int line) const;
+    double advanceRun(int from, int to, double x) const;
+    void dropCaches(int firstLine) const;
+
+    const TextStore &text_;
+    ByteWidths widths_;
+    double wrapWidth_ = 0;
+    Partition display_;
+    // Recently used long lines.
+    mutable std::vector<Breaks> breaks_;
+    mutable std::vector<Checkpoints> checkpoints_;
+    mutable std::vector<int> shortBreaks_;
+    mutable unsigned useClock_ = 0;
+    mutable std::string scratch_;
+};
+
+} // namespace verno

@@ -1,0 +1,225 @@
+#include "util/textmodel.h"
+
+#include <algorithm>
+
+namespace verno {
+
+namespace {
+
+bool hasBreak(std::string_view s) { return s.find_first_of("\r\n") != std::string_view::npos; }
+
+} // namespace
+
+TextModel::TextModel() : layout_(store_) {}
+
+void TextModel::reset()
+{
+    layout_.rebuild();
+    anchor_ = caret_ = 0;
+    steps_.clear();
+    cleanStep_ = 0;
+    modified_ = false;
+    if (onChange)
+        onChange({0, 0, length(), 0, 0, store_.lineCount()});
+}
+
+bool TextModel::assign(std::string_view text)
+{
+    if (!store_.assign(text))
+        return false;
+    reset();
+    return true;
+}
+
+bool TextModel::adopt(ByteBlock &&block)
+{
+    if (!store_.adopt(std::move(block)))
+        return false;
+    reset();
+    return true;
+}
+
+void TextModel::clear()
+{
+    store_.clear();
+    reset();
+}
+
+int TextModel::snap(int pos) const
+{
+    pos = std::clamp(pos, 0, length());
+    if (pos > 0 && pos < length() && store_.at(pos - 1) == '\r')
+        --pos;
+    return pos;
+}
+
+void TextModel::select(int anchor, int caret)
+{
+    anchor_ = snap(anchor);
+    caret_ = snap(caret);
+}
+
+std::string TextModel::selectedText(int max) const
+{
+    if (max <= 1)
+        return {};
+    return store_.text(selectionStart(), std::min(selectionEnd() - selectionStart(), max - 1));
+}
+
+// --- lines -------------------------------------------------------------------
+
+int TextModel::lineCount() const
+{
+    if (length() == 0)
+        return 0;
+    const bool emptyLast = store_.lineStart(store_.lineCount() - 1) == length();
+    return layout_.lineCount() - (emptyLast ? 1 : 0);
+}
+
+std::string TextModel::lineText(int n) const
+{
+    if (!lineExists(n))
+        return {};
+    const int start = layout_.lineStart(n);
+    return store_.text(start, layout_.lineEnd(n) - start);
+}
+
+int TextModel::lineStart(int n) const
+{
+    if (n == -1)
+        return layout_.lineStart(layout_.lineOf(caret_));
+    return lineExists(n) ? layout_.lineStart(n) : -1;
+}
+
+int TextModel::lineLength(int p) const
+{
+    if (p != -1) {
+        const int n = layout_.lineOf(snap(p));
+        return layout_.lineEnd(n) - layout_.lineStart(n);
+    }
+    const int start = selectionStart();
+    const int end = selectionEnd();
+    if (start == end)
+        return lineLength(start);
+    return (start - layout_.lineStart(layout_.lineOf(start))) + (layout_.lineEnd(layout_.lineOf(end)) - end);
+}
+
+int TextModel::lineOf(int p) const { return layout_.lineOf(p < 0 ? selectionStart() : snap(p)); }
+
+// --- changes -----------------------------------------------------------------
+
+void TextModel::apply(int from, int to, std::string_view text)
+{
+    const int firstLine = store_.lineOf(from);
+    const int lastLine = store_.lineOf(to);
+    store_.erase(from, to - from);
+    store_.insert(from, text);
+    const int added = 1 + int(std::count(text.begin(), text.end(), '\n'));
+    layout_.linesReplaced(firstLine, lastLine - firstLine + 1, added);
+    anchor_ = caret_ = from + int(text.size());
+    modified_ = true;
+    if (onChange)
+        onChange({from, to - from, int(text.size()), firstLine, lastLine - firstLine + 1, added});
+}
+
+void TextModel::replace(int from, int to, std::string_view text, Edit kind)
+{
+    std::string normal;
+    if (hasBreak(text)) {
+        normal = TextStore::normalizeBreaks(text);
+        text = normal;
+    }
+    if (kind == Edit::Command) {
+        // Marks the text modified even when nothing changes.
+        forgetUndo();
+        if (from != to || !text.empty())
+            apply(from, to, text);
+        anchor_ = caret_ = from + int(text.size());
+        setModified(true);
+        insertCount_ += long(text.size());
+        return;
+    }
+    if (from == to && text.empty())
+        return;
+    std::string removed = store_.text(from, to - from);
+    const bool merged = mergeIntoLast(from, to, text, kind);
+    if (!merged)
+        record(from, std::move(removed), text, kind);
+    apply(from, to, text);
+    insertCount_ += long(text.size());
+    if (!text.empty())
+        steps_.back().insertedUpTo = insertCount_;
+}
+
+bool TextModel::mergeIntoLast(int from, int to, std::string_view text, Edit kind)
+{
+    if (steps_.empty() || !modified_ || kind == Edit::Joined)
+        return false;
+    Step &last = steps_.back();
+    Piece &p = last.pieces.back();
+    if (kind == Edit::Backspace || kind == Edit::DeleteKey) {
+        if (!last.singleRemovals || !text.empty())
+            return false;
+        if (to == p.pos) { // one more to the left
+            p.removed.insert(0, store_.text(from, to - from));
+            p.pos = from;
+            return true;
+        }
+        if (from == p.pos) { // one more to the right
+            p.removed += store_.text(from, to - from);
+            return true;
+        }
+        return false;
+    }
+    // A plain insert continues the text the last step inserted.
+    if (from != to || text.empty() || hasBreak(text) || p.inserted.empty() || p.inserted.back() == '\n'
+        || p.pos + int(p.inserted.size()) != from || last.insertedUpTo != insertCount_)
+        return false;
+    p.inserted += text;
+    return true;
+}
+
+void TextModel::record(int from, std::string removed, std::string_view text, Edit kind)
+{
+    if (kind == Edit::Joined && !steps_.empty()) {
+        steps_.back().pieces.push_back({from, std::move(removed), std::string(text)});
+        return;
+    }
+    if (cleanStep_ > int(steps_.size()))
+        cleanStep_ = -1; // the unmodified state was undone and is now out of reach
+    Step step;
+    step.pieces.push_back({from, std::move(removed), std::string(text)});
+    step.singleRemovals = (kind == Edit::Backspace || kind == Edit::DeleteKey) && text.empty();
+    steps_.push_back(std::move(step));
+}
+
+void TextModel::undo()
+{
+    if (steps_.empty())
+        return;
+    Step step = std::move(steps_.back());
+    steps_.pop_back();
+    int caret = 0;
+    for (auto it = step.pieces.rbegin(); it != step.pieces.rend(); ++it) {
+        apply(it->pos, it->pos + int(it->inserted.size()), it->removed);
+        caret = it->pos + int(it->removed.size());
+        if (it->removed.empty())
+            caret = it->pos;
+    }
+    anchor_ = caret_ = caret;
+    modified_ = int(steps_.size()) != cleanStep_;
+}
+
+void TextModel::forgetUndo()
+{
+    steps_.clear();
+    cleanStep_ = modified_ ? -1 : 0;
+}
+
+void TextModel::setModified(bool on)
+{
+    modified_ = on;
+    cleanStep_ = on ? -1 : int(steps_.size());
+}
+
+} // namespace verno

@@ -1,0 +1,115 @@
+#pragma once
+// A text with its selection, modified flag and undo steps: what an edit
+// control holds, without any of its drawing. Positions count a CR LF as two
+// and never fall between its halves.
+#include "util/textlayout.h"
+#include "util/textstore.h"
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace verno {
+
+// One change, after it happened: [pos, pos + removed) became [pos, pos +
+// inserted); lines [firstLine, firstLine + removedLines) became [firstLine,
+// firstLine + addedLines).
+struct TextChange {
+    int pos = 0;
+    int removed = 0;
+    int inserted = 0;
+    int firstLine = 0;
+    int removedLines = 0;
+    int addedLines = 0;
+};
+
+class TextModel {
+public:
+    // How an edit is kept for undo.
+    enum class Edit {
+        Command,   // not undoable; earlier steps are forgotten
+        Undoable,  // its own step; a plain insert may extend the step before
+        Backspace, // one character before the caret: runs of them make one step
+        DeleteKey, // one character after the caret: likewise
+        Joined,    // part of the step just made (a text moved by dragging)
+    };
+
+    TextModel();
+    TextModel(const TextModel &) = delete;
+    TextModel &operator=(const TextModel &) = delete;
+
+    const TextStore &store() const { return store_; }
+    TextLayout &layout() { return layout_; }
+    const TextLayout &layout() const { return layout_; }
+
+    int length() const { return store_.length(); }
+    std::string text(int pos, int count) const { return store_.text(pos, count); }
+    std::string wholeText() const { return store_.text(0, length()); }
+    // Replace everything: caret to 0, unmodified, no undo. False when too large.
+    bool assign(std::string_view text);
+    bool adopt(ByteBlock &&block);
+    void clear();
+
+    // Clamped to the text; a position between CR and LF moves before the CR.
+    int snap(int pos) const;
+    int anchor() const { return anchor_; }
+    int caret() const { return caret_; }
+    int selectionStart() const { return std::min(anchor_, caret_); }
+    int selectionEnd() const { return std::max(anchor_, caret_); }
+    void select(int anchor, int caret);
+    std::string selectedText(int max) const;
+
+    // Lines as the contract counts them: display lines, an empty last line
+    // not counted by lineCount but addressable.
+    int lineCount() const;
+    bool lineExists(int n) const { return n >= 0 && n < layout_.lineCount(); }
+    std::string lineText(int n) const;
+    int lineStart(int n) const;  // -1: the caret's line; -1 when n is not a line
+    int lineLength(int p) const; // -1: the caret's line less the selection
+    int lineOf(int p) const;     // negative: the selection start's line
+
+    // Replaces [from, to) (snapped positions) by text, whose breaks are made
+    // CR LF; the caret goes after it.
+    void replace(int from, int to, std::string_view text, Edit kind);
+
+    bool canUndo() const { return !steps_.empty(); }
+    // Undoes the last step; the caret goes where that step began.
+    void undo();
+    void forgetUndo();
+    bool modified() const { return modified_; }
+    void setModified(bool on);
+
+    // Told of every change of the text.
+    std::function<void(const TextChange &)> onChange;
+
+private:
+    struct Piece { // [pos, pos + inserted.size()) was removed before
+        int pos;
+        std::string removed;
+        std::string inserted;
+    };
+    struct Step {
+        std::vector<Piece> pieces;
+        bool singleRemovals = false; // Backspace or Delete key runs
+        long long insertedUpTo = -1;  // see insertCount_
+    };
+
+    void apply(int from, int to, std::string_view text);
+    bool mergeIntoLast(int from, int to, std::string_view text, Edit kind);
+    void record(int from, std::string removed, std::string_view text, Edit kind);
+    void reset();
+
+    TextStore store_;
+    TextLayout layout_;
+    int anchor_ = 0;
+    int caret_ = 0;
+    std::vector<Step> steps_;
+    int cleanStep_ = 0; // steps_.size() when last marked unmodified; -1 none
+    bool modified_ = false;
+    // Bytes ever inserted: a plain insert extends the last step only when no
+    // other text went in since, so an undone step is never merged over.
+    long long insertCount_ = 0;
+};
+
+} // namespace verno
