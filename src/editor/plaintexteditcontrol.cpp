@@ -1,4 +1,5 @@
 #include "editor/plaintexteditcontrol.h"
+#include "editor/framekeys.h"
 #include "editor/textconvert.h"
 #include "util/bytechars.h"
 
@@ -19,20 +20,6 @@
 #include <limits>
 
 namespace verno {
-
-namespace {
-QList<QKeySequence> g_frameKeys;
-
-bool isFrameKey(const QKeyEvent *e)
-{
-    if (g_frameKeys.isEmpty() || e->key() == 0 || e->key() == Qt::Key_unknown)
-        return false;
-    const QKeySequence pressed(QKeyCombination(e->modifiers() & ~Qt::KeypadModifier, Qt::Key(e->key())));
-    return g_frameKeys.contains(pressed);
-}
-} // namespace
-
-void setFrameKeys(const QList<QKeySequence> &keys) { g_frameKeys = keys; }
 
 // The Qt widget behind the control: keeps every character that goes in to the
 // single-byte set and gives typed characters to the key-press hook first.

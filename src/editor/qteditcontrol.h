@@ -2,12 +2,15 @@
 // The edit control as a widget: the contract plus what a window needs to show
 // it. Implementations own their Qt widget; nothing else touches it.
 #include "editor/editcontrol.h"
+#include "util/byteblock.h"
 
 #include <QColor>
 #include <QFont>
 #include <QKeySequence>
 #include <QList>
+#include <functional>
 #include <memory>
+#include <string_view>
 
 class QMenu;
 class QWidget;
@@ -27,13 +30,30 @@ public:
     // Shown on right click; aboutToShow is the caller's business.
     virtual void setContextMenu(QMenu *menu) = 0;
     virtual void setFocus() = 0;
+    // Whether typing overwrites, for the caret's shape; asked when it is drawn.
+    virtual void setOverwriteQuery(std::function<bool()>) {}
+
+    // A file's bytes, taken over without a copy where the control can.
+    virtual bool LoadBytes(ByteBlock &&bytes)
+    {
+        return SetWholeText(std::string(bytes.data(), bytes.size()));
+    }
+    // The whole text handed to sink in order, in one or more pieces; stops
+    // and answers false when sink does.
+    virtual bool WriteText(const std::function<bool(std::string_view)> &sink) const
+    {
+        const std::string text = WholeText();
+        return sink(text);
+    }
 };
 
 // Keys the frame's menus claim: an edit control never takes them for itself,
 // so a disabled menu item's key does nothing rather than the control's default.
 void setFrameKeys(const QList<QKeySequence> &keys);
 
-// The first implementation, over QPlainTextEdit.
+// The control the program uses: its own buffer, layout and painting.
+std::unique_ptr<QtEditControl> makeBufferEditControl(QWidget *parent = nullptr);
+// The first implementation, over QPlainTextEdit; kept as a reference for tests.
 std::unique_ptr<QtEditControl> makePlainTextEditControl(QWidget *parent = nullptr);
 
 } // namespace verno

@@ -12,7 +12,7 @@ bool hasBreak(std::string_view s) { return s.find_first_of("\r\n") != std::strin
 
 TextModel::TextModel() : layout_(store_) {}
 
-void TextModel::reset()
+void TextModel::reset(int oldLength, int oldLines)
 {
     layout_.rebuild();
     anchor_ = caret_ = 0;
@@ -20,29 +20,32 @@ void TextModel::reset()
     cleanStep_ = 0;
     modified_ = false;
     if (onChange)
-        onChange({0, 0, length(), 0, 0, store_.lineCount()});
+        onChange({0, oldLength, length(), 0, oldLines, store_.lineCount(), {}});
 }
 
 bool TextModel::assign(std::string_view text)
 {
+    const int oldLength = length(), oldLines = store_.lineCount();
     if (!store_.assign(text))
         return false;
-    reset();
+    reset(oldLength, oldLines);
     return true;
 }
 
 bool TextModel::adopt(ByteBlock &&block)
 {
+    const int oldLength = length(), oldLines = store_.lineCount();
     if (!store_.adopt(std::move(block)))
         return false;
-    reset();
+    reset(oldLength, oldLines);
     return true;
 }
 
 void TextModel::clear()
 {
+    const int oldLength = length(), oldLines = store_.lineCount();
     store_.clear();
-    reset();
+    reset(oldLength, oldLines);
 }
 
 int TextModel::snap(int pos) const
@@ -110,16 +113,18 @@ int TextModel::lineOf(int p) const { return layout_.lineOf(p < 0 ? selectionStar
 
 void TextModel::apply(int from, int to, std::string_view text)
 {
-    const int firstLine = store_.lineOf(from);
-    const int lastLine = store_.lineOf(to);
+    TextChange change{from, to - from, int(text.size()), store_.lineOf(from), 0, 0, {}};
+    change.removedLines = store_.lineOf(to) - change.firstLine + 1;
+    change.addedLines = 1 + int(std::count(text.begin(), text.end(), '\n'));
+    if (wantRemovedText && wantRemovedText())
+        change.removedText = store_.text(from, to - from);
     store_.erase(from, to - from);
     store_.insert(from, text);
-    const int added = 1 + int(std::count(text.begin(), text.end(), '\n'));
-    layout_.linesReplaced(firstLine, lastLine - firstLine + 1, added);
+    layout_.linesReplaced(change.firstLine, change.removedLines, change.addedLines);
     anchor_ = caret_ = from + int(text.size());
     modified_ = true;
     if (onChange)
-        onChange({from, to - from, int(text.size()), firstLine, lastLine - firstLine + 1, added});
+        onChange(change);
 }
 
 void TextModel::replace(int from, int to, std::string_view text, Edit kind)

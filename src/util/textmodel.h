@@ -22,6 +22,7 @@ struct TextChange {
     int firstLine = 0;
     int removedLines = 0;
     int addedLines = 0;
+    std::string removedText; // only while wantRemovedText answers true
 };
 
 class TextModel {
@@ -82,6 +83,7 @@ public:
 
     // Told of every change of the text.
     std::function<void(const TextChange &)> onChange;
+    std::function<bool()> wantRemovedText;
 
 private:
     struct Piece { // [pos, pos + inserted.size()) was removed before
@@ -98,7 +100,7 @@ private:
     void apply(int from, int to, std::string_view text);
     bool mergeIntoLast(int from, int to, std::string_view text, Edit kind);
     void record(int from, std::string removed, std::string_view text, Edit kind);
-    void reset();
+    void reset(int oldLength, int oldLines);
 
     TextStore store_;
     TextLayout layout_;

@@ -106,39 +106,41 @@ bool TextStore::adopt(ByteBlock &&block)
     size_t n = block.size();
     if (n > size_t(kMaxTextLength))
         return false;
-    indexLines(block.data(), n);
-    const size_t lfCount = size_t(lines_.count() - 1);
-    const size_t extra = loneBreaks(block.data(), n, loneLf_, lfCount);
+    // Built aside, so a text refused below leaves this one as it was.
+    Index index = indexLines(block.data(), n);
+    const size_t extra = loneBreaks(block.data(), n, index.loneLf, size_t(index.lines.count() - 1));
     if (extra > 0) {
         if (n + extra > size_t(kMaxTextLength) || !block.reserve(n + extra + (n + extra) / 64 + 4096))
             return false;
         expandBreaks(block.data(), n, extra);
         n += extra;
-        indexLines(block.data(), n);
+        index = indexLines(block.data(), n);
     }
     const size_t capacity = block.capacity();
     bytes_.adopt(block.release(), n, capacity);
+    lines_ = std::move(index.lines);
+    longestLine_ = index.longest;
     return true;
 }
 
-void TextStore::indexLines(const char *d, size_t n)
+TextStore::Index TextStore::indexLines(const char *d, size_t n)
 {
-    lines_.reset(int(n));
-    loneLf_ = 0;
-    longestLine_ = 0;
+    Index index;
+    index.lines.reset(int(n));
     size_t lineStart = 0;
     const char *p = d;
     const char *end = d + n;
     while (const void *hit = std::memchr(p, '\n', size_t(end - p))) {
         const size_t i = size_t(static_cast<const char *>(hit) - d);
         if (i == 0 || d[i - 1] != '\r')
-            ++loneLf_;
-        longestLine_ = std::max(longestLine_, int(i - lineStart));
+            ++index.loneLf;
+        index.longest = std::max(index.longest, int(i - lineStart));
         lineStart = i + 1;
-        lines_.append(int(lineStart));
+        index.lines.append(int(lineStart));
         p = d + lineStart;
     }
-    longestLine_ = std::max(longestLine_, int(n - lineStart));
+    index.longest = std::max(index.longest, int(n - lineStart));
+    return index;
 }
 
 std::string TextStore::normalizeBreaks(std::string_view text)

@@ -51,13 +51,16 @@ public:
     static std::string normalizeBreaks(std::string_view text);
 
 private:
-    // Rebuilds the line index and counts the LFs without a CR before them.
-    void indexLines(const char *data, size_t size);
+    struct Index {
+        Partition lines;
+        size_t loneLf = 0; // LFs without a CR before them
+        int longest = 0;
+    };
+    static Index indexLines(const char *data, size_t size);
 
     GapVector<char> bytes_;
     Partition lines_;
     int longestLine_ = 0;
-    size_t loneLf_ = 0;
 };
 
 } // namespace verno

@@ -30,8 +30,9 @@ struct ControlKind {
 void PrintTo(const ControlKind &kind, std::ostream *os) { *os << kind.name; }
 
 std::unique_ptr<QtEditControl> makePlainText() { return makePlainTextEditControl(); }
+std::unique_ptr<QtEditControl> makeBuffer() { return makeBufferEditControl(); }
 
-const ControlKind kKinds[] = {{"PlainText", makePlainText}};
+const ControlKind kKinds[] = {{"PlainText", makePlainText}, {"Buffer", makeBuffer}};
 
 QClipboard *clipboard() { return QGuiApplication::clipboard(); }
 

@@ -1,0 +1,149 @@
+#include "editor/buffereditcontrol.h"
+#include "editor/editview.h"
+
+#include <QScrollBar>
+
+namespace verno {
+
+BufferEditControl::BufferEditControl(QWidget *parent) : view_(new EditView(parent)), ownsView_(parent == nullptr) {}
+
+BufferEditControl::~BufferEditControl()
+{
+    if (ownsView_ && view_)
+        delete view_.data();
+}
+
+// --- lines -------------------------------------------------------------------
+
+int BufferEditControl::LineCount() const { return view_->model().lineCount(); }
+std::string BufferEditControl::LineText(int n) const { return view_->model().lineText(n); }
+
+void BufferEditControl::SetLineText(int n, const std::string &s)
+{
+    TextModel &m = view_->model();
+    if (!m.lineExists(n))
+        return;
+    const TextLayout &layout = m.layout();
+    m.replace(layout.lineStart(n), layout.lineEnd(n), s, TextModel::Edit::Command);
+    view_->setSelection(m.caret(), m.caret(), false);
+}
+
+int BufferEditControl::LineStart(int n) const { return view_->model().lineStart(n); }
+int BufferEditControl::LineLength(int p) const { return view_->model().lineLength(p); }
+int BufferEditControl::LineOf(int p) const { return view_->model().lineOf(p); }
+
+// --- whole text ----------------------------------------------------------------
+
+int BufferEditControl::TextLength() const { return view_->model().length(); }
+bool BufferEditControl::HasText() const { return view_->model().length() > 0; }
+std::string BufferEditControl::WholeText() const { return view_->model().wholeText(); }
+
+bool BufferEditControl::loaded(bool ok)
+{
+    if (ok) {
+        view_->verticalScrollBar()->setValue(0);
+        view_->horizontalScrollBar()->setValue(0);
+        view_->setSelection(0, 0, false);
+    }
+    return ok;
+}
+
+bool BufferEditControl::SetWholeText(const std::string &s) { return loaded(view_->model().assign(s)); }
+
+bool BufferEditControl::SetWholeText(std::string &&s)
+{
+    const bool ok = view_->model().assign(s);
+    std::string().swap(s);
+    return loaded(ok);
+}
+
+bool BufferEditControl::LoadBytes(ByteBlock &&bytes) { return loaded(view_->model().adopt(std::move(bytes))); }
+
+bool BufferEditControl::WriteText(const std::function<bool(std::string_view)> &sink) const
+{
+    const auto [first, second] = view_->model().store().pieces();
+    return (first.empty() || sink(first)) && (second.empty() || sink(second));
+}
+
+void BufferEditControl::ClearText()
+{
+    view_->model().clear();
+    loaded(true);
+}
+
+// --- selection -------------------------------------------------------------------
+
+int BufferEditControl::SelectionStart() const { return view_->model().selectionStart(); }
+
+int BufferEditControl::SelectionLength() const
+{
+    return view_->model().selectionEnd() - view_->model().selectionStart();
+}
+
+void BufferEditControl::SetCaret(int p)
+{
+    const int pos = p == -1 ? view_->model().selectionEnd() : p;
+    view_->setSelection(pos, pos, false);
+}
+
+void BufferEditControl::SetSelectionLength(int n)
+{
+    const TextModel &m = view_->model();
+    const int start = m.selectionStart();
+    const int end = (n < 0 || n > m.length() - start) ? m.length() : start + n;
+    view_->setSelection(start, end, true);
+}
+
+void BufferEditControl::SelectAllText() { view_->setSelection(0, view_->model().length(), false); }
+std::string BufferEditControl::SelectedText(int max) const { return view_->model().selectedText(max); }
+
+// --- changes ---------------------------------------------------------------------
+
+void BufferEditControl::ReplaceSelection(const std::string &s)
+{
+    TextModel &m = view_->model();
+    m.replace(m.selectionStart(), m.selectionEnd(), s, TextModel::Edit::Command);
+    view_->setSelection(m.caret(), m.caret(), false);
+}
+
+void BufferEditControl::DeleteSelection() { view_->deleteSelection(); }
+void BufferEditControl::CutSelection() { view_->cutSelection(); }
+void BufferEditControl::CopySelection() { view_->copySelection(); }
+void BufferEditControl::PasteClipboard() { view_->paste(); }
+bool BufferEditControl::UndoAvailable() const { return view_->model().canUndo(); }
+
+void BufferEditControl::UndoLast()
+{
+    // Undo changes text, so a read-only window keeps its text as it is.
+    if (!view_->isReadOnly())
+        view_->undo();
+}
+
+void BufferEditControl::ForgetUndo() { view_->model().forgetUndo(); }
+bool BufferEditControl::ModifiedFlag() const { return view_->model().modified(); }
+void BufferEditControl::SetModifiedFlag(bool on) { view_->model().setModified(on); }
+bool BufferEditControl::ReadOnly() const { return view_->isReadOnly(); }
+void BufferEditControl::SetReadOnly(bool on) { view_->setReadOnly(on); }
+bool BufferEditControl::WordWrap() const { return view_->wordWrap(); }
+void BufferEditControl::SetWordWrap(bool on) { view_->setWordWrap(on); }
+void BufferEditControl::SetOnKeyPress(KeyPressHandler handler) { view_->onKeyPress = std::move(handler); }
+
+// --- widget side -------------------------------------------------------------------
+
+QWidget *BufferEditControl::widget() const { return view_; }
+QFont BufferEditControl::font() const { return view_->font(); }
+void BufferEditControl::setFont(const QFont &font) { view_->setFont(font); }
+QColor BufferEditControl::textColor() const { return view_->textColor(); }
+void BufferEditControl::setTextColor(const QColor &color) { view_->setTextColor(color); }
+void BufferEditControl::setGrayed(bool grayed) { view_->setGrayed(grayed); }
+bool BufferEditControl::grayed() const { return view_->grayed(); }
+void BufferEditControl::setContextMenu(QMenu *menu) { view_->setContextMenu(menu); }
+void BufferEditControl::setFocus() { view_->setFocus(); }
+void BufferEditControl::setOverwriteQuery(std::function<bool()> query) { view_->setOverwriteQuery(std::move(query)); }
+
+std::unique_ptr<QtEditControl> makeBufferEditControl(QWidget *parent)
+{
+    return std::make_unique<BufferEditControl>(parent);
+}
+
+} // namespace verno

@@ -1,0 +1,71 @@
+#pragma once
+#include "editor/qteditcontrol.h"
+
+#include <QPointer>
+
+namespace verno {
+
+class EditView;
+
+// The contract over the program's own text model and view. The model lives
+// in the widget, so whichever of the two goes first, nothing dangles.
+class BufferEditControl final : public QtEditControl {
+public:
+    explicit BufferEditControl(QWidget *parent);
+    ~BufferEditControl() override;
+
+    int LineCount() const override;
+    std::string LineText(int n) const override;
+    void SetLineText(int n, const std::string &s) override;
+    int LineStart(int n) const override;
+    int LineLength(int p) const override;
+    int LineOf(int p) const override;
+    int TextLength() const override;
+    bool HasText() const override;
+    std::string WholeText() const override;
+    bool SetWholeText(const std::string &s) override;
+    bool SetWholeText(std::string &&s) override;
+    void ClearText() override;
+    int SelectionStart() const override;
+    int SelectionLength() const override;
+    void SetCaret(int p) override;
+    void SetSelectionLength(int n) override;
+    void SelectAllText() override;
+    std::string SelectedText(int max) const override;
+    void ReplaceSelection(const std::string &s) override;
+    void DeleteSelection() override;
+    void CutSelection() override;
+    void CopySelection() override;
+    void PasteClipboard() override;
+    bool UndoAvailable() const override;
+    void UndoLast() override;
+    void ForgetUndo() override;
+    bool ModifiedFlag() const override;
+    void SetModifiedFlag(bool on) override;
+    bool ReadOnly() const override;
+    void SetReadOnly(bool on) override;
+    bool WordWrap() const override;
+    void SetWordWrap(bool on) override;
+    void SetOnKeyPress(KeyPressHandler handler) override;
+
+    QWidget *widget() const override;
+    QFont font() const override;
+    void setFont(const QFont &font) override;
+    QColor textColor() const override;
+    void setTextColor(const QColor &color) override;
+    void setGrayed(bool grayed) override;
+    bool grayed() const override;
+    void setContextMenu(QMenu *menu) override;
+    void setFocus() override;
+    void setOverwriteQuery(std::function<bool()> query) override;
+    bool LoadBytes(ByteBlock &&bytes) override;
+    bool WriteText(const std::function<bool(std::string_view)> &sink) const override;
+
+private:
+    bool loaded(bool ok);
+
+    QPointer<EditView> view_;
+    bool ownsView_;
+};
+
+} // namespace verno

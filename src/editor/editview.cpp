@@ -1,0 +1,501 @@
+#include "editor/editview.h"
+#include "editor/bytefont.h"
+#include "editor/editaccessible.h"
+#include "editor/textconvert.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QGlyphRun>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QMimeData>
+#include <QPainter>
+#include <QPaintEvent>
+#include <QScrollBar>
+#include <QStyle>
+#include <QtMath>
+#include <algorithm>
+
+namespace verno {
+
+namespace {
+constexpr int kMarginX = 4; // room for the caret at the left edge
+constexpr int kMarginY = 2;
+} // namespace
+
+EditView::EditView(QWidget *parent) : QAbstractScrollArea(parent)
+{
+    installEditAccessibility();
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_InputMethodEnabled);
+    setAcceptDrops(true);
+    viewport()->setCursor(Qt::IBeamCursor);
+    viewport()->setBackgroundRole(QPalette::Base);
+    viewport()->setAutoFillBackground(false);
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+    // Both bars always shown: the viewport keeps its width when a text
+    // arrives, so nothing is laid out twice.
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    model_.onChange = [this](const TextChange &change) { textChanged(change); };
+    fontChanged();
+}
+
+EditView::~EditView() { model_.onChange = nullptr; }
+
+// --- settings ------------------------------------------------------------------
+
+void EditView::setReadOnly(bool on)
+{
+    readOnly_ = on;
+    setAttribute(Qt::WA_InputMethodEnabled, !on);
+    QAccessible::State changed;
+    changed.readOnly = true;
+    changed.editable = true;
+    QAccessibleStateChangeEvent event(this, changed);
+    QAccessible::updateAccessibility(&event);
+}
+
+void EditView::setWordWrap(bool on)
+{
+    if (on == wordWrap_)
+        return;
+    wordWrap_ = on;
+    setHorizontalScrollBarPolicy(on ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAlwaysOn);
+    horizontalScrollBar()->setValue(0);
+    updateWrapWidth();
+    rangesDirty_ = true;
+    updateScrollRanges();
+    viewport()->update();
+}
+
+void EditView::setGrayed(bool on)
+{
+    grayed_ = on;
+    QPalette p = palette();
+    const QPalette base = style()->standardPalette();
+    p.setColor(QPalette::Base, on ? base.color(QPalette::Button) : base.color(QPalette::Base));
+    setPalette(p);
+}
+
+QColor EditView::textColor() const { return palette().color(QPalette::Text); }
+
+void EditView::setTextColor(const QColor &color)
+{
+    QPalette p = palette();
+    p.setColor(QPalette::Text, color);
+    setPalette(p);
+}
+
+void EditView::changeEvent(QEvent *e)
+{
+    QAbstractScrollArea::changeEvent(e);
+    if (e->type() == QEvent::FontChange)
+        fontChanged();
+    else if (e->type() == QEvent::PaletteChange)
+        viewport()->update();
+}
+
+void EditView::fontChanged()
+{
+    font_ = ByteFont::forFont(font());
+    model_.layout().setWidths(font_->widths());
+    widest_ = 0;
+    horizontalScrollBar()->setSingleStep(qCeil(font_->averageWidth()));
+    updateWrapWidth();
+    rangesDirty_ = true;
+    updateScrollRanges();
+    viewport()->update();
+}
+
+// --- geometry ------------------------------------------------------------------
+
+void EditView::updateWrapWidth()
+{
+    // The caret may stand after the last character, so it needs room too.
+    const double width = viewport()->width() - 2 * kMarginX - 2;
+    model_.layout().setWrapWidth(wordWrap_ ? std::max(1.0, width) : 0);
+}
+
+void EditView::resizeEvent(QResizeEvent *e)
+{
+    QAbstractScrollArea::resizeEvent(e);
+    if (wordWrap_)
+        updateWrapWidth();
+    rangesDirty_ = true;
+    updateScrollRanges();
+}
+
+int EditView::linesPerPage() const
+{
+    return std::max(1, (viewport()->height() - kMarginY) / font_->lineHeight());
+}
+
+void EditView::updateScrollRanges()
+{
+    if (!rangesDirty_)
+        return;
+    rangesDirty_ = false;
+    const TextLayout &layout = model_.layout();
+    QScrollBar *v = verticalScrollBar();
+    const int page = linesPerPage();
+    v->setRange(0, std::max(0, layout.lineCount() - page));
+    v->setPageStep(page);
+    v->setSingleStep(1);
+    if (wordWrap_)
+        return;
+    // The longest line's length gives a first estimate; lines seen wider widen it.
+    const double estimate = model_.store().longestLineHint() * font_->averageWidth();
+    widest_ = std::max(widest_, estimate);
+    QScrollBar *h = horizontalScrollBar();
+    const int view = viewport()->width() - 2 * kMarginX;
+    h->setRange(0, std::max(0, qCeil(widest_) + qCeil(font_->averageWidth()) - view));
+    h->setPageStep(std::max(1, view));
+}
+
+void EditView::scheduleUpdates()
+{
+    if (!deferred_.isActive())
+        deferred_.start(0, this);
+}
+
+int EditView::lineY(int n) const { return kMarginY + (n - verticalScrollBar()->value()) * font_->lineHeight(); }
+
+int EditView::caretLine() const
+{
+    const TextLayout &layout = model_.layout();
+    const int caret = model_.caret();
+    const int n = layout.lineOf(caret);
+    if (caretAtEnd_ && n > 0 && layout.lineStart(n) == caret && endsInWrap(n - 1))
+        return n - 1;
+    return n;
+}
+
+double EditView::caretX() const { return model_.layout().xOf(model_.caret(), caretLine()); }
+
+QRect EditView::caretRect() const
+{
+    const int n = caretLine();
+    const int x = kMarginX + qFloor(model_.layout().xOf(model_.caret(), n)) - horizontalScrollBar()->value();
+    return QRect(x, lineY(n), 2, font_->lineHeight()).translated(viewport()->pos());
+}
+
+QRect EditView::characterRect(int pos) const
+{
+    const TextLayout &layout = model_.layout();
+    const int n = layout.lineOf(pos);
+    const double x = layout.xOf(pos, n);
+    double width = font_->averageWidth();
+    if (pos < layout.lineEnd(n)) {
+        const unsigned char c = model_.store().at(pos);
+        width = c == '\t' ? layout.tabEnd(x) - x : font_->widths().advance[c];
+    }
+    const int left = kMarginX + qFloor(x) - horizontalScrollBar()->value();
+    return QRect(left, lineY(n), std::max(1, qCeil(width)), font_->lineHeight()).translated(viewport()->pos());
+}
+
+int EditView::lineAt(const QPoint &point) const
+{
+    const int row = (point.y() - kMarginY) / font_->lineHeight() - (point.y() < kMarginY ? 1 : 0);
+    return std::clamp(verticalScrollBar()->value() + row, 0, model_.layout().lineCount() - 1);
+}
+
+int EditView::positionAt(const QPoint &point) const
+{
+    return model_.layout().positionAt(lineAt(point), point.x() - kMarginX + horizontalScrollBar()->value());
+}
+
+bool EditView::endsInWrap(int n) const
+{
+    const TextLayout &layout = model_.layout();
+    return n + 1 < layout.lineCount() && layout.logicalLine(n + 1) == layout.logicalLine(n);
+}
+
+void EditView::ensureCaretVisible()
+{
+    updateScrollRanges();
+    const int n = caretLine();
+    QScrollBar *v = verticalScrollBar();
+    const int page = linesPerPage();
+    if (n < v->value())
+        v->setValue(n);
+    else if (n >= v->value() + page)
+        v->setValue(n - page + 1);
+    if (wordWrap_)
+        return;
+    const double x = caretX();
+    QScrollBar *h = horizontalScrollBar();
+    const int view = viewport()->width() - 2 * kMarginX;
+    if (x + font_->averageWidth() > widest_) {
+        widest_ = x + font_->averageWidth();
+        rangesDirty_ = true;
+        updateScrollRanges();
+    }
+    // Jump by a quarter of the view, so typing at the edge does not scroll at every key.
+    if (x < h->value())
+        h->setValue(std::max(0, qFloor(x) - view / 4));
+    else if (x > h->value() + view - 2)
+        h->setValue(qCeil(x) - view + view / 4);
+}
+
+void EditView::scrollContentsBy(int, int) { viewport()->update(); }
+
+// --- changes -----------------------------------------------------------------
+
+void EditView::textChanged(const TextChange &change)
+{
+    rangesDirty_ = true;
+    scheduleUpdates();
+    viewport()->update();
+    if (QAccessible::isActive())
+        notifyTextChanged(this, change);
+}
+
+void EditView::setSelection(int anchor, int caret, bool scroll)
+{
+    model_.select(anchor, caret);
+    caretAtEnd_ = false;
+    selectionChanged();
+    if (scroll)
+        ensureCaretVisible();
+}
+
+void EditView::selectionChanged()
+{
+    restartBlink();
+    viewport()->update();
+    if (QAccessible::isActive())
+        notifyCaretMoved(this);
+}
+
+void EditView::timerEvent(QTimerEvent *e)
+{
+    if (e->timerId() == blink_.timerId()) {
+        caretShown_ = !caretShown_;
+        viewport()->update(caretRect().translated(-viewport()->pos()).adjusted(-2, 0, font_->lineHeight(), 0));
+    } else if (e->timerId() == deferred_.timerId()) {
+        deferred_.stop();
+        updateScrollRanges();
+        if (primaryDirty_) {
+            primaryDirty_ = false;
+            if (model_.selectionStart() != model_.selectionEnd())
+                copySelection(QClipboard::Selection);
+        }
+    } else if (e->timerId() == autoScroll_.timerId()) {
+        autoScroll();
+    } else {
+        QAbstractScrollArea::timerEvent(e);
+    }
+}
+
+void EditView::restartBlink()
+{
+    caretShown_ = true;
+    const int period = QApplication::cursorFlashTime() / 2;
+    // The blink runs only while the control has the focus: an idle program stays idle.
+    if (hasFocus() && period > 0)
+        blink_.start(period, this);
+    else
+        blink_.stop();
+}
+
+void EditView::focusInEvent(QFocusEvent *e)
+{
+    QAbstractScrollArea::focusInEvent(e);
+    restartBlink();
+    viewport()->update();
+}
+
+void EditView::focusOutEvent(QFocusEvent *e)
+{
+    QAbstractScrollArea::focusOutEvent(e);
+    blink_.stop();
+    caretShown_ = false;
+    viewport()->update();
+}
+
+// --- clipboard -----------------------------------------------------------------
+
+void EditView::copySelection(QClipboard::Mode mode) const
+{
+    const int start = model_.selectionStart();
+    const int end = model_.selectionEnd();
+    if (start == end)
+        return;
+    QGuiApplication::clipboard()->setText(bytesToDisplay(model_.text(start, end - start)), mode);
+}
+
+void EditView::cutSelection()
+{
+    if (model_.selectionStart() == model_.selectionEnd())
+        return;
+    copySelection();
+    deleteSelection();
+}
+
+void EditView::deleteSelection()
+{
+    const int start = model_.selectionStart();
+    const int end = model_.selectionEnd();
+    if (start == end)
+        return;
+    model_.replace(start, end, {}, TextModel::Edit::Undoable);
+    setSelection(start, start, true);
+}
+
+void EditView::paste(QClipboard::Mode mode)
+{
+    const QClipboard *clipboard = QGuiApplication::clipboard();
+    const QMimeData *data = clipboard->mimeData(mode);
+    if (!data || !data->hasText())
+        return;
+    insertIncoming(data->text());
+}
+
+void EditView::undo()
+{
+    model_.undo();
+    setSelection(model_.caret(), model_.caret(), true);
+}
+
+// --- painting ------------------------------------------------------------------
+
+void EditView::paintEvent(QPaintEvent *e)
+{
+    QPainter p(viewport());
+    p.fillRect(e->rect(), palette().color(QPalette::Base));
+    const TextLayout &layout = model_.layout();
+    const int first = verticalScrollBar()->value();
+    const int last = std::min(layout.lineCount(), first + linesPerPage() + 1);
+    const int selStart = model_.selectionStart();
+    const int selEnd = model_.selectionEnd();
+    double widest = widest_;
+    for (int n = first; n < last; ++n) {
+        const int y = lineY(n);
+        if (y + font_->lineHeight() < e->rect().top() || y > e->rect().bottom())
+            continue;
+        paintLine(p, n, y, selStart, selEnd);
+        if (!wordWrap_)
+            widest = std::max(widest, layout.xOf(layout.lineEnd(n), n));
+    }
+    paintCaret(p);
+    if (widest > widest_) {
+        widest_ = widest;
+        rangesDirty_ = true;
+        scheduleUpdates();
+    }
+}
+
+namespace {
+
+// Glyphs of one font and colour, drawn in one call.
+struct GlyphBatch {
+    int font = -2;
+    bool selected = false;
+    QList<quint32> glyphs;
+    QList<QPointF> positions;
+};
+
+} // namespace
+
+void EditView::paintLine(QPainter &p, int n, int y, int selStart, int selEnd)
+{
+    const TextLayout &layout = model_.layout();
+    const ByteWidths &w = font_->widths();
+    const int start = layout.lineStart(n);
+    const int end = layout.lineEnd(n);
+    const double left = kMarginX - horizontalScrollBar()->value();
+    const double right = viewport()->width();
+    // The first byte in view, found through the line's x checkpoints.
+    int pos = start;
+    if (left < 0)
+        pos = std::max(start, layout.positionAt(n, -left) - 1);
+    double x = layout.xOf(pos, n);
+    const int lh = font_->lineHeight();
+    const qreal baseline = y + font_->ascent();
+    const QPalette &pal = palette();
+    GlyphBatch batch;
+    const auto flush = [&] {
+        if (batch.glyphs.isEmpty())
+            return;
+        QGlyphRun run;
+        run.setRawFont(font_->rawFont(batch.font));
+        run.setGlyphIndexes(batch.glyphs);
+        run.setPositions(batch.positions);
+        p.setPen(pal.color(batch.selected ? QPalette::HighlightedText : QPalette::Text));
+        p.drawGlyphRun(QPointF(0, 0), run);
+        batch.glyphs.clear();
+        batch.positions.clear();
+    };
+    std::string scratch;
+    const int chunk = std::min(end - pos, 8192);
+    const std::string_view bytes = model_.store().view(pos, chunk, scratch);
+    for (size_t i = 0; i < bytes.size() && left + x < right; ++i, ++pos) {
+        const auto c = static_cast<unsigned char>(bytes[i]);
+        const double next = c == '\t' ? layout.tabEnd(x) : x + w.advance[c];
+        const bool selected = pos >= selStart && pos < selEnd;
+        const QRectF cell(left + x, y, next - x, lh);
+        if (selected)
+            p.fillRect(cell, pal.color(QPalette::Highlight));
+        if (c == ' ' || c == '\t') {
+            // nothing to draw
+        } else if (ByteFont::isSymbol(c)) {
+            const QRectF box = cell.adjusted(1, lh * 0.15, -1, -lh * 0.15);
+            const QColor ink = pal.color(selected ? QPalette::HighlightedText : QPalette::Text);
+            p.setPen(Qt::NoPen);
+            p.setBrush(ink);
+            p.drawRoundedRect(box, 2, 2);
+            p.setPen(pal.color(selected ? QPalette::Highlight : QPalette::Base));
+            p.setFont(font_->symbolFont());
+            p.drawText(box, Qt::AlignCenter, ByteFont::symbolName(c));
+        } else {
+            const int f = font_->fontOf(c);
+            if (f != batch.font || selected != batch.selected) {
+                flush();
+                batch.font = f;
+                batch.selected = selected;
+            }
+            batch.glyphs.append(font_->glyphOf(c));
+            batch.positions.append(QPointF(left + x, baseline));
+        }
+        x = next;
+    }
+    flush();
+    // A selected line break shows as a selected blank after the line.
+    const int breakAt = model_.store().lineEnd(layout.logicalLine(n));
+    if (end == breakAt && end < model_.length() && end >= selStart && end < selEnd)
+        p.fillRect(QRectF(left + layout.xOf(end, n), y, w.advance[' '], lh), pal.color(QPalette::Highlight));
+}
+
+void EditView::paintCaret(QPainter &p)
+{
+    const bool dropping = dropPos_ >= 0;
+    if (!dropping && (!caretShown_ || !hasFocus()))
+        return;
+    const TextLayout &layout = model_.layout();
+    const int pos = dropping ? dropPos_ : model_.caret();
+    const int n = dropping ? layout.lineOf(pos) : caretLine();
+    const double x = kMarginX + layout.xOf(pos, n) - horizontalScrollBar()->value();
+    const int y = lineY(n);
+    if (!dropping && !preedit_.isEmpty()) {
+        p.setPen(textColor());
+        p.setFont(font());
+        p.drawText(QPointF(x, y + font_->ascent()), preedit_);
+        p.drawLine(QPointF(x, y + font_->lineHeight() - 1),
+                   QPointF(x + p.fontMetrics().horizontalAdvance(preedit_), y + font_->lineHeight() - 1));
+        return;
+    }
+    double width = 2;
+    if (!dropping && overwrite_ && overwrite_()) {
+        const bool atChar = pos < layout.lineEnd(n);
+        const unsigned char c = atChar ? model_.store().at(pos) : ' ';
+        width = c == '\t' ? layout.tabEnd(x) - x : font_->widths().advance[c];
+        p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+        p.fillRect(QRectF(x, y, width, font_->lineHeight()), Qt::white);
+        p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+        return;
+    }
+    p.fillRect(QRectF(std::floor(x), y, width, font_->lineHeight()), textColor());
+}
+
+} // namespace verno

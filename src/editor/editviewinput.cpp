@@ -1,0 +1,559 @@
+// What the user does to an edit view: keys, input methods, mouse, drag and drop.
+#include "editor/editview.h"
+#include "editor/bytefont.h"
+#include "editor/framekeys.h"
+#include "editor/textconvert.h"
+#include "util/wordbounds.h"
+
+#include <QApplication>
+#include <QDrag>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <tuple>
+
+namespace verno {
+
+bool EditView::event(QEvent *e)
+{
+    if (e->type() == QEvent::ShortcutOverride) {
+        auto *k = static_cast<QKeyEvent *>(e);
+        // The frame's menu keys go to the menu; keys the view handles itself
+        // (typing, moving, Tab) must not trigger some other shortcut.
+        if (isFrameKey(k)) {
+            e->ignore();
+            return true;
+        }
+        const bool plainText = !k->text().isEmpty() && k->text().at(0).isPrint()
+                               && !(k->modifiers() & (Qt::ControlModifier | Qt::MetaModifier));
+        if (plainText || k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backspace) {
+            e->accept();
+            return true;
+        }
+    }
+    return QAbstractScrollArea::event(e);
+}
+
+bool EditView::focusNextPrevChild(bool) { return false; } // Tab is a character here
+
+// --- keys ----------------------------------------------------------------------
+
+void EditView::keyPressEvent(QKeyEvent *e)
+{
+    if (isFrameKey(e)) {
+        e->accept(); // its menu item is disabled: the key does nothing
+        return;
+    }
+    if (navigate(e) || editKey(e)) {
+        e->accept();
+        return;
+    }
+    const QString text = e->text();
+    const bool command = e->modifiers() & (Qt::ControlModifier | Qt::MetaModifier);
+    if (!command && !text.isEmpty() && text.at(0).isPrint()) {
+        if (!readOnly_)
+            typeText(text);
+        e->accept();
+        return;
+    }
+    QAbstractScrollArea::keyPressEvent(e);
+}
+
+int EditView::moveTarget(int key, bool ctrl)
+{
+    const TextLayout &layout = model_.layout();
+    const int caret = model_.caret();
+    const int n = caretLine();
+    switch (key) {
+    case Qt::Key_Left:
+        if (ctrl)
+            return previousWordStart(model_.store(), caret);
+        return caret == 0 ? 0 : model_.snap(caret - 1);
+    case Qt::Key_Right:
+        if (ctrl)
+            return nextWordStart(model_.store(), caret);
+        return caret >= model_.length() ? caret : caret + (model_.store().at(caret) == '\r' ? 2 : 1);
+    case Qt::Key_Home:
+        return ctrl ? 0 : layout.lineStart(n);
+    case Qt::Key_End:
+        return ctrl ? model_.length() : layout.lineEnd(n);
+    default:
+        break;
+    }
+    // Up, Down, PgUp, PgDn keep the column the caret had when they began.
+    if (goalX_ < 0)
+        goalX_ = caretX();
+    const int page = linesPerPage();
+    int target = n;
+    QScrollBar *v = verticalScrollBar();
+    if (key == Qt::Key_Up)
+        target = n - 1;
+    else if (key == Qt::Key_Down)
+        target = n + 1;
+    else if (key == Qt::Key_PageUp) {
+        target = n - page;
+        v->setValue(v->value() - page);
+    } else if (key == Qt::Key_PageDown) {
+        target = n + page;
+        v->setValue(v->value() + page);
+    }
+    if (target < 0)
+        return 0;
+    if (target >= layout.lineCount())
+        return model_.length();
+    targetLine_ = target;
+    return layout.positionAt(target, goalX_);
+}
+
+bool EditView::navigate(QKeyEvent *e)
+{
+    const int key = e->key();
+    const bool ctrl = e->modifiers() & Qt::ControlModifier;
+    const bool shift = e->modifiers() & Qt::ShiftModifier;
+    switch (key) {
+    case Qt::Key_Left: case Qt::Key_Right: case Qt::Key_Home: case Qt::Key_End:
+    case Qt::Key_Up: case Qt::Key_Down: case Qt::Key_PageUp: case Qt::Key_PageDown:
+        break;
+    default:
+        return false;
+    }
+    if (ctrl && (key == Qt::Key_Up || key == Qt::Key_Down)) {
+        // Scrolls the view, not the caret.
+        QScrollBar *v = verticalScrollBar();
+        v->setValue(v->value() + (key == Qt::Key_Up ? -1 : 1));
+        return true;
+    }
+    const bool vertical = key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_PageUp || key == Qt::Key_PageDown;
+    if (!vertical)
+        goalX_ = -1;
+    const int start = model_.selectionStart();
+    const int end = model_.selectionEnd();
+    const int line = caretLine();
+    targetLine_ = -1;
+    int target;
+    if (!shift && start != end && (key == Qt::Key_Left || key == Qt::Key_Right) && !ctrl)
+        target = key == Qt::Key_Left ? start : end; // an arrow first collapses the selection
+    else
+        target = moveTarget(key, ctrl);
+    const double goal = goalX_;
+    moveCaret(target, shift);
+    // End of a wrapped line shows the caret after its last character, not
+    // at the start of the line below.
+    if (key == Qt::Key_End && !ctrl)
+        caretAtEnd_ = endsInWrap(line);
+    else if (targetLine_ >= 0)
+        caretAtEnd_ = target == model_.layout().lineEnd(targetLine_) && endsInWrap(targetLine_);
+    if (vertical)
+        goalX_ = goal;
+    ensureCaretVisible();
+    return true;
+}
+
+void EditView::moveCaret(int pos, bool extend)
+{
+    const int anchor = extend ? model_.anchor() : pos;
+    setSelection(anchor, pos, false);
+    goalX_ = -1;
+    if (extend) {
+        primaryDirty_ = true;
+        scheduleUpdates();
+    }
+}
+
+bool EditView::editKey(QKeyEvent *e)
+{
+    if (e->matches(QKeySequence::Copy)) {
+        copySelection();
+        return true;
+    }
+    if (e->matches(QKeySequence::SelectAll)) {
+        setSelection(0, model_.length(), false);
+        return true;
+    }
+    const bool cut = e->matches(QKeySequence::Cut);
+    const bool paste = e->matches(QKeySequence::Paste);
+    const bool undoKey = e->matches(QKeySequence::Undo);
+    const int key = e->key();
+    const Qt::KeyboardModifiers mods = e->modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier);
+    const bool enter = (key == Qt::Key_Return || key == Qt::Key_Enter) && mods == Qt::NoModifier;
+    const bool tab = key == Qt::Key_Tab && mods == Qt::NoModifier && !(e->modifiers() & Qt::ShiftModifier);
+    const bool back = key == Qt::Key_Backspace && (mods & ~Qt::ControlModifier) == Qt::NoModifier;
+    const bool del = key == Qt::Key_Delete && mods == Qt::NoModifier;
+    if (!(cut || paste || undoKey || enter || tab || back || del))
+        return false;
+    if (readOnly_)
+        return true; // a viewer takes these keys and does nothing
+    if (cut)
+        cutSelection();
+    else if (paste)
+        this->paste();
+    else if (undoKey)
+        undo();
+    else if (enter)
+        typeByte('\r'); // Shift+Enter and keypad Enter too: always CR LF
+    else if (tab)
+        typeByte('\t');
+    else if (back && (mods & Qt::ControlModifier))
+        backspace(true);
+    else if (back)
+        typeByte('\b');
+    else
+        deleteForward();
+    return true;
+}
+
+void EditView::typeText(const QString &text)
+{
+    for (const char b : displayToBytes(text))
+        typeByte(b);
+}
+
+void EditView::typeByte(char c)
+{
+    if (onKeyPress)
+        onKeyPress(c);
+    if (c == 0 || readOnly_)
+        return;
+    if (c == '\b') {
+        backspace(false);
+        return;
+    }
+    const std::string_view text = (c == '\r' || c == '\n') ? std::string_view("\r\n") : std::string_view(&c, 1);
+    model_.replace(model_.selectionStart(), model_.selectionEnd(), text, TextModel::Edit::Undoable);
+    setSelection(model_.caret(), model_.caret(), true);
+}
+
+void EditView::backspace(bool word)
+{
+    int from = model_.selectionStart();
+    const int to = model_.selectionEnd();
+    TextModel::Edit kind = TextModel::Edit::Undoable;
+    if (from == to) {
+        if (from == 0)
+            return;
+        from = word ? previousWordStart(model_.store(), to) : model_.snap(to - 1);
+        if (!word)
+            kind = TextModel::Edit::Backspace;
+    }
+    model_.replace(from, to, {}, kind);
+    setSelection(from, from, true);
+}
+
+void EditView::deleteForward()
+{
+    const int from = model_.selectionStart();
+    int to = model_.selectionEnd();
+    TextModel::Edit kind = TextModel::Edit::Undoable;
+    if (from == to) {
+        if (to >= model_.length())
+            return;
+        to += model_.store().at(to) == '\r' ? 2 : 1;
+        kind = TextModel::Edit::DeleteKey;
+    }
+    model_.replace(from, to, {}, kind);
+    setSelection(from, from, true);
+}
+
+void EditView::insertIncoming(const QString &text)
+{
+    const std::string bytes = displayToBytes(text);
+    model_.replace(model_.selectionStart(), model_.selectionEnd(), bytes, TextModel::Edit::Undoable);
+    setSelection(model_.caret(), model_.caret(), true);
+}
+
+// --- input methods ---------------------------------------------------------------
+
+void EditView::inputMethodEvent(QInputMethodEvent *e)
+{
+    if (readOnly_) {
+        e->ignore();
+        return;
+    }
+    if (e->replacementLength() > 0) {
+        const int from = model_.snap(model_.caret() + e->replacementStart());
+        setSelection(from, model_.snap(from + e->replacementLength()), false);
+    }
+    // A committed string is typed: it goes through the key-press hook too.
+    if (!e->commitString().isEmpty())
+        typeText(e->commitString());
+    preedit_ = e->preeditString();
+    viewport()->update();
+    e->accept();
+}
+
+QVariant EditView::inputMethodQuery(Qt::InputMethodQuery query) const
+{
+    const int caret = model_.caret();
+    const TextLayout &layout = model_.layout();
+    const int line = layout.lineOf(caret);
+    const int start = layout.lineStart(line);
+    switch (query) {
+    case Qt::ImEnabled:
+        return !readOnly_;
+    case Qt::ImCursorRectangle:
+        return caretRect();
+    case Qt::ImFont:
+        return font();
+    case Qt::ImCursorPosition:
+        return caret - start;
+    case Qt::ImAnchorPosition:
+        return std::clamp(model_.anchor(), start, layout.lineEnd(line)) - start;
+    case Qt::ImSurroundingText:
+        return bytesToDisplay(model_.text(start, std::min(layout.lineEnd(line) - start, 4096)));
+    case Qt::ImCurrentSelection:
+        return bytesToDisplay(model_.selectedText(4097));
+    case Qt::ImHints:
+        return int(Qt::ImhMultiLine);
+    default:
+        return QAbstractScrollArea::inputMethodQuery(query);
+    }
+}
+
+// --- mouse ---------------------------------------------------------------------
+
+std::pair<int, int> EditView::unitAround(int pos, Unit unit) const
+{
+    if (unit == Unit::Word)
+        return wordAround(model_.store(), pos);
+    if (unit == Unit::Line) {
+        const int line = model_.store().lineOf(pos);
+        const int next = line + 1 < model_.store().lineCount() ? model_.store().lineStart(line + 1) : model_.length();
+        return {model_.store().lineStart(line), next};
+    }
+    return {pos, pos};
+}
+
+void EditView::extendByUnit(int pos)
+{
+    if (selectUnit_ == Unit::Character) {
+        setSelection(model_.anchor(), pos, false);
+        return;
+    }
+    const auto [start, end] = unitAround(pos, selectUnit_);
+    if (start < unitAnchorStart_)
+        setSelection(unitAnchorEnd_, start, false);
+    else
+        setSelection(unitAnchorStart_, std::max(end, unitAnchorEnd_), false);
+}
+
+void EditView::mousePressEvent(QMouseEvent *e)
+{
+    setFocus(Qt::MouseFocusReason);
+    const QPoint point = e->position().toPoint();
+    const int pos = positionAt(point);
+    if (e->button() == Qt::MiddleButton) {
+        if (!readOnly_ && QGuiApplication::clipboard()->supportsSelection()) {
+            setSelection(pos, pos, false);
+            paste(QClipboard::Selection);
+        }
+        return;
+    }
+    if (e->button() != Qt::LeftButton)
+        return;
+    const bool shift = e->modifiers() & Qt::ShiftModifier;
+    const bool tripleClick = e->timestamp() - doubleClickTime_ < ulong(QApplication::doubleClickInterval())
+                             && (point - pressPoint_).manhattanLength() < QApplication::startDragDistance();
+    pressPoint_ = point;
+    lastMousePoint_ = point;
+    goalX_ = -1;
+    if (tripleClick) {
+        selectUnit_ = Unit::Line;
+        std::tie(unitAnchorStart_, unitAnchorEnd_) = unitAround(pos, Unit::Line);
+        setSelection(unitAnchorStart_, unitAnchorEnd_, false);
+        selecting_ = true;
+        return;
+    }
+    selectUnit_ = Unit::Character;
+    const int start = model_.selectionStart();
+    const int end = model_.selectionEnd();
+    if (!shift && start != end && pos >= start && pos < end) {
+        dragPending_ = true; // a press inside the selection may start a drag
+        return;
+    }
+    setSelection(shift ? model_.anchor() : pos, pos, false);
+    // A click past the end of a wrapped line puts the caret at that end.
+    const int row = lineAt(point);
+    caretAtEnd_ = pos == model_.layout().lineEnd(row) && endsInWrap(row);
+    selecting_ = true;
+}
+
+void EditView::mouseDoubleClickEvent(QMouseEvent *e)
+{
+    if (e->button() != Qt::LeftButton) {
+        mousePressEvent(e);
+        return;
+    }
+    doubleClickTime_ = e->timestamp();
+    dragPending_ = false;
+    selectUnit_ = Unit::Word;
+    std::tie(unitAnchorStart_, unitAnchorEnd_) = unitAround(positionAt(e->position().toPoint()), Unit::Word);
+    setSelection(unitAnchorStart_, unitAnchorEnd_, false);
+    selecting_ = true;
+}
+
+void EditView::mouseMoveEvent(QMouseEvent *e)
+{
+    const QPoint point = e->position().toPoint();
+    lastMousePoint_ = point;
+    if (dragPending_) {
+        if ((point - pressPoint_).manhattanLength() >= QApplication::startDragDistance()) {
+            dragPending_ = false;
+            startDrag();
+        }
+        return;
+    }
+    if (!selecting_ || !(e->buttons() & Qt::LeftButton))
+        return;
+    extendByUnit(positionAt(point));
+    ensureCaretVisible();
+    // Outside the view the selection goes on growing while the mouse rests.
+    if (viewport()->rect().contains(point))
+        autoScroll_.stop();
+    else if (!autoScroll_.isActive())
+        autoScroll_.start(50, this);
+}
+
+void EditView::autoScroll()
+{
+    if (!selecting_ || !(QGuiApplication::mouseButtons() & Qt::LeftButton)) {
+        autoScroll_.stop();
+        return;
+    }
+    const QRect r = viewport()->rect();
+    QPoint p = lastMousePoint_;
+    const int lh = byteFont().lineHeight();
+    if (p.y() < r.top())
+        p.setY(r.top() - lh);
+    else if (p.y() > r.bottom())
+        p.setY(r.bottom() + lh);
+    extendByUnit(positionAt(p));
+    ensureCaretVisible();
+}
+
+void EditView::mouseReleaseEvent(QMouseEvent *e)
+{
+    autoScroll_.stop();
+    if (dragPending_) {
+        // A click inside the selection without a drag just places the caret.
+        dragPending_ = false;
+        const int pos = positionAt(e->position().toPoint());
+        setSelection(pos, pos, false);
+    }
+    if (selecting_ && e->button() == Qt::LeftButton) {
+        selecting_ = false;
+        if (model_.selectionStart() != model_.selectionEnd() && QGuiApplication::clipboard()->supportsSelection())
+            copySelection(QClipboard::Selection);
+    }
+}
+
+void EditView::contextMenuEvent(QContextMenuEvent *e)
+{
+    if (!contextMenu_)
+        return;
+    const QPoint at = e->reason() == QContextMenuEvent::Mouse ? e->globalPos()
+                                                              : mapToGlobal(caretRect().bottomLeft());
+    contextMenu_->popup(at);
+}
+
+// --- drag and drop -------------------------------------------------------------
+
+void EditView::startDrag()
+{
+    const int start = model_.selectionStart();
+    const int end = model_.selectionEnd();
+    auto *data = new QMimeData;
+    data->setText(bytesToDisplay(model_.text(start, end - start)));
+    auto *drag = new QDrag(this);
+    drag->setMimeData(data);
+    const Qt::DropActions actions = readOnly_ ? Qt::CopyAction : Qt::CopyAction | Qt::MoveAction;
+    const Qt::DropAction done = drag->exec(actions, readOnly_ ? Qt::CopyAction : Qt::MoveAction);
+    // A move to another window: the text leaves this one (within this one
+    // the drop did the whole move).
+    if (done == Qt::MoveAction && drag->target() != viewport() && drag->target() != this
+        && model_.selectionStart() == start && model_.selectionEnd() == end) {
+        model_.replace(start, end, {}, TextModel::Edit::Undoable);
+        setSelection(start, start, true);
+    }
+}
+
+bool EditView::acceptsDrop(const QDropEvent *e) const
+{
+    // Files dropped here are for the frame to open, never text to insert.
+    const QMimeData *data = e->mimeData();
+    return !readOnly_ && data && data->hasText() && !data->hasUrls();
+}
+
+void EditView::dragEnterEvent(QDragEnterEvent *e)
+{
+    if (!acceptsDrop(e)) {
+        e->ignore();
+        return;
+    }
+    e->acceptProposedAction();
+}
+
+void EditView::dragMoveEvent(QDragMoveEvent *e)
+{
+    if (!acceptsDrop(e)) {
+        e->ignore();
+        return;
+    }
+    const QPoint point = e->position().toPoint();
+    dropPos_ = positionAt(point);
+    // Near the edges the view scrolls to reach text out of sight.
+    const int lh = byteFont().lineHeight();
+    QScrollBar *v = verticalScrollBar();
+    if (point.y() < lh)
+        v->setValue(v->value() - 1);
+    else if (point.y() > viewport()->height() - lh)
+        v->setValue(v->value() + 1);
+    const bool self = e->source() == this;
+    const bool inside = self && dropPos_ > model_.selectionStart() && dropPos_ < model_.selectionEnd();
+    if (inside) {
+        e->ignore();
+    } else {
+        e->setDropAction(self && !(e->modifiers() & Qt::ControlModifier) ? Qt::MoveAction : e->proposedAction());
+        e->accept();
+    }
+    viewport()->update();
+}
+
+void EditView::dragLeaveEvent(QDragLeaveEvent *)
+{
+    dropPos_ = -1;
+    viewport()->update();
+}
+
+void EditView::dropEvent(QDropEvent *e)
+{
+    dropPos_ = -1;
+    if (!acceptsDrop(e)) {
+        e->ignore();
+        return;
+    }
+    const std::string bytes = displayToBytes(e->mimeData()->text());
+    int pos = positionAt(e->position().toPoint());
+    const int start = model_.selectionStart();
+    const int end = model_.selectionEnd();
+    const bool move = e->source() == this && e->dropAction() == Qt::MoveAction;
+    if (move && pos >= start && pos <= end) {
+        e->ignore();
+        viewport()->update();
+        return;
+    }
+    model_.replace(pos, pos, bytes, TextModel::Edit::Undoable);
+    if (move) {
+        // One undo step for the whole move.
+        model_.replace(start, end, {}, TextModel::Edit::Joined);
+        if (pos > start)
+            pos -= end - start;
+    }
+    setSelection(pos, pos + int(bytes.size()), true);
+    setFocus(Qt::OtherFocusReason);
+    e->setDropAction(move ? Qt::MoveAction : Qt::CopyAction);
+    e->accept();
+}
+
+} // namespace verno

@@ -1,0 +1,18 @@
+#pragma once
+// Words for moving and selecting by words: runs of letters, digits and
+// underscores (Windows-1252 letters included), runs of blanks, and runs of
+// other characters; a line break stands alone.
+#include "util/textstore.h"
+
+#include <utility>
+
+namespace verno {
+
+bool isWordByte(unsigned char c);
+// The run holding pos (the one before it at the end of a line): [start, end).
+std::pair<int, int> wordAround(const TextStore &text, int pos);
+// Where Ctrl+Right and Ctrl+Left go: the start of the next or previous word.
+int nextWordStart(const TextStore &text, int pos);
+int previousWordStart(const TextStore &text, int pos);
+
+} // namespace verno
