@@ -347,13 +347,15 @@ void EditView::paste(QClipboard::Mode mode)
 {
     const QClipboard *clipboard = QGuiApplication::clipboard();
     const QMimeData *data = clipboard->mimeData(mode);
-    if (!data || !data->hasText())
-        return;
-    insertIncoming(data->text());
+    const QString text = data && data->hasText() ? data->text() : QString();
+    if (!text.isEmpty())
+        insertIncoming(text);
 }
 
 void EditView::undo()
 {
+    if (!model_.canUndo())
+        return;
     model_.undo();
     setSelection(model_.caret(), model_.caret(), true);
 }

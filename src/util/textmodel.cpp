@@ -140,7 +140,9 @@ void TextModel::replace(int from, int to, std::string_view text, Edit kind)
         if (from != to || !text.empty())
             apply(from, to, text);
         anchor_ = caret_ = from + int(text.size());
-        setModified(true);
+        // No undo leads back to the text as it was before.
+        modified_ = true;
+        cleanStep_ = -1;
         insertCount_ += long(text.size());
         return;
     }
@@ -177,7 +179,7 @@ bool TextModel::mergeIntoLast(int from, int to, std::string_view text, Edit kind
         return false;
     }
     // A plain insert continues the text the last step inserted.
-    if (from != to || text.empty() || hasBreak(text) || p.inserted.empty() || p.inserted.back() == '\n'
+    if (from != to || text.empty() || hasBreak(text) || p.inserted.empty() || hasBreak(p.inserted)
         || p.pos + int(p.inserted.size()) != from || last.insertedUpTo != insertCount_)
         return false;
     p.inserted += text;
@@ -223,6 +225,9 @@ void TextModel::forgetUndo()
 
 void TextModel::setModified(bool on)
 {
+    // Confirming the flag keeps the step where the text was unmodified.
+    if (on == modified_)
+        return;
     modified_ = on;
     cleanStep_ = on ? -1 : int(steps_.size());
 }
