@@ -59,10 +59,10 @@ bool BufferEditControl::SetWholeText(std::string &&s)
 
 bool BufferEditControl::LoadBytes(ByteBlock &&bytes) { return loaded(view_->model().adopt(std::move(bytes))); }
 
-bool BufferEditControl::WriteText(const std::function<bool(std::string_view)> &sink) const
+std::vector<std::string_view> BufferEditControl::TextPieces(std::string &) const
 {
     const auto [first, second] = view_->model().store().pieces();
-    return (first.empty() || sink(first)) && (second.empty() || sink(second));
+    return {first, second};
 }
 
 void BufferEditControl::ClearText()
@@ -112,12 +112,7 @@ void BufferEditControl::CopySelection() { view_->copySelection(); }
 void BufferEditControl::PasteClipboard() { view_->paste(); }
 bool BufferEditControl::UndoAvailable() const { return view_->model().canUndo(); }
 
-void BufferEditControl::UndoLast()
-{
-    // Undo changes text, so a read-only window keeps its text as it is.
-    if (!view_->isReadOnly())
-        view_->undo();
-}
+void BufferEditControl::UndoLast() { view_->undo(); }
 
 void BufferEditControl::ForgetUndo() { view_->model().forgetUndo(); }
 bool BufferEditControl::ModifiedFlag() const { return view_->model().modified(); }

@@ -59,7 +59,7 @@ public:
     void setFocus() override;
     void setOverwriteQuery(std::function<bool()> query) override;
     bool LoadBytes(ByteBlock &&bytes) override;
-    bool WriteText(const std::function<bool(std::string_view)> &sink) const override;
+    std::vector<std::string_view> TextPieces(std::string &keep) const override;
 
 private:
     bool loaded(bool ok);

@@ -482,7 +482,10 @@ bool EditView::acceptsDrop(const QDropEvent *e) const
 {
     // Files dropped here are for the frame to open, never text to insert.
     const QMimeData *data = e->mimeData();
-    return !readOnly_ && data && data->hasText() && !data->hasUrls();
+    if (readOnly_ || !data || !data->hasText())
+        return false;
+    const QList<QUrl> urls = data->hasUrls() ? data->urls() : QList<QUrl>();
+    return std::none_of(urls.begin(), urls.end(), [](const QUrl &url) { return url.isLocalFile(); });
 }
 
 void EditView::dragEnterEvent(QDragEnterEvent *e)

@@ -3,9 +3,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <new>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -15,7 +17,7 @@ namespace {
 
 QString systemReason(int err) { return QString::fromLocal8Bit(std::strerror(err)); }
 
-bool writeAll(int fd, const std::string &bytes)
+bool writeAll(int fd, std::string_view bytes)
 {
     const char *p = bytes.data();
     size_t left = bytes.size();
@@ -30,6 +32,19 @@ bool writeAll(int fd, const std::string &bytes)
         left -= size_t(n);
     }
     return true;
+}
+
+bool writeAll(int fd, const TextPieces &text)
+{
+    return std::all_of(text.begin(), text.end(), [fd](std::string_view piece) { return writeAll(fd, piece); });
+}
+
+size_t sizeOf(const TextPieces &text)
+{
+    size_t size = 0;
+    for (std::string_view piece : text)
+        size += piece.size();
+    return size;
 }
 
 // The file a save really writes: symbolic links are followed to the end.
@@ -89,6 +104,31 @@ bool readWholeFile(const QString &path, std::string &bytes, QString &error)
     return true;
 }
 
+bool readWholeFile(const QString &path, ByteBlock &bytes, QString &error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+        error = QStringLiteral("Cannot open file %1: %2").arg(path, file.errorString());
+        return false;
+    }
+    const size_t size = size_t(std::max<qint64>(0, file.size()));
+    if (!bytes.reserve(size + size / 64 + (1 << 16)))
+        throw std::bad_alloc();
+    bytes.setSize(0);
+    for (;;) {
+        if (bytes.size() == bytes.capacity() && !bytes.reserve(bytes.capacity() + bytes.capacity() / 8))
+            throw std::bad_alloc(); // the file grew while it was read
+        const qint64 n = file.read(bytes.data() + bytes.size(), qint64(bytes.capacity() - bytes.size()));
+        if (n < 0) {
+            error = QStringLiteral("Cannot read file %1: %2").arg(path, file.errorString());
+            return false;
+        }
+        if (n == 0)
+            return true;
+        bytes.setSize(bytes.size() + size_t(n));
+    }
+}
+
 namespace {
 
 bool defaultFolderWritable(const QByteArray &folder) { return ::access(folder.constData(), W_OK) == 0; }
@@ -101,17 +141,21 @@ mode_t creationMode()
     return 0666 & ~m;
 }
 
-bool writeAt(int fd, const std::string &bytes)
+bool writeAt(int fd, const TextPieces &text)
 {
-    size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::pwrite(fd, bytes.data() + done, bytes.size() - done, off_t(done));
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
+    off_t offset = 0;
+    for (std::string_view piece : text) {
+        size_t done = 0;
+        while (done < piece.size()) {
+            const ssize_t n = ::pwrite(fd, piece.data() + done, piece.size() - done, offset);
+            if (n < 0) {
+                if (errno == EINTR)
+                    continue;
+                return false;
+            }
+            done += size_t(n);
+            offset += n;
         }
-        done += size_t(n);
     }
     return true;
 }
@@ -142,7 +186,7 @@ struct SaveTarget {
 // New text under the old name by overwriting the file itself: owner, group,
 // permissions and every hard link stay as they were. The new length is
 // reserved first, so a full disk fails before any old byte changes.
-bool saveInPlace(const SaveTarget &t, const std::string &bytes, QString &error)
+bool saveInPlace(const SaveTarget &t, const TextPieces &text, QString &error)
 {
     std::string oldBytes;
     QString ignored;
@@ -155,8 +199,9 @@ bool saveInPlace(const SaveTarget &t, const std::string &bytes, QString &error)
         error = QStringLiteral("Cannot create file %1: %2").arg(t.path, systemReason(errno));
         return false;
     }
-    if (bytes.size() > oldBytes.size()) {
-        const int r = ::posix_fallocate(fd, 0, off_t(bytes.size()));
+    const size_t size = sizeOf(text);
+    if (size > oldBytes.size()) {
+        const int r = ::posix_fallocate(fd, 0, off_t(size));
         if (r != 0 && r != EOPNOTSUPP && r != ENOSYS) {
             ::ftruncate(fd, off_t(oldBytes.size()));
             ::close(fd);
@@ -169,7 +214,7 @@ bool saveInPlace(const SaveTarget &t, const std::string &bytes, QString &error)
         if (bak != t.native)
             copyForBackup(bak, oldBytes, t.old.st_mode & 07777);
     }
-    bool ok = writeAt(fd, bytes) && ::ftruncate(fd, off_t(bytes.size())) == 0 && ::fsync(fd) == 0;
+    bool ok = writeAt(fd, text) && ::ftruncate(fd, off_t(size)) == 0 && ::fsync(fd) == 0;
     int err = errno;
     if (::close(fd) != 0 && ok) {
         ok = false;
@@ -179,7 +224,7 @@ bool saveInPlace(const SaveTarget &t, const std::string &bytes, QString &error)
         // Put the old text back as well as we can.
         const int again = ::open(t.native.constData(), O_WRONLY | O_CLOEXEC);
         if (again >= 0) {
-            if (writeAt(again, oldBytes))
+            if (writeAt(again, TextPieces{oldBytes}))
                 ::ftruncate(again, off_t(oldBytes.size()));
             ::close(again);
         }
@@ -192,7 +237,7 @@ enum class Replace { Done, Failed, NotPossible };
 
 // New text in a temporary file beside the target, renamed over it once it is
 // safely on disk. Only used when that keeps everything the file was.
-Replace saveByRename(const SaveTarget &t, const std::string &bytes, QString &error)
+Replace saveByRename(const SaveTarget &t, const TextPieces &text, QString &error)
 {
     const QFileInfo info(QFile::decodeName(t.native));
     QByteArray temp = QFile::encodeName(info.absolutePath() + QStringLiteral("/.") + info.fileName()
@@ -210,7 +255,7 @@ Replace saveByRename(const SaveTarget &t, const std::string &bytes, QString &err
         ::unlink(temp.constData());
         return Replace::NotPossible;
     }
-    bool ok = writeAll(fd, bytes);
+    bool ok = writeAll(fd, text);
     int err = errno;
     if (ok && ::fsync(fd) != 0) {
         ok = false;
@@ -258,7 +303,7 @@ void setFolderWritableCheck(FolderWritableCheck check)
     g_folderWritable = check ? check : defaultFolderWritable;
 }
 
-bool saveWholeFile(const QString &path, const std::string &bytes, bool backup, QString &error)
+bool saveWholeFile(const QString &path, const TextPieces &text, bool backup, QString &error)
 {
     SaveTarget t;
     t.path = path;
@@ -271,11 +316,11 @@ bool saveWholeFile(const QString &path, const std::string &bytes, bool backup, Q
     const bool replaceable = !t.existed || !S_ISREG(t.old.st_mode)
                              || (t.old.st_nlink == 1 && g_folderWritable(folder));
     if (replaceable) {
-        const Replace r = saveByRename(t, bytes, error);
+        const Replace r = saveByRename(t, text, error);
         if (r != Replace::NotPossible)
             return r == Replace::Done;
     }
-    return saveInPlace(t, bytes, error);
+    return saveInPlace(t, text, error);
 }
 
 } // namespace verno

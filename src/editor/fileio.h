@@ -1,9 +1,13 @@
 #pragma once
 // Whole-file reading, and saving that keeps what the file was: its owner,
 // group, permissions, hard links and the old text until the new one is safe.
+#include "util/byteblock.h"
+
 #include <QByteArray>
 #include <QString>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace verno {
 
@@ -12,6 +16,13 @@ QString backupName(const QString &path);
 
 // Reads every byte; false with an error text when the file cannot be read.
 bool readWholeFile(const QString &path, std::string &bytes, QString &error);
+// The same straight into a block an edit buffer can take over, with some room
+// to spare for editing.
+bool readWholeFile(const QString &path, ByteBlock &bytes, QString &error);
+
+// A text to save as pieces written in order (an edit buffer hands over what
+// lies on either side of its gap, so nothing is copied).
+using TextPieces = std::vector<std::string_view>;
 
 // Writes bytes to path (through symbolic links to the file they point to),
 // keeping its permissions, owner, group and hard links. With backup, the old
@@ -20,7 +31,11 @@ bool readWholeFile(const QString &path, std::string &bytes, QString &error);
 // overwritten in place after its new length is reserved on disk. On failure
 // the original file and any older backup are left as they were and error
 // says why.
-bool saveWholeFile(const QString &path, const std::string &bytes, bool backup, QString &error);
+bool saveWholeFile(const QString &path, const TextPieces &text, bool backup, QString &error);
+inline bool saveWholeFile(const QString &path, const std::string &bytes, bool backup, QString &error)
+{
+    return saveWholeFile(path, TextPieces{bytes}, backup, error);
+}
 
 // Whether a save may create files in a folder; tests replace it, since root
 // may write anywhere. nullptr restores the real check.

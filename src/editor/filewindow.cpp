@@ -27,7 +27,7 @@ const QString kUntitled = QStringLiteral("Untitled");
 }
 
 TFileWindow::TFileWindow(FrameServices &frame, QWidget *parent)
-    : QMdiSubWindow(parent), frame_(frame), memo_(makePlainTextEditControl(this))
+    : QMdiSubWindow(parent), frame_(frame), memo_(makeBufferEditControl(this))
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWidget(memo_->widget());
@@ -128,7 +128,7 @@ bool TFileWindow::Load(const QString &name)
     const QString path = FilePath();
     if (path.isEmpty() || !QFileInfo(path).isFile())
         return result;
-    std::string bytes;
+    ByteBlock bytes;
     QString error;
     try {
         if (!readWholeFile(path, bytes, error)) {
@@ -136,7 +136,7 @@ bool TFileWindow::Load(const QString &name)
             reportError(error);
             return false;
         }
-        if (!memo_->SetWholeText(std::move(bytes))) {
+        if (!memo_->LoadBytes(std::move(bytes))) {
             busy.end();
             errorBox(QStringLiteral("Unable to load \"%1\"\r%2").arg(path, QStringLiteral("Text exceeds memo capacity")));
             return false;
@@ -160,7 +160,8 @@ bool TFileWindow::Save()
     }
     BusyStatus busy(frame_, QStringLiteral("Saving..."));
     QString error;
-    if (!saveWholeFile(path, memo_->WholeText(), frame_.backupOn(), error)) {
+    std::string copy;
+    if (!saveWholeFile(path, memo_->TextPieces(copy), frame_.backupOn(), error)) {
         busy.end();
         reportError(error);
         return false;

@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 #include <string_view>
+#include <vector>
 
 class QMenu;
 class QWidget;
@@ -38,12 +39,12 @@ public:
     {
         return SetWholeText(std::string(bytes.data(), bytes.size()));
     }
-    // The whole text handed to sink in order, in one or more pieces; stops
-    // and answers false when sink does.
-    virtual bool WriteText(const std::function<bool(std::string_view)> &sink) const
+    // The whole text as pieces in order, lent from the control's own storage
+    // where it can; otherwise a copy is made in keep.
+    virtual std::vector<std::string_view> TextPieces(std::string &keep) const
     {
-        const std::string text = WholeText();
-        return sink(text);
+        keep = WholeText();
+        return {keep};
     }
 };
 

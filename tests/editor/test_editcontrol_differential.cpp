@@ -110,7 +110,7 @@ protected:
         }
         case 7: case 8: if (!ours->ReadOnly()) typeKeys(); break;
         case 9:
-            if (!ours->ReadOnly()) {
+            {
                 log += " undo";
                 const std::string before = reference->WholeText();
                 ours->UndoLast();
