@@ -1,17 +1,21 @@
-// Opens, saves and queries a large file the way the program does, and prints
-// the figures: make bench.
+// Opens, edits, wraps and saves large files the way the program does, with
+// the program's control and with the QPlainTextEdit one side by side, and
+// prints the figures: make bench. Each control runs in a process of its own,
+// so each peak memory figure is its own.
 #include "app/mainwindow.h"
-#include "bench_search.h"
 #include "editor/filewindow.h"
 
+#include <QAbstractScrollArea>
 #include <QApplication>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QKeyEvent>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
+#include <map>
 #include <sys/resource.h>
 
 using namespace verno;
@@ -25,74 +29,199 @@ long peakMegabytes()
     return u.ru_maxrss / 1024;
 }
 
-QString makeFile(const QString &dir, int lines)
+double secondsSince(const QElapsedTimer &t) { return double(t.nsecsElapsed()) / 1e9; }
+
+// Figures go to the parent as "name value" lines.
+void report(const char *name, double value) { std::printf("%s %.6f\n", name, value); }
+
+bool writeFile(const QString &path, int lines, const std::function<QByteArray(int)> &line)
 {
-    const QString path = dir + QStringLiteral("/big.txt");
     QFile f(path);
     if (!f.open(QIODevice::WriteOnly))
-        return {};
+        return false;
     QByteArray chunk;
     for (int i = 0; i < lines; ++i) {
-        chunk += QByteArray("Line ") + QByteArray::number(i).rightJustified(7, '0')
-                 + QByteArray(" the quick brown fox jumps over a lazy dog\r\n");
+        chunk += line(i);
         if (chunk.size() > (1 << 20)) {
             f.write(chunk);
             chunk.clear();
         }
     }
-    f.write(chunk);
-    return path;
+    return f.write(chunk) == chunk.size();
 }
 
-template <typename F> double nanosPerCall(F &&f, int calls = 20000)
+// About 50 bytes a line: a number and six words in turn, "gamma" among them.
+QByteArray bigLine(int i)
 {
+    static const char *const words[] = {"alpha", "beta", "gamma", "delta", "epsilon", "zeta"};
+    QByteArray line = "Line " + QByteArray::number(i).rightJustified(7, '0');
+    for (int k = 0; k < 6; ++k)
+        line += QByteArray(" ") + words[(i + k) % 6];
+    return line + "\r\n";
+}
+
+QByteArray longLine(int i)
+{
+    QByteArray line;
+    line.reserve(1'000'002);
+    const QByteArray word = "word" + QByteArray::number(i) + " ";
+    while (line.size() < 1'000'000)
+        line += word;
+    line.truncate(1'000'000);
+    return line + "\r\n";
+}
+
+QAbstractScrollArea *viewOf(TFileWindow &w) { return qobject_cast<QAbstractScrollArea *>(w.Memo().widget()); }
+
+// A key typed with the caret at pos, until its repaint is done.
+double keystroke(TFileWindow &w, int pos)
+{
+    QtEditControl &m = w.Memo();
+    m.SetCaret(pos);
+    m.SetSelectionLength(0);
+    QCoreApplication::processEvents();
+    QWidget *target = m.widget();
     QElapsedTimer t;
     t.start();
-    volatile long sink = 0;
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, QStringLiteral("x"));
+    QCoreApplication::sendEvent(target, &press);
+    QCoreApplication::processEvents();
+    if (QAbstractScrollArea *area = viewOf(w))
+        area->viewport()->repaint();
+    return secondsSince(t);
+}
+
+double statusPassNanos(TMainWindow &frame)
+{
+    const int calls = 5000;
+    QElapsedTimer t;
+    t.start();
     for (int i = 0; i < calls; ++i)
-        sink = sink + long(f());
+        frame.UpdateCommandState(false);
     return double(t.nsecsElapsed()) / calls;
 }
 
-void queryCosts(TMainWindow &frame, TFileWindow &w, const char *label, int target)
+double openToReady(TMainWindow &frame, const QString &path)
 {
-    EditControl &m = w.Memo();
-    QElapsedTimer first;
-    first.start();
-    const int caret = m.LineStart(target) + 10;
-    std::printf("  [%s] first line query that far down: %.1f ms\n", label, first.nsecsElapsed() / 1e6);
-    m.SetCaret(caret);
+    QElapsedTimer t;
+    t.start();
+    frame.OpenEditWindow(path, false);
+    QCoreApplication::processEvents(); // laid out, painted, ready to type
+    return secondsSince(t);
+}
+
+double toggleWrap(TFileWindow &w, bool on)
+{
+    QElapsedTimer t;
+    t.start();
+    w.Memo().SetWordWrap(on);
     QCoreApplication::processEvents();
-    // With word wrap, line counts above the caret are made exact a bounded
-    // slice per query; report that catch-up apart from the steady state.
-    QElapsedTimer catchUp;
-    catchUp.start();
-    qint64 slowest = 0;
-    int queries = 0;
-    for (int quick = 0; quick < 100; ++queries) {
-        QElapsedTimer one;
-        one.start();
-        m.LineOf(caret);
-        const qint64 ns = one.nsecsElapsed();
-        slowest = std::max(slowest, ns);
-        quick = ns < 20000 ? quick + 1 : 0;
+    w.Memo().LineOf(w.Memo().TextLength()); // the last line's number is exact
+    return secondsSince(t);
+}
+
+// The replace-all loop of the search engine: each line read once, each line
+// holding the word rewritten once.
+double replaceAll(EditControl &m, const std::string &find, const std::string &with)
+{
+    QElapsedTimer t;
+    t.start();
+    const int count = m.LineCount();
+    for (int line = 0; line < count; ++line) {
+        std::string text = m.LineText(line);
+        bool changed = false;
+        for (size_t at = text.find(find); at != std::string::npos; at = text.find(find, at + with.size())) {
+            text.replace(at, find.size(), with);
+            changed = true;
+        }
+        if (changed)
+            m.SetLineText(line, text);
     }
-    std::printf("  [%s] catch-up: %d queries, %.2f s in all, slowest query %.1f ms\n", label,
-                queries - 100, catchUp.nsecsElapsed() / 1e9, slowest / 1e6);
-    const int line = m.LineOf(caret);
-    std::printf("  [%s] per call, caret near line %d:\n", label, target);
-    std::printf("    SelectionStart  %8.0f ns\n", nanosPerCall([&] { return m.SelectionStart(); }));
-    std::printf("    SelectionLength %8.0f ns\n", nanosPerCall([&] { return m.SelectionLength(); }));
-    std::printf("    LineOf          %8.0f ns\n", nanosPerCall([&] { return m.LineOf(caret); }));
-    std::printf("    LineStart       %8.0f ns\n", nanosPerCall([&] { return m.LineStart(line); }));
-    std::printf("    TextLength      %8.0f ns\n", nanosPerCall([&] { return m.TextLength(); }));
-    std::printf("    ModifiedFlag    %8.0f ns\n", nanosPerCall([&] { return int(m.ModifiedFlag()); }));
-    std::printf("    UndoAvailable   %8.0f ns\n", nanosPerCall([&] { return int(m.UndoAvailable()); }));
-    std::printf("    HasText         %8.0f ns\n", nanosPerCall([&] { return int(m.HasText()); }));
-    std::printf("    status pass     %8.0f ns\n", nanosPerCall([&] {
-                    frame.UpdateCommandState(false);
-                    return 0;
-                }, 5000));
+    return secondsSince(t);
+}
+
+int runChild(const QString &control, const QString &scenario, const QString &path)
+{
+    if (control == QLatin1String("reference"))
+        setEditControlFactory([](QWidget *parent) { return makePlainTextEditControl(parent); });
+    QTemporaryDir settings;
+    TMainWindow frame(settings.path() + QStringLiteral("/Verno.reg"));
+    frame.resize(1000, 700);
+    frame.show();
+    QCoreApplication::processEvents();
+    StatusReady = true;
+    report("ready", openToReady(frame, path));
+    report("peak", double(peakMegabytes()));
+    TFileWindow *w = frame.activeWindow();
+    if (!w)
+        return 1;
+    EditControl &m = w->Memo();
+    if (scenario == QLatin1String("big")) {
+        report("keytop", keystroke(*w, 0));
+        report("key900k", keystroke(*w, m.LineStart(900'000) + 5));
+        report("status", statusPassNanos(frame));
+        report("wrapon", toggleWrap(*w, true));
+        report("key900kwrap", keystroke(*w, m.LineStart(m.LineOf(m.TextLength()) * 9 / 10) + 5));
+        report("statuswrap", statusPassNanos(frame));
+        report("wrapoff", toggleWrap(*w, false));
+        QElapsedTimer t;
+        t.start();
+        w->Save();
+        report("save", secondsSince(t));
+    } else if (scenario == QLatin1String("replace")) {
+        report("replace", replaceAll(m, "gamma", "GAMMA"));
+    } else {
+        const int middle = m.LineStart(10) + 500'000;
+        report("keymid", keystroke(*w, middle));
+        report("wrapon", toggleWrap(*w, true));
+        report("keymidwrap", keystroke(*w, middle));
+    }
+    report("peakend", double(peakMegabytes()));
+    return 0;
+}
+
+using Figures = std::map<QString, double>;
+
+Figures runScenario(const QString &control, const QString &scenario, const QString &path, int timeoutMs)
+{
+    // BENCH_OWN_ONLY=1 leaves the slow reference out while working on figures.
+    if (control == QLatin1String("reference") && qEnvironmentVariableIsSet("BENCH_OWN_ONLY"))
+        return {};
+    QProcess child;
+    child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--child"), control, scenario, path});
+    Figures figures;
+    if (!child.waitForFinished(timeoutMs)) {
+        child.kill();
+        child.waitForFinished();
+        figures[QStringLiteral("timeout")] = timeoutMs / 1000.0;
+    }
+    for (const QByteArray &line : child.readAllStandardOutput().split('\n')) {
+        const QList<QByteArray> parts = line.split(' ');
+        if (parts.size() == 2)
+            figures[QString::fromLatin1(parts[0])] = parts[1].toDouble();
+    }
+    return figures;
+}
+
+void row(const char *label, const char *key, const Figures &ours, const Figures &ref, double scale, const char *unit)
+{
+    const auto cell = [&](const Figures &f) {
+        const auto it = f.find(QString::fromLatin1(key));
+        if (it == f.end())
+            return f.count(QStringLiteral("timeout")) ? QStringLiteral("> %1 s").arg(f.at(QStringLiteral("timeout")))
+                                                      : QStringLiteral("-");
+        return QString::number(it->second * scale, 'f', scale >= 1000 ? 1 : 2) + QLatin1Char(' ') + QLatin1String(unit);
+    };
+    std::printf("  %-46s %16s %16s\n", label, qPrintable(cell(ours)), qPrintable(cell(ref)));
+}
+
+double sedSeconds(const QString &path)
+{
+    QProcess sed;
+    QElapsedTimer t;
+    t.start();
+    sed.start(QStringLiteral("sed"), {QStringLiteral("-i"), QStringLiteral("s/gamma/GAMMA/g"), path});
+    return sed.waitForFinished(60'000) && sed.exitCode() == 0 ? secondsSince(t) : -1;
 }
 
 } // namespace
@@ -103,42 +232,46 @@ int main(int argc, char **argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     std::setvbuf(stdout, nullptr, _IONBF, 0);
+    const QStringList args = app.arguments();
+    if (args.size() == 5 && args[1] == QLatin1String("--child"))
+        return runChild(args[2], args[3], args[4]);
+
     QTemporaryDir dir;
-    const int lines = argc > 1 ? std::atoi(argv[1]) : 1000000;
-    std::printf("Generating %d lines...\n", lines);
-    const QString path = makeFile(dir.path(), lines);
-    std::printf("File: %.1f MB; peak memory before opening: %ld MB\n",
-                QFileInfo(path).size() / 1e6, peakMegabytes());
-
-    TMainWindow frame(dir.path() + QStringLiteral("/Verno.reg"));
-    frame.resize(1000, 700);
-    frame.show();
-    QCoreApplication::processEvents();
-
-    QElapsedTimer t;
-    t.start();
-    frame.OpenEditWindow(path, false);
-    QCoreApplication::processEvents(); // laid out, painted, ready to type
-    std::printf("Open to ready: %.2f s\n", t.nsecsElapsed() / 1e9);
-    TFileWindow *w = frame.activeWindow();
-    if (!w)
+    const QString big = dir.path() + QStringLiteral("/big.txt");
+    const QString copy = dir.path() + QStringLiteral("/sed.txt");
+    const QString longs = dir.path() + QStringLiteral("/long.txt");
+    std::printf("Writing the files...\n");
+    if (!writeFile(big, 1'000'000, bigLine) || !writeFile(longs, 20, longLine) || !QFile::copy(big, copy))
         return 1;
-    std::printf("Peak memory after opening: %ld MB\n", peakMegabytes());
+    std::printf("big.txt: 1,000,000 lines, %.1f MB; long.txt: 20 lines of 1,000,000 characters\n\n",
+                QFileInfo(big).size() / 1e6);
 
-    w->Memo().SetCaret(0);
-    w->Memo().ReplaceSelection("x");
-    t.restart();
-    const bool saved = w->Save();
-    std::printf("Save: %.2f s (%s)\n", t.nsecsElapsed() / 1e9, saved ? "ok" : "FAILED");
+    const int cap = 120'000;
+    const Figures oursBig = runScenario(QStringLiteral("ours"), QStringLiteral("big"), big, cap);
+    const Figures refBig = runScenario(QStringLiteral("reference"), QStringLiteral("big"), big, cap);
+    const Figures oursRep = runScenario(QStringLiteral("ours"), QStringLiteral("replace"), big, cap);
+    const Figures refRep = runScenario(QStringLiteral("reference"), QStringLiteral("replace"), big, cap);
+    const Figures oursLong = runScenario(QStringLiteral("ours"), QStringLiteral("long"), longs, cap);
+    const Figures refLong = runScenario(QStringLiteral("reference"), QStringLiteral("long"), longs, 60'000);
 
-    StatusReady = true;
-    queryCosts(frame, *w, "wrap off", lines / 10 * 9);
-    t.restart();
-    w->Memo().SetWordWrap(true);
-    QCoreApplication::processEvents();
-    std::printf("Word wrap on: %.2f s\n", t.nsecsElapsed() / 1e9);
-    queryCosts(frame, *w, "wrap on", lines / 10 * 9);
-    benchSearch(frame, dir.path(), lines);
-    std::printf("Peak memory at the end: %ld MB\n", peakMegabytes());
+    std::printf("  %-46s %16s %16s\n", "", "own control", "QPlainTextEdit");
+    row("big.txt: open to ready", "ready", oursBig, refBig, 1, "s");
+    row("big.txt: peak memory when ready", "peak", oursBig, refBig, 1, "MB");
+    row("big.txt: keystroke at the top, to repaint", "keytop", oursBig, refBig, 1000, "ms");
+    row("big.txt: keystroke at line 900,000", "key900k", oursBig, refBig, 1000, "ms");
+    row("big.txt: status pass", "status", oursBig, refBig, 0.001, "us");
+    row("big.txt: word wrap on", "wrapon", oursBig, refBig, 1, "s");
+    row("big.txt: keystroke at 9/10, wrapped", "key900kwrap", oursBig, refBig, 1000, "ms");
+    row("big.txt: status pass, wrapped", "statuswrap", oursBig, refBig, 0.001, "us");
+    row("big.txt: word wrap off", "wrapoff", oursBig, refBig, 1, "s");
+    row("big.txt: save", "save", oursBig, refBig, 1, "s");
+    row("big.txt: peak memory at the end", "peakend", oursBig, refBig, 1, "MB");
+    row("big.txt: replace all gamma by GAMMA", "replace", oursRep, refRep, 1, "s");
+    std::printf("  %-46s %16.2f s\n", "big.txt: the same with sed -i", sedSeconds(copy));
+    row("long.txt: open to ready", "ready", oursLong, refLong, 1, "s");
+    row("long.txt: keystroke mid line 10", "keymid", oursLong, refLong, 1000, "ms");
+    row("long.txt: word wrap on", "wrapon", oursLong, refLong, 1, "s");
+    row("long.txt: keystroke mid line 10, wrapped", "keymidwrap", oursLong, refLong, 1000, "ms");
+    row("long.txt: peak memory", "peakend", oursLong, refLong, 1, "MB");
     return 0;
 }

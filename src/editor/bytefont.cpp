@@ -7,6 +7,7 @@
 #include <QTextLayout>
 #include <QtMath>
 #include <algorithm>
+#include <cmath>
 
 namespace verno {
 
@@ -113,6 +114,11 @@ ByteFont::ByteFont(const QFont &font) : font_(font)
             widest = std::max(widest, advance);
     }
     widths_.widest = widest;
+    // In a fixed-pitch font the average is the width of every character:
+    // taken from the same advances as the text, tab stops fall on columns.
+    const float space = widths_.advance[' '];
+    if (std::abs(space - averageWidth_) < averageWidth_ / 20)
+        averageWidth_ = space;
     widths_.tab = float(8 * averageWidth_);
 }
 

@@ -245,8 +245,8 @@ void EditView::scrollContentsBy(int, int) { viewport()->update(); }
 void EditView::textChanged(const TextChange &change)
 {
     rangesDirty_ = true;
+    repaintPending_ = true;
     scheduleUpdates();
-    viewport()->update();
     if (QAccessible::isActive())
         notifyTextChanged(this, change);
 }
@@ -255,17 +255,37 @@ void EditView::setSelection(int anchor, int caret, bool scroll)
 {
     model_.select(anchor, caret);
     caretAtEnd_ = false;
-    selectionChanged();
-    if (scroll)
-        ensureCaretVisible();
+    caretMoved_ = true;
+    scrollPending_ = scrollPending_ || scroll;
+    scheduleUpdates();
 }
 
-void EditView::selectionChanged()
+// What edits and selections leave to do is done once per burst of them, so
+// a loop of a million replacements does not scroll and repaint a million times.
+void EditView::runDeferred()
 {
-    restartBlink();
-    viewport()->update();
-    if (QAccessible::isActive())
-        notifyCaretMoved(this);
+    deferred_.stop();
+    updateScrollRanges();
+    if (scrollPending_) {
+        scrollPending_ = false;
+        ensureCaretVisible();
+    }
+    if (caretMoved_) {
+        caretMoved_ = false;
+        repaintPending_ = true;
+        restartBlink();
+        if (QAccessible::isActive())
+            notifyCaretMoved(this);
+    }
+    if (repaintPending_) {
+        repaintPending_ = false;
+        viewport()->update();
+    }
+    if (primaryDirty_) {
+        primaryDirty_ = false;
+        if (model_.selectionStart() != model_.selectionEnd())
+            copySelection(QClipboard::Selection);
+    }
 }
 
 void EditView::timerEvent(QTimerEvent *e)
@@ -274,13 +294,7 @@ void EditView::timerEvent(QTimerEvent *e)
         caretShown_ = !caretShown_;
         viewport()->update(caretRect().translated(-viewport()->pos()).adjusted(-2, 0, font_->lineHeight(), 0));
     } else if (e->timerId() == deferred_.timerId()) {
-        deferred_.stop();
-        updateScrollRanges();
-        if (primaryDirty_) {
-            primaryDirty_ = false;
-            if (model_.selectionStart() != model_.selectionEnd())
-                copySelection(QClipboard::Selection);
-        }
+        runDeferred();
     } else if (e->timerId() == autoScroll_.timerId()) {
         autoScroll();
     } else {

@@ -98,7 +98,7 @@ private:
     void paintLine(QPainter &p, int n, int y, int selStart, int selEnd);
     void paintCaret(QPainter &p);
     void restartBlink();
-    void selectionChanged();
+    void runDeferred();
 
     // Input (editviewinput.cpp).
     bool navigate(QKeyEvent *e);
@@ -133,6 +133,9 @@ private:
     QBasicTimer deferred_;   // scroll ranges and the primary selection, once per burst of edits
     bool rangesDirty_ = true;
     bool primaryDirty_ = false;
+    bool scrollPending_ = false;
+    bool caretMoved_ = false;
+    bool repaintPending_ = false;
     double widest_ = 0;     // widest line known, for the horizontal scroll range
 
     // Mouse state.

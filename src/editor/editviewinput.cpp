@@ -46,15 +46,20 @@ void EditView::keyPressEvent(QKeyEvent *e)
         e->accept(); // its menu item is disabled: the key does nothing
         return;
     }
-    if (navigate(e) || editKey(e)) {
+    if (navigate(e)) {
+        runDeferred();
         e->accept();
         return;
     }
     const QString text = e->text();
     const bool command = e->modifiers() & (Qt::ControlModifier | Qt::MetaModifier);
-    if (!command && !text.isEmpty() && text.at(0).isPrint()) {
-        if (!readOnly_)
+    const bool typed = !command && !text.isEmpty() && text.at(0).isPrint();
+    if (typed || editKey(e)) {
+        if (typed && !readOnly_)
             typeText(text);
+        // What the user typed is in view at once, not at the next idle moment.
+        ensureCaretVisible();
+        runDeferred();
         e->accept();
         return;
     }

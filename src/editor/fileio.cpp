@@ -112,13 +112,17 @@ bool readWholeFile(const QString &path, ByteBlock &bytes, QString &error)
         return false;
     }
     const size_t size = size_t(std::max<qint64>(0, file.size()));
-    if (!bytes.reserve(size + size / 64 + (1 << 16)))
+    // Room in front of the text for the first edits.
+    const size_t room = size / 64 + (1 << 16);
+    if (!bytes.reserve(room + size + 1))
         throw std::bad_alloc();
+    bytes.setOffset(room);
     bytes.setSize(0);
     for (;;) {
-        if (bytes.size() == bytes.capacity() && !bytes.reserve(bytes.capacity() + bytes.capacity() / 8))
+        const size_t end = bytes.offset() + bytes.size();
+        if (end == bytes.capacity() && !bytes.reserve(bytes.capacity() + bytes.capacity() / 8))
             throw std::bad_alloc(); // the file grew while it was read
-        const qint64 n = file.read(bytes.data() + bytes.size(), qint64(bytes.capacity() - bytes.size()));
+        const qint64 n = file.read(bytes.data() + bytes.size(), qint64(bytes.capacity() - end));
         if (n < 0) {
             error = QStringLiteral("Cannot read file %1: %2").arg(path, file.errorString());
             return false;

@@ -24,10 +24,16 @@ int CloseMode = CloseSingle;
 
 namespace {
 const QString kUntitled = QStringLiteral("Untitled");
+EditControlFactory g_controlFactory = makeBufferEditControl;
+} // namespace
+
+void setEditControlFactory(EditControlFactory factory)
+{
+    g_controlFactory = factory ? factory : makeBufferEditControl;
 }
 
 TFileWindow::TFileWindow(FrameServices &frame, QWidget *parent)
-    : QMdiSubWindow(parent), frame_(frame), memo_(makeBufferEditControl(this))
+    : QMdiSubWindow(parent), frame_(frame), memo_(g_controlFactory(this))
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWidget(memo_->widget());

@@ -13,6 +13,11 @@ namespace verno {
 
 class FrameServices;
 
+// Makes the edit control of each new window; the benchmark swaps in the
+// reference control to compare. nullptr restores the program's own.
+using EditControlFactory = std::unique_ptr<QtEditControl> (*)(QWidget *parent);
+void setEditControlFactory(EditControlFactory factory);
+
 // One edit window: one text, named after its file or "Untitled". It keeps the
 // user's clipboard text aside while its commands use the clipboard.
 class TFileWindow : public QMdiSubWindow, public ClipboardStash {

@@ -36,14 +36,15 @@ public:
         std::swap(gapLength_, other.gapLength_);
     }
 
-    // Takes over a malloc'd block whose first size values are the content.
-    void adopt(T *block, size_t size, size_t capacity)
+    // Takes over a malloc'd block of capacity values holding the content
+    // on either side of a gap.
+    void adopt(T *block, size_t gapStart, size_t gapLength, size_t capacity)
     {
         std::free(data_);
         data_ = block;
         capacity_ = capacity;
-        gapStart_ = size;
-        gapLength_ = capacity - size;
+        gapStart_ = gapStart;
+        gapLength_ = gapLength;
     }
 
     size_t size() const { return capacity_ - gapLength_; }

@@ -2,12 +2,22 @@
 
 namespace verno {
 
+bool Partition::holds(int p, int pos) const
+{
+    return p < count() && start(p) <= pos && (p + 1 == count() || pos < start(p + 1));
+}
+
 int Partition::rangeOf(int pos) const
 {
+    // Lookups come in runs near each other: try where the last one ended.
+    if (holds(hint_, pos))
+        return hint_;
+    if (holds(hint_ + 1, pos))
+        return ++hint_;
     int lo = 0;
     int hi = count() - 1;
     if (pos >= start(hi))
-        return hi;
+        return hint_ = hi;
     while (lo < hi) {
         const int mid = lo + (hi - lo + 1) / 2;
         if (start(mid) <= pos)
@@ -15,7 +25,7 @@ int Partition::rangeOf(int pos) const
         else
             hi = mid - 1;
     }
-    return lo;
+    return hint_ = lo;
 }
 
 void Partition::applyStepThrough(int p)

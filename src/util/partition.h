@@ -40,12 +40,14 @@ public:
     void extend(int length);
 
 private:
+    bool holds(int p, int pos) const;
     void applyStepThrough(int p);
     void retractStepTo(int p);
 
     GapVector<int> starts_;
     int stepRange_ = 0;  // starts after this range still lack stepLength_
     int stepLength_ = 0;
+    mutable int hint_ = 0; // the range the last lookup found
 };
 
 } // namespace verno

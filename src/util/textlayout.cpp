@@ -13,7 +13,8 @@ constexpr size_t kCacheSize = 32; // long lines whose wraps or checkpoints are k
 
 bool isBlank(unsigned char c) { return c == ' ' || c == '\t'; }
 
-double nextTabStop(double x, double tab) { return (std::floor(x / tab + 1e-9) + 1) * tab; }
+// The epsilon absorbs rounding, so a position on a stop goes to the next one.
+double nextTabStop(double x, double tab) { return (std::floor(x / tab + 1e-4) + 1) * tab; }
 
 } // namespace
 
@@ -78,7 +79,7 @@ int TextLayout::countLine(int line) const
 
 void TextLayout::rebuild()
 {
-    dropCaches(0);
+    dropCaches();
     if (!wrapping()) {
         display_.reset(0);
         return;
@@ -91,7 +92,17 @@ void TextLayout::rebuild()
 
 void TextLayout::linesReplaced(int first, int removed, int added)
 {
-    dropCaches(first);
+    // Lines after the change keep what is known of them, under their new numbers.
+    const auto shift = [&](int &line) {
+        if (line >= first + removed)
+            line += added - removed;
+        else if (line >= first)
+            line = -1;
+    };
+    for (Breaks &b : breaks_)
+        shift(b.line);
+    for (Checkpoints &c : checkpoints_)
+        shift(c.line);
     if (!wrapping())
         return;
     const int oldCount = display_.start(first + removed) - display_.start(first);
@@ -101,19 +112,20 @@ void TextLayout::linesReplaced(int first, int removed, int added)
     for (int i = 0; i < added; ++i) {
         if (i > 0)
             display_.insert(first + i, base + sum);
-        sum += countLine(first + i);
+        // Long lines keep their wraps from this one pass.
+        const int line = first + i;
+        sum += text_.lineEnd(line) - text_.lineStart(line) < kSpan ? countLine(line)
+                                                                   : int(breaksOf(line).size()) + 1;
     }
     display_.grow(first + added - 1, sum - oldCount);
 }
 
-void TextLayout::dropCaches(int firstLine) const
+void TextLayout::dropCaches() const
 {
     for (Breaks &b : breaks_)
-        if (b.line >= firstLine)
-            b.line = -1;
+        b.line = -1;
     for (Checkpoints &c : checkpoints_)
-        if (c.line >= firstLine)
-            c.line = -1;
+        c.line = -1;
 }
 
 template <typename Entry> Entry &TextLayout::slotFor(std::vector<Entry> &cache, int line, bool &found) const

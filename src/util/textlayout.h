@@ -75,7 +75,7 @@ private:
     const std::vector<int> &breaksOf(int line) const;
     const std::vector<double> &checkpointsOf(int line) const;
     double advanceRun(int from, int to, double x) const;
-    void dropCaches(int firstLine) const;
+    void dropCaches() const;
 
     const TextStore &text_;
     ByteWidths widths_;

@@ -15,9 +15,28 @@ size_t loneBreaks(const char *d, size_t n, size_t loneLf, size_t lfCount)
     return loneLf + (cr - (lfCount - loneLf));
 }
 
-// Rewrites d[0, n) backwards into d[0, n + extra), making every break CR LF.
-void expandBreaks(char *d, size_t n, size_t extra)
+// Rewrites the n bytes at from into to (extra bytes before from, or the same
+// place when there is no room in front), making every break CR LF.
+void expandBreaks(const char *from, char *to, size_t n, size_t extra)
 {
+    if (from != to) {
+        // Forwards: the writing never overtakes the reading.
+        size_t j = 0;
+        for (size_t i = 0; i < n; ++i) {
+            const char c = from[i];
+            if (c == '\r' || (c == '\n' && (i == 0 || from[i - 1] != '\r'))) {
+                to[j++] = '\r';
+                to[j++] = '\n';
+                if (c == '\r' && i + 1 < n && from[i + 1] == '\n')
+                    ++i;
+            } else {
+                to[j++] = c;
+            }
+        }
+        return;
+    }
+    // Backwards into room after the text.
+    char *d = to;
     size_t j = n + extra;
     for (size_t i = n; i-- > 0;) {
         const char c = d[i];
@@ -94,8 +113,10 @@ void TextStore::clear()
 bool TextStore::assign(std::string_view text)
 {
     ByteBlock block;
-    if (text.size() > size_t(kMaxTextLength) || !block.reserve(text.size() + text.size() / 64 + 4096))
+    const size_t room = text.size() / 64 + 4096;
+    if (text.size() > size_t(kMaxTextLength) || !block.reserve(room + text.size()))
         return false;
+    block.setOffset(room);
     std::memcpy(block.data(), text.data(), text.size());
     block.setSize(text.size());
     return adopt(std::move(block));
@@ -110,14 +131,32 @@ bool TextStore::adopt(ByteBlock &&block)
     Index index = indexLines(block.data(), n);
     const size_t extra = loneBreaks(block.data(), n, index.loneLf, size_t(index.lines.count() - 1));
     if (extra > 0) {
-        if (n + extra > size_t(kMaxTextLength) || !block.reserve(n + extra + (n + extra) / 64 + 4096))
+        if (n + extra > size_t(kMaxTextLength))
             return false;
-        expandBreaks(block.data(), n, extra);
+        if (block.offset() >= extra) {
+            expandBreaks(block.data(), block.data() - extra, n, extra);
+            block.setOffset(block.offset() - extra);
+        } else {
+            if (!block.reserve(block.offset() + n + extra + (n + extra) / 64 + 4096))
+                return false;
+            expandBreaks(block.data(), block.data(), n, extra);
+        }
         n += extra;
+        block.setSize(n);
         index = indexLines(block.data(), n);
     }
-    const size_t capacity = block.capacity();
-    bytes_.adopt(block.release(), n, capacity);
+    const size_t front = block.offset();
+    size_t capacity = block.capacity();
+    if (front > 0) {
+        // The room in front is the gap, where the first edit (at the top) goes.
+        if (capacity > front + n && block.setCapacity(front + n))
+            capacity = front + n;
+        if (capacity > front + n)
+            std::memmove(block.block() + capacity - n, block.data(), n);
+        bytes_.adopt(block.release(), 0, capacity - n, capacity);
+    } else {
+        bytes_.adopt(block.release(), n, capacity - n, capacity);
+    }
     lines_ = std::move(index.lines);
     longestLine_ = index.longest;
     return true;

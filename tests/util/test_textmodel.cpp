@@ -106,16 +106,23 @@ TEST(TextStore, LoadingMakesEveryBreakCrLf)
         {std::string("\0\n\xFF", 3), std::string("\0\r\n\xFF", 4)},
         {"\r\n\n\r\n", "\r\n\r\n\r\n"},
     };
-    for (const auto &[raw, expect] : cases) {
-        SCOPED_TRACE(testing::PrintToString(raw));
-        ByteBlock block;
-        ASSERT_TRUE(block.reserve(raw.size()));
-        std::copy(raw.begin(), raw.end(), block.data());
-        block.setSize(raw.size());
-        TextStore store;
-        ASSERT_TRUE(store.adopt(std::move(block)));
-        expectIndexMatches(store, expect);
-        EXPECT_EQ(TextStore::normalizeBreaks(raw), expect);
+    // Read with no room around the text, or with room in front of it (some
+    // of the breaks then expand into that room, some need more).
+    for (const size_t room : {0, 1, 64}) {
+        for (const auto &[raw, expect] : cases) {
+            SCOPED_TRACE(testing::Message() << testing::PrintToString(raw) << " room " << room);
+            ByteBlock block;
+            ASSERT_TRUE(block.reserve(room + raw.size()));
+            block.setOffset(room);
+            std::copy(raw.begin(), raw.end(), block.data());
+            block.setSize(raw.size());
+            TextStore store;
+            ASSERT_TRUE(store.adopt(std::move(block)));
+            expectIndexMatches(store, expect);
+            store.insert(0, "x");
+            EXPECT_EQ(store.text(0, store.length()), "x" + expect);
+            EXPECT_EQ(TextStore::normalizeBreaks(raw), expect);
+        }
     }
 }
 
