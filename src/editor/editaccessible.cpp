@@ -22,6 +22,16 @@ QString charsOf(const std::string &bytes)
     return out;
 }
 
+AccessibleEventSink g_sink = nullptr;
+
+void deliver(QAccessibleEvent *event)
+{
+    if (g_sink)
+        g_sink(event);
+    else
+        QAccessible::updateAccessibility(event);
+}
+
 QAccessibleInterface *editFactory(const QString &className, QObject *object)
 {
     if (className == QLatin1String("verno::EditView") && object && object->isWidgetType())
@@ -40,19 +50,23 @@ void installEditAccessibility()
     (void)installed;
 }
 
+void setAccessibleEventSink(AccessibleEventSink sink) { g_sink = sink; }
+
+bool accessibilityListening() { return g_sink || QAccessible::isActive(); }
+
 void notifyTextChanged(EditView *view, const TextChange &change)
 {
     const QString inserted = charsOf(view->model().text(change.pos, change.inserted));
     const QString removed = charsOf(change.removedText);
     if (change.removed == 0) {
         QAccessibleTextInsertEvent event(view, change.pos, inserted);
-        QAccessible::updateAccessibility(&event);
+        deliver(&event);
     } else if (change.inserted == 0) {
         QAccessibleTextRemoveEvent event(view, change.pos, removed);
-        QAccessible::updateAccessibility(&event);
+        deliver(&event);
     } else {
         QAccessibleTextUpdateEvent event(view, change.pos, removed, inserted);
-        QAccessible::updateAccessibility(&event);
+        deliver(&event);
     }
 }
 
@@ -60,10 +74,10 @@ void notifyCaretMoved(EditView *view)
 {
     const TextModel &m = view->model();
     QAccessibleTextCursorEvent cursor(view, m.caret());
-    QAccessible::updateAccessibility(&cursor);
+    deliver(&cursor);
     QAccessibleTextSelectionEvent selection(view, m.selectionStart(), m.selectionEnd());
     selection.setCursorPosition(m.caret());
-    QAccessible::updateAccessibility(&selection);
+    deliver(&selection);
 }
 
 EditAccessible::EditAccessible(EditView *view) : QAccessibleWidget(view, QAccessible::EditableText) {}
@@ -212,7 +226,7 @@ int EditAccessible::offsetAtPoint(const QPoint &point) const
     const QPoint local = view()->viewport()->mapFromGlobal(point);
     if (!view()->viewport()->rect().contains(local))
         return -1;
-    return view()->positionAt(local);
+    return view()->characterAt(local);
 }
 
 void EditAccessible::scrollToSubstring(int startIndex, int)

@@ -10,7 +10,11 @@ class EditView;
 struct TextChange;
 
 void installEditAccessibility();
-// Sent only while assistive technology listens.
+// Changes are told only while assistive technology listens; tests, which run
+// without it, receive them through a sink of their own.
+using AccessibleEventSink = void (*)(QAccessibleEvent *event);
+void setAccessibleEventSink(AccessibleEventSink sink);
+bool accessibilityListening();
 void notifyTextChanged(EditView *view, const TextChange &change);
 void notifyCaretMoved(EditView *view);
 

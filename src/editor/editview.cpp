@@ -38,6 +38,7 @@ EditView::EditView(QWidget *parent) : QAbstractScrollArea(parent)
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     model_.onChange = [this](const TextChange &change) { textChanged(change); };
+    model_.wantRemovedText = [] { return accessibilityListening(); };
     fontChanged();
 }
 
@@ -180,16 +181,21 @@ QRect EditView::caretRect() const
     return QRect(x, lineY(n), 2, font_->lineHeight()).translated(viewport()->pos());
 }
 
+double EditView::cellWidth(int pos, int n, double x) const
+{
+    const TextLayout &layout = model_.layout();
+    if (pos >= layout.lineEnd(n))
+        return font_->widths().advance[' ']; // after the line: a blank's width
+    const unsigned char c = model_.store().at(pos);
+    return c == '\t' ? layout.tabEnd(x) - x : font_->widths().advance[c];
+}
+
 QRect EditView::characterRect(int pos) const
 {
     const TextLayout &layout = model_.layout();
     const int n = layout.lineOf(pos);
     const double x = layout.xOf(pos, n);
-    double width = font_->averageWidth();
-    if (pos < layout.lineEnd(n)) {
-        const unsigned char c = model_.store().at(pos);
-        width = c == '\t' ? layout.tabEnd(x) - x : font_->widths().advance[c];
-    }
+    const double width = cellWidth(pos, n, x);
     const int left = kMarginX + qFloor(x) - horizontalScrollBar()->value();
     return QRect(left, lineY(n), std::max(1, qCeil(width)), font_->lineHeight()).translated(viewport()->pos());
 }
@@ -203,6 +209,16 @@ int EditView::lineAt(const QPoint &point) const
 int EditView::positionAt(const QPoint &point) const
 {
     return model_.layout().positionAt(lineAt(point), point.x() - kMarginX + horizontalScrollBar()->value());
+}
+
+int EditView::characterAt(const QPoint &point) const
+{
+    const TextLayout &layout = model_.layout();
+    const int n = lineAt(point);
+    const double x = point.x() - kMarginX + horizontalScrollBar()->value();
+    const int p = layout.positionAt(n, x);
+    // The nearest caret position may be just after the character hit.
+    return p > layout.lineStart(n) && layout.xOf(p, n) > x ? p - 1 : p;
 }
 
 bool EditView::endsInWrap(int n) const
@@ -247,7 +263,7 @@ void EditView::textChanged(const TextChange &change)
     rangesDirty_ = true;
     repaintPending_ = true;
     scheduleUpdates();
-    if (QAccessible::isActive())
+    if (accessibilityListening())
         notifyTextChanged(this, change);
 }
 
@@ -274,7 +290,7 @@ void EditView::runDeferred()
         caretMoved_ = false;
         repaintPending_ = true;
         restartBlink();
-        if (QAccessible::isActive())
+        if (accessibilityListening())
             notifyCaretMoved(this);
     }
     if (repaintPending_) {
@@ -491,7 +507,8 @@ void EditView::paintCaret(QPainter &p)
     const TextLayout &layout = model_.layout();
     const int pos = dropping ? dropPos_ : model_.caret();
     const int n = dropping ? layout.lineOf(pos) : caretLine();
-    const double x = kMarginX + layout.xOf(pos, n) - horizontalScrollBar()->value();
+    const double lx = layout.xOf(pos, n);
+    const double x = kMarginX + lx - horizontalScrollBar()->value();
     const int y = lineY(n);
     if (!dropping && !preedit_.isEmpty()) {
         p.setPen(textColor());
@@ -501,17 +518,14 @@ void EditView::paintCaret(QPainter &p)
                    QPointF(x + p.fontMetrics().horizontalAdvance(preedit_), y + font_->lineHeight() - 1));
         return;
     }
-    double width = 2;
     if (!dropping && overwrite_ && overwrite_()) {
-        const bool atChar = pos < layout.lineEnd(n);
-        const unsigned char c = atChar ? model_.store().at(pos) : ' ';
-        width = c == '\t' ? layout.tabEnd(x) - x : font_->widths().advance[c];
+        const double width = cellWidth(pos, n, lx);
         p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
         p.fillRect(QRectF(x, y, width, font_->lineHeight()), Qt::white);
         p.setCompositionMode(QPainter::CompositionMode_SourceOver);
         return;
     }
-    p.fillRect(QRectF(std::floor(x), y, width, font_->lineHeight()), textColor());
+    p.fillRect(QRectF(std::floor(x), y, 2, font_->lineHeight()), textColor());
 }
 
 } // namespace verno

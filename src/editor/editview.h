@@ -56,6 +56,8 @@ public:
     QRect characterRect(int pos) const;
     int positionAt(const QPoint &viewportPoint) const;
     int lineAt(const QPoint &viewportPoint) const;
+    // The character under the point (positionAt gives the nearest gap).
+    int characterAt(const QPoint &viewportPoint) const;
     const ByteFont &byteFont() const { return *font_; }
 
 protected:
@@ -94,6 +96,7 @@ private:
     int caretLine() const;
     bool endsInWrap(int n) const;
     double caretX() const;
+    double cellWidth(int pos, int n, double x) const;
     int lineY(int n) const;
     void paintLine(QPainter &p, int n, int y, int selStart, int selEnd);
     void paintCaret(QPainter &p);
@@ -101,6 +104,7 @@ private:
     void runDeferred();
 
     // Input (editviewinput.cpp).
+    static bool isTyping(const QKeyEvent *e);
     bool navigate(QKeyEvent *e);
     bool editKey(QKeyEvent *e);
     int moveTarget(int key, bool ctrl);

@@ -26,9 +26,7 @@ bool EditView::event(QEvent *e)
             e->ignore();
             return true;
         }
-        const bool plainText = !k->text().isEmpty() && k->text().at(0).isPrint()
-                               && !(k->modifiers() & (Qt::ControlModifier | Qt::MetaModifier));
-        if (plainText || k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backspace) {
+        if (isTyping(k) || k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backspace) {
             e->accept();
             return true;
         }
@@ -37,6 +35,14 @@ bool EditView::event(QEvent *e)
 }
 
 bool EditView::focusNextPrevChild(bool) { return false; } // Tab is a character here
+
+// A key that types its text: with Ctrl, Alt or Meta it is a command (Alt
+// opens the menus), so only Shift may be held.
+bool EditView::isTyping(const QKeyEvent *e)
+{
+    const Qt::KeyboardModifiers commands = Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
+    return !(e->modifiers() & commands) && !e->text().isEmpty() && e->text().at(0).isPrint();
+}
 
 // --- keys ----------------------------------------------------------------------
 
@@ -51,12 +57,10 @@ void EditView::keyPressEvent(QKeyEvent *e)
         e->accept();
         return;
     }
-    const QString text = e->text();
-    const bool command = e->modifiers() & (Qt::ControlModifier | Qt::MetaModifier);
-    const bool typed = !command && !text.isEmpty() && text.at(0).isPrint();
+    const bool typed = isTyping(e);
     if (typed || editKey(e)) {
         if (typed && !readOnly_)
-            typeText(text);
+            typeText(e->text());
         // What the user typed is in view at once, not at the next idle moment.
         ensureCaretVisible();
         runDeferred();
@@ -320,8 +324,12 @@ QVariant EditView::inputMethodQuery(Qt::InputMethodQuery query) const
 
 std::pair<int, int> EditView::unitAround(int pos, Unit unit) const
 {
-    if (unit == Unit::Word)
-        return wordAround(model_.store(), pos);
+    if (unit == Unit::Word) {
+        // At the end of a line, the word before the break.
+        const TextStore &text = model_.store();
+        const bool atEnd = pos == text.length() || text.at(pos) == '\r';
+        return wordAround(text, atEnd && pos > text.lineStart(text.lineOf(pos)) ? pos - 1 : pos);
+    }
     if (unit == Unit::Line) {
         const int line = model_.store().lineOf(pos);
         const int next = line + 1 < model_.store().lineCount() ? model_.store().lineStart(line + 1) : model_.length();
@@ -517,12 +525,13 @@ void EditView::dragMoveEvent(QDragMoveEvent *e)
         v->setValue(v->value() - 1);
     else if (point.y() > viewport()->height() - lh)
         v->setValue(v->value() + 1);
-    const bool self = e->source() == this;
-    const bool inside = self && dropPos_ > model_.selectionStart() && dropPos_ < model_.selectionEnd();
+    const bool inside = e->source() == this && dropPos_ > model_.selectionStart() && dropPos_ < model_.selectionEnd();
     if (inside) {
         e->ignore();
     } else {
-        e->setDropAction(self && !(e->modifiers() & Qt::ControlModifier) ? Qt::MoveAction : e->proposedAction());
+        // Text moves, within a window or to another; Ctrl copies it.
+        const bool copy = (e->modifiers() & Qt::ControlModifier) || !(e->possibleActions() & Qt::MoveAction);
+        e->setDropAction(copy ? Qt::CopyAction : Qt::MoveAction);
         e->accept();
     }
     viewport()->update();
@@ -560,8 +569,7 @@ void EditView::dropEvent(QDropEvent *e)
     }
     setSelection(pos, pos + int(bytes.size()), true);
     setFocus(Qt::OtherFocusReason);
-    e->setDropAction(move ? Qt::MoveAction : Qt::CopyAction);
-    e->accept();
+    e->accept(); // with a move, the source takes its text away
 }
 
 } // namespace verno

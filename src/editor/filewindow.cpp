@@ -47,6 +47,7 @@ TFileWindow::TFileWindow(FrameServices &frame, QWidget *parent)
     memo_->setFont(ownFont_);
     memo_->setTextColor(frame_.defaultTextColor());
     memo_->SetOnKeyPress([this](char &key) { MemoKeyPress(key); });
+    memo_->setOverwriteQuery([this] { return !frame_.insertMode(); });
     buildPopup();
     UpdateCaption();
     Recolour(frame_.grayReadOnly());

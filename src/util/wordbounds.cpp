@@ -1,6 +1,8 @@
 #include "util/wordbounds.h"
 #include "util/textutil.h"
 
+#include <algorithm>
+
 namespace verno {
 
 namespace {
@@ -37,8 +39,7 @@ std::pair<int, int> wordAround(const TextStore &text, int pos)
     const int length = text.length();
     if (length == 0)
         return {0, 0};
-    if (pos >= length || (text.at(pos) == '\r' && pos > 0 && text.at(pos - 1) != '\n'))
-        pos = pos > 0 ? pos - 1 : 0; // at a line's end: the run before it
+    pos = std::min(pos, length - 1);
     const Kind kind = kindOf(text.at(pos));
     if (kind == Kind::Break) {
         const int start = text.at(pos) == '\n' ? pos - 1 : pos;

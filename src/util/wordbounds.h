@@ -9,7 +9,7 @@
 namespace verno {
 
 bool isWordByte(unsigned char c);
-// The run holding pos (the one before it at the end of a line): [start, end).
+// The run holding the character at pos (the last one at the end): [start, end).
 std::pair<int, int> wordAround(const TextStore &text, int pos);
 // Where Ctrl+Right and Ctrl+Left go: the start of the next or previous word.
 int nextWordStart(const TextStore &text, int pos);
