@@ -59,6 +59,24 @@ int ByteFont::rawFontIndex(const QRawFont &raw)
     return int(rawFonts_.size()) - 1;
 }
 
+quint32 ByteFont::glyphFor(QChar ch, QRawFont &raw) const
+{
+    if (raw.supportsCharacter(ch)) {
+        const QList<quint32> glyphs = raw.glyphIndexesForString(QString(ch));
+        return glyphs.isEmpty() ? 0 : glyphs.first();
+    }
+    // Another font has it: ask Qt's fallback which one, once.
+    QTextLayout layout(QString(ch), font_);
+    layout.beginLayout();
+    layout.createLine();
+    layout.endLayout();
+    const QList<QGlyphRun> runs = layout.glyphRuns();
+    if (runs.isEmpty() || runs.first().glyphIndexes().isEmpty())
+        return 0;
+    raw = runs.first().rawFont();
+    return runs.first().glyphIndexes().first();
+}
+
 ByteFont::ByteFont(const QFont &font) : font_(font)
 {
     font_.setKerning(false);
@@ -84,24 +102,8 @@ ByteFont::ByteFont(const QFont &font) : font_(font)
             advance = float(symbolMetrics.horizontalAdvance(symbolName(byte)) + 2 * kSymbolPad + 2);
         } else {
             const bool blank = byte == '\t' || byte == '\r' || byte == '\n';
-            const QString ch(QChar(blank ? u' ' : ByteToChar(byte)));
             QRawFont raw = primary;
-            quint32 glyph = 0;
-            if (primary.supportsCharacter(ch.at(0))) {
-                const QList<quint32> glyphs = primary.glyphIndexesForString(ch);
-                glyph = glyphs.isEmpty() ? 0 : glyphs.first();
-            } else {
-                // Another font has it: ask Qt's fallback which one, once.
-                QTextLayout layout(ch, font_);
-                layout.beginLayout();
-                layout.createLine();
-                layout.endLayout();
-                const QList<QGlyphRun> runs = layout.glyphRuns();
-                if (!runs.isEmpty() && !runs.first().glyphIndexes().isEmpty()) {
-                    raw = runs.first().rawFont();
-                    glyph = runs.first().glyphIndexes().first();
-                }
-            }
+            const quint32 glyph = glyphFor(QChar(blank ? u' ' : ByteToChar(byte)), raw);
             fontIndex_[size_t(b)] = rawFontIndex(raw);
             glyph_[size_t(b)] = glyph;
             const QList<QPointF> advances = raw.advancesForGlyphIndexes(QList<quint32>{glyph});

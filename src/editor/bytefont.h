@@ -35,6 +35,8 @@ public:
 
 private:
     int rawFontIndex(const QRawFont &raw);
+    // The glyph for ch in raw, or in the font Qt falls back to (raw then names it).
+    quint32 glyphFor(QChar ch, QRawFont &raw) const;
 
     QFont font_;
     QFont symbolFont_;

@@ -421,12 +421,60 @@ void EditView::paintEvent(QPaintEvent *e)
 namespace {
 
 // Glyphs of one font and colour, drawn in one call.
-struct GlyphBatch {
-    int font = -2;
-    bool selected = false;
-    QList<quint32> glyphs;
-    QList<QPointF> positions;
+class GlyphBatch {
+public:
+    GlyphBatch(QPainter &p, const ByteFont &font, const QPalette &palette) : p_(p), font_(font), palette_(palette) {}
+    ~GlyphBatch() { flush(); }
+
+    void add(unsigned char c, bool selected, QPointF at)
+    {
+        const int f = font_.fontOf(c);
+        if (f != rawFont_ || selected != selected_) {
+            flush();
+            rawFont_ = f;
+            selected_ = selected;
+        }
+        glyphs_.append(font_.glyphOf(c));
+        positions_.append(at);
+    }
+
+    void flush()
+    {
+        if (glyphs_.isEmpty())
+            return;
+        QGlyphRun run;
+        run.setRawFont(font_.rawFont(rawFont_));
+        run.setGlyphIndexes(glyphs_);
+        run.setPositions(positions_);
+        p_.setPen(palette_.color(selected_ ? QPalette::HighlightedText : QPalette::Text));
+        p_.drawGlyphRun(QPointF(0, 0), run);
+        glyphs_.clear();
+        positions_.clear();
+    }
+
+private:
+    QPainter &p_;
+    const ByteFont &font_;
+    const QPalette &palette_;
+    int rawFont_ = -2;
+    bool selected_ = false;
+    QList<quint32> glyphs_;
+    QList<QPointF> positions_;
 };
+
+// A control byte: its name in a small box of the text's colour.
+void paintSymbol(QPainter &p, const QRectF &cell, unsigned char c, bool selected, const QPalette &pal,
+                 const ByteFont &font)
+{
+    const qreal inset = cell.height() * 0.15;
+    const QRectF box = cell.adjusted(1, inset, -1, -inset);
+    p.setPen(Qt::NoPen);
+    p.setBrush(pal.color(selected ? QPalette::HighlightedText : QPalette::Text));
+    p.drawRoundedRect(box, 2, 2);
+    p.setPen(pal.color(selected ? QPalette::Highlight : QPalette::Base));
+    p.setFont(font.symbolFont());
+    p.drawText(box, Qt::AlignCenter, ByteFont::symbolName(c));
+}
 
 } // namespace
 
@@ -434,34 +482,20 @@ void EditView::paintLine(QPainter &p, int n, int y, int selStart, int selEnd)
 {
     const TextLayout &layout = model_.layout();
     const ByteWidths &w = font_->widths();
-    const int start = layout.lineStart(n);
     const int end = layout.lineEnd(n);
     const double left = kMarginX - horizontalScrollBar()->value();
     const double right = viewport()->width();
     // The first byte in view, found through the line's x checkpoints.
-    int pos = start;
+    int pos = layout.lineStart(n);
     if (left < 0)
-        pos = std::max(start, layout.positionAt(n, -left) - 1);
+        pos = std::max(pos, layout.positionAt(n, -left) - 1);
     double x = layout.xOf(pos, n);
     const int lh = font_->lineHeight();
     const qreal baseline = y + font_->ascent();
     const QPalette &pal = palette();
-    GlyphBatch batch;
-    const auto flush = [&] {
-        if (batch.glyphs.isEmpty())
-            return;
-        QGlyphRun run;
-        run.setRawFont(font_->rawFont(batch.font));
-        run.setGlyphIndexes(batch.glyphs);
-        run.setPositions(batch.positions);
-        p.setPen(pal.color(batch.selected ? QPalette::HighlightedText : QPalette::Text));
-        p.drawGlyphRun(QPointF(0, 0), run);
-        batch.glyphs.clear();
-        batch.positions.clear();
-    };
+    GlyphBatch batch(p, *font_, pal);
     std::string scratch;
-    const int chunk = std::min(end - pos, 8192);
-    const std::string_view bytes = model_.store().view(pos, chunk, scratch);
+    const std::string_view bytes = model_.store().view(pos, std::min(end - pos, 8192), scratch);
     for (size_t i = 0; i < bytes.size() && left + x < right; ++i, ++pos) {
         const auto c = static_cast<unsigned char>(bytes[i]);
         const double next = c == '\t' ? layout.tabEnd(x) : x + w.advance[c];
@@ -469,30 +503,15 @@ void EditView::paintLine(QPainter &p, int n, int y, int selStart, int selEnd)
         const QRectF cell(left + x, y, next - x, lh);
         if (selected)
             p.fillRect(cell, pal.color(QPalette::Highlight));
-        if (c == ' ' || c == '\t') {
-            // nothing to draw
-        } else if (ByteFont::isSymbol(c)) {
-            const QRectF box = cell.adjusted(1, lh * 0.15, -1, -lh * 0.15);
-            const QColor ink = pal.color(selected ? QPalette::HighlightedText : QPalette::Text);
-            p.setPen(Qt::NoPen);
-            p.setBrush(ink);
-            p.drawRoundedRect(box, 2, 2);
-            p.setPen(pal.color(selected ? QPalette::Highlight : QPalette::Base));
-            p.setFont(font_->symbolFont());
-            p.drawText(box, Qt::AlignCenter, ByteFont::symbolName(c));
-        } else {
-            const int f = font_->fontOf(c);
-            if (f != batch.font || selected != batch.selected) {
-                flush();
-                batch.font = f;
-                batch.selected = selected;
-            }
-            batch.glyphs.append(font_->glyphOf(c));
-            batch.positions.append(QPointF(left + x, baseline));
+        if (ByteFont::isSymbol(c)) {
+            batch.flush();
+            paintSymbol(p, cell, c, selected, pal, *font_);
+        } else if (c != ' ' && c != '\t') {
+            batch.add(c, selected, QPointF(left + x, baseline));
         }
         x = next;
     }
-    flush();
+    batch.flush();
     // A selected line break shows as a selected blank after the line.
     const int breakAt = model_.store().lineEnd(layout.logicalLine(n));
     if (end == breakAt && end < model_.length() && end >= selStart && end < selEnd)

@@ -34,17 +34,7 @@ public:
 
     // Room for at least capacity bytes in all, content kept; false when
     // memory is short.
-    bool reserve(size_t capacity)
-    {
-        if (capacity <= capacity_)
-            return true;
-        char *block = static_cast<char *>(std::realloc(data_, capacity ? capacity : 1));
-        if (!block)
-            return false;
-        data_ = block;
-        capacity_ = capacity;
-        return true;
-    }
+    bool reserve(size_t capacity) { return capacity <= capacity_ || setCapacity(capacity); }
 
     // Exactly capacity bytes in all (at least the content's end).
     bool setCapacity(size_t capacity)
