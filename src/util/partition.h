@@ -36,6 +36,8 @@ public:
     // Splits the last range at pos (at or after its start): the total stays.
     // Builds an index of a known length in one pass.
     void append(int pos) { starts_.insert(starts_.size() - 1, pos); }
+    // Room for more ranges without allocating.
+    void reserve(int more) { starts_.reserve(size_t(more)); }
     // A new last range of the given length: the total grows.
     void extend(int length);
 

@@ -44,6 +44,7 @@ public:
     // Called after the text changed: lines [first, first + removed) became
     // [first, first + added).
     void linesReplaced(int first, int removed, int added);
+    void reserve(int moreLines) { display_.reserve(moreLines); }
     void rebuild();
 
     // x of pos from the start of its display line, and the position in

@@ -118,6 +118,9 @@ void TextModel::apply(int from, int to, std::string_view text)
     change.addedLines = 1 + int(std::count(text.begin(), text.end(), '\n'));
     if (wantRemovedText && wantRemovedText())
         change.removedText = store_.text(from, to - from);
+    // Room first: once the old text is gone, putting the new one in cannot fail.
+    store_.reserve(text.size(), change.addedLines - 1);
+    layout_.reserve(change.addedLines - 1);
     store_.erase(from, to - from);
     store_.insert(from, text);
     layout_.linesReplaced(change.firstLine, change.removedLines, change.addedLines);
@@ -148,56 +151,58 @@ void TextModel::replace(int from, int to, std::string_view text, Edit kind)
     }
     if (from == to && text.empty())
         return;
-    std::string removed = store_.text(from, to - from);
-    const bool merged = mergeIntoLast(from, to, text, kind);
-    if (!merged)
-        record(from, std::move(removed), text, kind);
+    // All the memory the change and its undo step need is taken first, so a
+    // failure leaves the text and the steps as they were.
+    Piece piece{from, store_.text(from, to - from), std::string(text)};
+    Piece *extend = mergeTarget(from, to, text, kind);
+    const bool joined = !extend && kind == Edit::Joined && !steps_.empty();
+    Step fresh;
+    if (extend) {
+        extend->removed.reserve(extend->removed.size() + piece.removed.size());
+        extend->inserted.reserve(extend->inserted.size() + piece.inserted.size());
+    } else if (joined) {
+        steps_.back().pieces.reserve(steps_.back().pieces.size() + 1);
+    } else {
+        steps_.reserve(steps_.size() + 1);
+        fresh.pieces.reserve(1);
+        fresh.singleRemovals = (kind == Edit::Backspace || kind == Edit::DeleteKey) && text.empty();
+    }
     apply(from, to, text);
     insertCount_ += long(text.size());
+    if (extend && to == extend->pos && from != to) { // one more removal to the left
+        extend->removed.insert(0, piece.removed);
+        extend->pos = from;
+    } else if (extend) {
+        extend->removed += piece.removed;
+        extend->inserted += piece.inserted;
+    } else if (joined) {
+        steps_.back().pieces.push_back(std::move(piece));
+    } else {
+        if (cleanStep_ > int(steps_.size()))
+            cleanStep_ = -1; // the unmodified text was undone and is now out of reach
+        fresh.pieces.push_back(std::move(piece));
+        steps_.push_back(std::move(fresh));
+    }
     if (!text.empty())
         steps_.back().insertedUpTo = insertCount_;
 }
 
-bool TextModel::mergeIntoLast(int from, int to, std::string_view text, Edit kind)
+TextModel::Piece *TextModel::mergeTarget(int from, int to, std::string_view text, Edit kind)
 {
     if (steps_.empty() || !modified_ || kind == Edit::Joined)
-        return false;
+        return nullptr;
     Step &last = steps_.back();
     Piece &p = last.pieces.back();
     if (kind == Edit::Backspace || kind == Edit::DeleteKey) {
-        if (!last.singleRemovals || !text.empty())
-            return false;
-        if (to == p.pos) { // one more to the left
-            p.removed.insert(0, store_.text(from, to - from));
-            p.pos = from;
-            return true;
-        }
-        if (from == p.pos) { // one more to the right
-            p.removed += store_.text(from, to - from);
-            return true;
-        }
-        return false;
+        // Runs of single removals, to the left or to the right.
+        const bool adjacent = to == p.pos || from == p.pos;
+        return last.singleRemovals && text.empty() && adjacent ? &p : nullptr;
     }
     // A plain insert continues the text the last step inserted.
     if (from != to || text.empty() || hasBreak(text) || p.inserted.empty() || hasBreak(p.inserted)
         || p.pos + int(p.inserted.size()) != from || last.insertedUpTo != insertCount_)
-        return false;
-    p.inserted += text;
-    return true;
-}
-
-void TextModel::record(int from, std::string removed, std::string_view text, Edit kind)
-{
-    if (kind == Edit::Joined && !steps_.empty()) {
-        steps_.back().pieces.push_back({from, std::move(removed), std::string(text)});
-        return;
-    }
-    if (cleanStep_ > int(steps_.size()))
-        cleanStep_ = -1; // the unmodified state was undone and is now out of reach
-    Step step;
-    step.pieces.push_back({from, std::move(removed), std::string(text)});
-    step.singleRemovals = (kind == Edit::Backspace || kind == Edit::DeleteKey) && text.empty();
-    steps_.push_back(std::move(step));
+        return nullptr;
+    return &p;
 }
 
 void TextModel::undo()

@@ -98,8 +98,8 @@ private:
     };
 
     void apply(int from, int to, std::string_view text);
-    bool mergeIntoLast(int from, int to, std::string_view text, Edit kind);
-    void record(int from, std::string removed, std::string_view text, Edit kind);
+    // The piece of the last step this edit extends, if any.
+    Piece *mergeTarget(int from, int to, std::string_view text, Edit kind);
     void reset(int oldLength, int oldLines);
 
     TextStore store_;

@@ -75,12 +75,19 @@ std::string_view TextStore::view(int pos, int count, std::string &scratch) const
     return scratch;
 }
 
+void TextStore::reserve(size_t bytes, int lines)
+{
+    if (bytes > size_t(kMaxTextLength - length()))
+        throw std::bad_alloc();
+    bytes_.reserve(bytes);
+    lines_.reserve(lines);
+}
+
 void TextStore::insert(int pos, std::string_view text)
 {
     if (text.empty())
         return;
-    if (text.size() > size_t(kMaxTextLength - length()))
-        throw std::bad_alloc();
+    reserve(text.size(), 0);
     const int line = lineOf(pos);
     const int n = int(text.size());
     bytes_.insert(size_t(pos), text.data(), text.size());

@@ -36,6 +36,9 @@ public:
     // The whole text in order, as at most two pieces.
     std::pair<std::string_view, std::string_view> pieces() const { return bytes_.pieces(); }
 
+    // Room to insert bytes holding lines more breaks without allocating;
+    // throws when there is none (or the text would grow too large).
+    void reserve(size_t bytes, int lines);
     // text must already have CR LF breaks (see normalizeBreaks).
     void insert(int pos, std::string_view text);
     void erase(int pos, int count);
