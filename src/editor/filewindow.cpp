@@ -292,7 +292,7 @@ void TFileWindow::MemoKeyPress(char &key) { lines().KeyPress(key, frame_.insertM
 EditControl &TFileWindow::TmpText()
 {
     if (!tmpText_)
-        tmpText_ = makePlainTextEditControl();
+        tmpText_ = g_controlFactory(nullptr);
     return *tmpText_;
 }
 

@@ -56,7 +56,7 @@ protected:
 
     void run(Command c) { (lines.*c)(); }
 
-    std::unique_ptr<QtEditControl> memo = makePlainTextEditControl();
+    std::unique_ptr<QtEditControl> memo = makeBufferEditControl();
     ClipboardStash stash;
     LineCommands lines{*memo, stash};
 };
