@@ -64,9 +64,18 @@ void EditView::setWordWrap(bool on)
     wordWrap_ = on;
     setHorizontalScrollBarPolicy(on ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAlwaysOn);
     horizontalScrollBar()->setValue(0);
-    updateWrapWidth();
+    relayout([this] { updateWrapWidth(); });
+}
+
+void EditView::relayout(const std::function<void()> &change)
+{
+    // The text at the top of the view stays there while lines wrap anew.
+    const TextLayout &layout = model_.layout();
+    const int top = layout.lineStart(std::min(verticalScrollBar()->value(), layout.lineCount() - 1));
+    change();
     rangesDirty_ = true;
     updateScrollRanges();
+    verticalScrollBar()->setValue(layout.lineOf(top));
     viewport()->update();
 }
 
@@ -100,13 +109,12 @@ void EditView::changeEvent(QEvent *e)
 void EditView::fontChanged()
 {
     font_ = ByteFont::forFont(font());
-    model_.layout().setWidths(font_->widths());
     widest_ = 0;
     horizontalScrollBar()->setSingleStep(qCeil(font_->averageWidth()));
-    updateWrapWidth();
-    rangesDirty_ = true;
-    updateScrollRanges();
-    viewport()->update();
+    relayout([this] {
+        model_.layout().setWidths(font_->widths());
+        updateWrapWidth();
+    });
 }
 
 // --- geometry ------------------------------------------------------------------
@@ -121,10 +129,10 @@ void EditView::updateWrapWidth()
 void EditView::resizeEvent(QResizeEvent *e)
 {
     QAbstractScrollArea::resizeEvent(e);
-    if (wordWrap_)
-        updateWrapWidth();
-    rangesDirty_ = true;
-    updateScrollRanges();
+    relayout([this] {
+        if (wordWrap_)
+            updateWrapWidth();
+    });
 }
 
 int EditView::linesPerPage() const

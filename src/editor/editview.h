@@ -90,6 +90,7 @@ private:
     void fontChanged();
     void textChanged(const TextChange &change);
     void updateWrapWidth();
+    void relayout(const std::function<void()> &change);
     void updateScrollRanges();
     void scheduleUpdates();
     int linesPerPage() const;
