@@ -307,8 +307,7 @@ void EditView::runDeferred()
     }
     if (primaryDirty_) {
         primaryDirty_ = false;
-        if (model_.selectionStart() != model_.selectionEnd())
-            copySelection(QClipboard::Selection);
+        copySelection(QClipboard::Selection);
     }
 }
 
@@ -358,9 +357,10 @@ void EditView::copySelection(QClipboard::Mode mode) const
 {
     const int start = model_.selectionStart();
     const int end = model_.selectionEnd();
-    if (start == end)
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    if (start == end || (mode == QClipboard::Selection && !clipboard->supportsSelection()))
         return;
-    QGuiApplication::clipboard()->setText(bytesToDisplay(model_.text(start, end - start)), mode);
+    clipboard->setText(bytesToDisplay(model_.text(start, end - start)), mode);
 }
 
 void EditView::cutSelection()

@@ -456,8 +456,7 @@ void EditView::mouseReleaseEvent(QMouseEvent *e)
     }
     if (selecting_ && e->button() == Qt::LeftButton) {
         selecting_ = false;
-        if (model_.selectionStart() != model_.selectionEnd() && QGuiApplication::clipboard()->supportsSelection())
-            copySelection(QClipboard::Selection);
+        copySelection(QClipboard::Selection);
     }
 }
 

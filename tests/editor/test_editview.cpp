@@ -114,6 +114,34 @@ TEST_F(EditViewTest, EditingKeysAndTheirUndo)
     EXPECT_EQ(ctl->SelectionLength(), 3);
 }
 
+// A wrap point is both the end of one display line and the start of the
+// next: End and a click past a line's end leave the caret on the upper one.
+TEST_F(EditViewTest, CaretAtAWrapStaysOnTheLineItWasPutOn)
+{
+    std::string text;
+    for (int i = 0; i < 60; ++i)
+        text += "word" + std::to_string(i) + " ";
+    ASSERT_TRUE(ctl->SetWholeText(text));
+    ctl->SetWordWrap(true);
+    ASSERT_GT(ctl->LineCount(), 3);
+    const int wrap1 = ctl->LineStart(1), wrap2 = ctl->LineStart(2);
+    const int row0 = view->characterRect(0).top(), row1 = view->characterRect(wrap1).top();
+    ctl->SetCaret(0);
+    QTest::keyClick(view, Qt::Key_End);
+    EXPECT_EQ(ctl->SelectionStart(), wrap1);
+    EXPECT_EQ(view->caretRect().top(), row0);
+    QTest::keyClick(view, Qt::Key_Home, Qt::ShiftModifier);
+    EXPECT_EQ(ctl->SelectionStart(), 0);
+    EXPECT_EQ(ctl->SelectionLength(), wrap1);
+
+    const QPoint pastEnd(view->viewport()->width() - 2, row1 - view->viewport()->y() + 2);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, pastEnd, 1000);
+    EXPECT_EQ(ctl->SelectionStart(), wrap2);
+    EXPECT_EQ(view->caretRect().top(), row1);
+    QTest::keyClick(view, Qt::Key_Right);
+    EXPECT_EQ(view->caretRect().top(), view->characterRect(wrap2).top()) << "moving on leaves the end";
+}
+
 TEST_F(EditViewTest, MouseClicksDragsAndDrops)
 {
     ASSERT_TRUE(ctl->SetWholeText("one two three\r\nfour five"));
