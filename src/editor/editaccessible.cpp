@@ -255,7 +255,7 @@ void EditAccessible::replaceText(int startOffset, int endOffset, const QString &
     TextModel &m = v->model();
     const int from = m.snap(std::min(startOffset, endOffset));
     const int to = m.snap(std::max(startOffset, endOffset));
-    m.replace(from, to, displayToBytes(text), TextModel::Edit::Undoable);
+    m.replace(from, to, incomingBytes(text), TextModel::Edit::Undoable);
     v->setSelection(m.caret(), m.caret(), true);
 }
 

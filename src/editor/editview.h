@@ -19,6 +19,9 @@ namespace verno {
 
 class ByteFont;
 
+// Text coming in (typed, pasted, dropped) as the single bytes it stands for.
+std::string incomingBytes(const QString &text);
+
 class EditView : public QAbstractScrollArea {
     Q_OBJECT
 public:

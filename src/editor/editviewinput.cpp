@@ -16,6 +16,12 @@
 
 namespace verno {
 
+// A letter and its accent typed or pasted as two characters are one byte here.
+std::string incomingBytes(const QString &text)
+{
+    return displayToBytes(text.normalized(QString::NormalizationForm_C));
+}
+
 bool EditView::event(QEvent *e)
 {
     if (e->type() == QEvent::ShortcutOverride) {
@@ -215,7 +221,7 @@ bool EditView::editKey(QKeyEvent *e)
 
 void EditView::typeText(const QString &text)
 {
-    for (const char b : displayToBytes(text))
+    for (const char b : incomingBytes(text))
         typeByte(b);
 }
 
@@ -267,7 +273,7 @@ void EditView::deleteForward()
 
 void EditView::insertIncoming(const QString &text)
 {
-    const std::string bytes = displayToBytes(text);
+    const std::string bytes = incomingBytes(text);
     model_.replace(model_.selectionStart(), model_.selectionEnd(), bytes, TextModel::Edit::Undoable);
     setSelection(model_.caret(), model_.caret(), true);
 }
@@ -549,7 +555,7 @@ void EditView::dropEvent(QDropEvent *e)
         e->ignore();
         return;
     }
-    const std::string bytes = displayToBytes(e->mimeData()->text());
+    const std::string bytes = incomingBytes(e->mimeData()->text());
     int pos = positionAt(e->position().toPoint());
     const int start = model_.selectionStart();
     const int end = model_.selectionEnd();
