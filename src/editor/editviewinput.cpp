@@ -32,7 +32,7 @@ bool EditView::event(QEvent *e)
             e->ignore();
             return true;
         }
-        if (isTyping(k) || k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backspace) {
+        if (isTyping(k) || k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab || k->key() == Qt::Key_Backspace) {
             e->accept();
             return true;
         }
@@ -193,7 +193,8 @@ bool EditView::editKey(QKeyEvent *e)
     const int key = e->key();
     const Qt::KeyboardModifiers mods = e->modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier);
     const bool enter = (key == Qt::Key_Return || key == Qt::Key_Enter) && mods == Qt::NoModifier;
-    const bool tab = key == Qt::Key_Tab && mods == Qt::NoModifier && !(e->modifiers() & Qt::ShiftModifier);
+    // Shift+Tab types a tab too, as Shift+Enter types a break.
+    const bool tab = (key == Qt::Key_Tab || key == Qt::Key_Backtab) && mods == Qt::NoModifier;
     const bool back = key == Qt::Key_Backspace && (mods & ~Qt::ControlModifier) == Qt::NoModifier;
     const bool del = key == Qt::Key_Delete && mods == Qt::NoModifier;
     if (!(cut || paste || undoKey || enter || tab || back || del))
