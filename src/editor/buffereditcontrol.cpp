@@ -24,8 +24,17 @@ void BufferEditControl::SetLineText(int n, const std::string &s)
     if (!m.lineExists(n))
         return;
     const TextLayout &layout = m.layout();
-    m.replace(layout.lineStart(n), layout.lineEnd(n), s, TextModel::Edit::Command);
-    view_->setSelection(m.caret(), m.caret(), false);
+    const int from = layout.lineStart(n);
+    const int to = layout.lineEnd(n);
+    const int anchor = m.anchor();
+    const int caret = m.caret();
+    const int lengthBefore = m.length();
+    m.replace(from, to, s, TextModel::Edit::Command);
+    // The selection stays where it was, moved along with the text after the
+    // line; one inside the line goes to the end of its new text.
+    const int inserted = m.length() - lengthBefore + (to - from);
+    const auto moved = [&](int p) { return p < from ? p : p < to ? from + inserted : p + m.length() - lengthBefore; };
+    view_->setSelection(moved(anchor), moved(caret), false);
 }
 
 int BufferEditControl::LineStart(int n) const { return view_->model().lineStart(n); }
