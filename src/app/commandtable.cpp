@@ -125,11 +125,11 @@ const MenuItemSpec kWindow[] = {
 };
 
 const MenuItemSpec kHelp[] = {
-    {"MnuHelpIndex", "&Index", "F1", "Display Help index (table of contents)", No, always, nullptr, nullptr},
-    {"MnuHelpGeneral", "&General Information", "", "General information about this program", No, always, nullptr, nullptr},
-    {"MnuHelpUsage", "Program &Usage", "", "How to use this program", No, always, nullptr, nullptr},
-    {"MnuHelpSearching", "&Searching", "", "Help on finding and replacing text", No, always, nullptr, nullptr},
-    {"MnuHelpPrinting", "Printing", "", "Help on printing the text in an edit window", No, always, nullptr, nullptr},
+    {"MnuHelpIndex", "&Index", "F1", "Display Help index (table of contents)", No, always, nullptr, &M::HelpInfoClick<0>},
+    {"MnuHelpGeneral", "&General Information", "", "General information about this program", No, always, nullptr, &M::HelpInfoClick<10>},
+    {"MnuHelpUsage", "Program &Usage", "", "How to use this program", No, always, nullptr, &M::HelpInfoClick<20>},
+    {"MnuHelpSearching", "&Searching", "", "Help on finding and replacing text", No, always, nullptr, &M::HelpInfoClick<30>},
+    {"MnuHelpPrinting", "Printing", "", "Help on printing the text in an edit window", No, always, nullptr, &M::HelpInfoClick<40>},
     {"MnuHelpSep1", "-", "", "", No, always, nullptr, nullptr, Separator},
     {"MnuHelpKeys", "Special &Keys", "", "Special keys that can be used in an edit window", No, always, nullptr, nullptr, SubmenuStart},
     {"MnuKeyCtrlQ", "Dummy", "Ctrl+Q", "No operation", No, always, nullptr, &M::CtrlQClick},

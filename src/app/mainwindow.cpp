@@ -15,6 +15,7 @@
 #include "editor/fontchoice.h"
 #include "editor/textconvert.h"
 #include "platform/fileattributes.h"
+#include "platform/help.h"
 #include "platform/prompter.h"
 #include "platform/regstore.h"
 #include "util/textutil.h"
@@ -112,6 +113,7 @@ TMainWindow::~TMainWindow()
     for (QMdiSubWindow *w : windows)
         delete w;
     closing_.clear();
+    quitHelp();
 }
 
 // --- start-up --------------------------------------------------------------------
@@ -434,6 +436,16 @@ void TMainWindow::EditInitialCapsClick() { forward([](TFileWindow &w) { w.EditIn
 void TMainWindow::EditShiftRightClick() { forward([](TFileWindow &w) { w.EditShiftRightClick(); }); }
 void TMainWindow::EditShiftLeftClick() { forward([](TFileWindow &w) { w.EditShiftLeftClick(); }); }
 void TMainWindow::EditTrimClick() { forward([](TFileWindow &w) { w.EditTrimClick(); }); }
+void TMainWindow::ShowHelp(int topic)
+{
+    SetStatusMessage(QString());
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    if (topic == 0)
+        showHelpContents();
+    else
+        showHelpTopic(topic);
+    QGuiApplication::restoreOverrideCursor();
+}
 
 void TMainWindow::WinTileDownClick() { tileWindows(*mdi_, editWindows(), true); }
 void TMainWindow::WinTileAcrossClick() { tileWindows(*mdi_, editWindows(), false); }

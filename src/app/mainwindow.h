@@ -147,6 +147,9 @@ public:
     void EditShiftRightClick();
     void EditShiftLeftClick();
     void EditTrimClick();
+    // Help menu; topic 0 is the table of contents.
+    template <int Topic> void HelpInfoClick() { ShowHelp(Topic); }
+    void ShowHelp(int topic);
 
     // File history at the end of the File menu.
     void AddFileHistory(const QString &name);
