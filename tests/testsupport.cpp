@@ -1,4 +1,5 @@
 #include "testsupport.h"
+#include "platform/launcher.h"
 
 #include <QApplication>
 #include <QFile>
@@ -75,6 +76,17 @@ std::optional<QFont> ScriptedPrompter::chooseFont(const QString &, const QFont &
     return f;
 }
 
+std::optional<QString> ScriptedPrompter::chooseDirectory(const QString &, const QString &)
+{
+    if (directoryAnswers.empty())
+        return std::nullopt;
+    const QString d = directoryAnswers.front();
+    directoryAnswers.pop_front();
+    if (d.isEmpty())
+        return std::nullopt;
+    return d;
+}
+
 void ScriptedPrompter::answerFile(const QString &name, bool readOnly)
 {
     FileDialogResult r;
@@ -84,6 +96,16 @@ void ScriptedPrompter::answerFile(const QString &name, bool readOnly)
     r.readOnly = readOnly;
     fileAnswers.push_back(r);
 }
+
+RecordingLauncher::RecordingLauncher()
+{
+    setShellOpenHook([this](const QString &program, const QString &parameters) {
+        launches.push_back({program, parameters});
+        return result;
+    });
+}
+
+RecordingLauncher::~RecordingLauncher() { setShellOpenHook({}); }
 
 QByteArray readBytes(const QString &path)
 {

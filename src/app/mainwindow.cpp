@@ -11,6 +11,8 @@
 #include "app/tabset.h"
 #include "app/windowarranger.h"
 #include "app/windowlistmenu.h"
+#include "commands/commanddialog.h"
+#include "commands/commandrunner.h"
 #include "editor/filewindow.h"
 #include "editor/fontchoice.h"
 #include "editor/textconvert.h"
@@ -323,6 +325,7 @@ void TMainWindow::openDialog(bool view)
     r.showReadOnly = !view;
     r.readOnlyChecked = ReadOnlyAll;
     r.mustExist = true;
+    r.helpContext = HelpOpen;
     const FileDialogResult chosen = prompter().openFile(r);
     SetStatusMessage(QString());
     if (!chosen.accepted)
@@ -436,6 +439,38 @@ void TMainWindow::EditInitialCapsClick() { forward([](TFileWindow &w) { w.EditIn
 void TMainWindow::EditShiftRightClick() { forward([](TFileWindow &w) { w.EditShiftRightClick(); }); }
 void TMainWindow::EditShiftLeftClick() { forward([](TFileWindow &w) { w.EditShiftLeftClick(); }); }
 void TMainWindow::EditTrimClick() { forward([](TFileWindow &w) { w.EditTrimClick(); }); }
+// --- external commands -----------------------------------------------------------------
+
+bool TMainWindow::RunCommand(const QString &tmpl, bool stay) { return runCommand(*this, tmpl, stay); }
+void TMainWindow::FileChangeDirClick() { changeDirectory(); }
+
+void TMainWindow::FileDosClick()
+{
+    RunCommand(currentShell(settings_.ShellCmds, settings_.ShellIndex), false);
+}
+
+void TMainWindow::FileCommandClick()
+{
+    SetStatusMessage(menu_->hint(QStringLiteral("MnuFileCommand")));
+    commandDialog().exec();
+    SetStatusMessage(QString());
+}
+
+void TMainWindow::RunCommandNumber(int n)
+{
+    if (settings_.Commands.size() >= n)
+        RunCommand(settings_.Commands.at(n - 1), StayInDos);
+    else
+        FileCommandClick();
+}
+
+TCommandDialog &TMainWindow::commandDialog()
+{
+    if (!commandDialog_)
+        commandDialog_ = new TCommandDialog(*this);
+    return *commandDialog_;
+}
+
 void TMainWindow::ShowHelp(int topic)
 {
     SetStatusMessage(QString());

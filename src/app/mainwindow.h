@@ -22,6 +22,7 @@ class MainMenu;
 class MainToolBar;
 class StatusPanels;
 class TabBar;
+class TCommandDialog;
 class TFileWindow;
 class TTabSet;
 class WindowListMenu;
@@ -147,6 +148,14 @@ public:
     void EditShiftRightClick();
     void EditShiftLeftClick();
     void EditTrimClick();
+    // External commands.
+    bool StayInDos = false;
+    bool RunCommand(const QString &tmpl, bool stay);
+    void FileChangeDirClick();
+    void FileDosClick();
+    void FileCommandClick();
+    template <int N> void CommandClick() { RunCommandNumber(N); }
+    void RunCommandNumber(int n);
     // Help menu; topic 0 is the table of contents.
     template <int Topic> void HelpInfoClick() { ShowHelp(Topic); }
     void ShowHelp(int topic);
@@ -193,6 +202,8 @@ public:
     WindowListMenu &windowList() const { return *windowList_; }
     TabBar &tabBar() const { return *tabBar_; }
     TTabSet *TabSet() const;
+    // The dialogs, each made once (at start-up, or on first use).
+    TCommandDialog &commandDialog();
 
     // FrameServices.
     bool backupOn() const override { return settings_.Backup; }
@@ -259,6 +270,7 @@ private:
     QSet<TFileWindow *> closing_; // agreed to close, not yet destroyed
     ChildOrder order_;
     bool clipboardHasText_ = false;
+    TCommandDialog *commandDialog_ = nullptr;
 };
 
 } // namespace verno

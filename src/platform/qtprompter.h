@@ -19,6 +19,7 @@ public:
 private:
     Answer showMessage(MessageKind kind, const QString &title, const QString &text, Buttons buttons,
                        const QPoint *topLeft);
+    std::optional<QString> chooseDirectory(const QString &title, const QString &start) override;
 };
 
 } // namespace verno
