@@ -76,6 +76,7 @@ public:
         QString parameters;
     };
     bool result = true;
+    bool real = false; // launch for real after recording
     std::vector<Launch> launches;
 };
 
@@ -106,5 +107,37 @@ private:
 
 QByteArray readBytes(const QString &path);
 void writeBytes(const QString &path, const QByteArray &bytes);
+
+} // namespace verno::test
+
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace verno {
+class TMainWindow;
+class TFileWindow;
+}
+
+namespace verno::test {
+
+// A shown frame on a private settings file, with scripted dialogs and
+// recorded launches, inside a fresh working directory.
+class FrameFixture : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // A window on a new file in the working directory holding text.
+    TFileWindow *openFile(const QString &name, const QByteArray &text);
+    QString path(const QString &name) const { return dir.filePath(name); }
+    // Runs check on the modal dialog that action opens, then closes that dialog.
+    static void whileModal(const std::function<void()> &action, const std::function<void(QWidget *)> &check);
+
+    QTemporaryDir dir;
+    QString oldDir;
+    RecordingLauncher launcher;
+    ScriptedPrompter prompter;
+    std::unique_ptr<TMainWindow> frame;
+};
 
 } // namespace verno::test

@@ -114,9 +114,11 @@ LaunchPlan planShellOpen(const QString &file, const QString &parameters)
 
 bool shellOpen(const QString &file, const QString &parameters)
 {
-    if (hook())
-        return hook()(file, parameters);
-    const LaunchPlan plan = planShellOpen(file, parameters);
+    return hook() ? hook()(file, parameters) : carryOut(planShellOpen(file, parameters));
+}
+
+bool carryOut(const LaunchPlan &plan)
+{
     switch (plan.kind) {
     case LaunchPlan::OpenUrl:
         return QDesktopServices::openUrl(plan.url);

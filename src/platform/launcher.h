@@ -26,7 +26,9 @@ struct LaunchPlan {
 // shell and stays open afterwards. Other parameters follow the program's own words.
 LaunchPlan planShellOpen(const QString &file, const QString &parameters);
 
-// Carries out the plan in the current working directory; true when started.
+// Carries out a plan in the current working directory; true when started.
+bool carryOut(const LaunchPlan &plan);
+// Plans and carries out (or hands to the test hook); true when started.
 bool shellOpen(const QString &file, const QString &parameters);
 
 // Tests take the launches here instead (an empty function restores the real one).
