@@ -167,7 +167,7 @@ void FrameFixture::whileModal(const std::function<void()> &action, const std::fu
         QWidget *modal = QApplication::activeModalWidget();
         seen = modal != nullptr;
         check(modal);
-        if (modal)
+        if (modal && modal->isVisible())
             modal->close();
     });
     action();

@@ -130,7 +130,8 @@ protected:
     // A window on a new file in the working directory holding text.
     TFileWindow *openFile(const QString &name, const QByteArray &text);
     QString path(const QString &name) const { return dir.filePath(name); }
-    // Runs check on the modal dialog that action opens, then closes that dialog.
+    // Runs check on the modal dialog that action opens, then closes that dialog
+    // unless check closed it.
     static void whileModal(const std::function<void()> &action, const std::function<void(QWidget *)> &check);
 
     QTemporaryDir dir;

@@ -13,6 +13,7 @@
 #include "app/windowlistmenu.h"
 #include "commands/commanddialog.h"
 #include "commands/commandrunner.h"
+#include "dialogs/inschardialog.h"
 #include "editor/filewindow.h"
 #include "editor/fontchoice.h"
 #include "editor/textconvert.h"
@@ -363,6 +364,13 @@ void TMainWindow::MoveLineDownClick() { forward([](TFileWindow &w) { w.MoveLineD
 void TMainWindow::RepeatLineClick() { forward([](TFileWindow &w) { w.RepeatLineClick(); }); }
 void TMainWindow::DelToWordClick() { forward([](TFileWindow &w) { w.DelToWordClick(); }); }
 
+void TMainWindow::EditInsCharClick()
+{
+    SetStatusMessage(menu_->hint(QStringLiteral("MnuEditInsChar")));
+    forward([this](TFileWindow &w) { insCharDialog().Execute(w.Memo(), w.Memo().font()); });
+    SetStatusMessage(QString());
+}
+
 void TMainWindow::OptDflFontClick()
 {
     SetStatusMessage(menu_->hint(QStringLiteral("MnuOptDflFont")));
@@ -469,6 +477,13 @@ TCommandDialog &TMainWindow::commandDialog()
     if (!commandDialog_)
         commandDialog_ = new TCommandDialog(*this);
     return *commandDialog_;
+}
+
+TInsCharDialog &TMainWindow::insCharDialog()
+{
+    if (!insCharDialog_)
+        insCharDialog_ = new TInsCharDialog(this, settings_.InsCharBase);
+    return *insCharDialog_;
 }
 
 void TMainWindow::ShowHelp(int topic)

@@ -26,6 +26,7 @@ class TCommandDialog;
 class TFileWindow;
 class TTabSet;
 class WindowListMenu;
+class TInsCharDialog;
 
 extern bool StatusReady;
 
@@ -97,6 +98,7 @@ public:
     void EditPasteClick();
     void EditDeleteClick();
     void EditSelectAllClick();
+    void EditInsCharClick();
     void OptDflFontClick();
     void OptCurFontClick();
     void BtnOptFontClick();
@@ -204,6 +206,7 @@ public:
     TTabSet *TabSet() const;
     // The dialogs, each made once (at start-up, or on first use).
     TCommandDialog &commandDialog();
+    TInsCharDialog &insCharDialog();
 
     // FrameServices.
     bool backupOn() const override { return settings_.Backup; }
@@ -271,6 +274,7 @@ private:
     ChildOrder order_;
     bool clipboardHasText_ = false;
     TCommandDialog *commandDialog_ = nullptr;
+    TInsCharDialog *insCharDialog_ = nullptr;
 };
 
 } // namespace verno
