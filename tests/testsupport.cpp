@@ -2,6 +2,7 @@
 #include "platform/launcher.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 
 namespace verno::test {
@@ -107,6 +108,9 @@ RecordingLauncher::RecordingLauncher()
 
 RecordingLauncher::~RecordingLauncher() { setShellOpenHook({}); }
 
+WorkingDir::WorkingDir(const QString &path) : old_(QDir::currentPath()) { QDir::setCurrent(path); }
+WorkingDir::~WorkingDir() { QDir::setCurrent(old_); }
+
 QByteArray readBytes(const QString &path)
 {
     QFile f(path);
@@ -120,58 +124,6 @@ void writeBytes(const QString &path, const QByteArray &bytes)
     QFile f(path);
     if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
         f.write(bytes);
-}
-
-} // namespace verno::test
-
-#include "app/mainwindow.h"
-#include "editor/filewindow.h"
-
-#include <QApplication>
-#include <QDir>
-#include <QTest>
-#include <QTimer>
-
-namespace verno::test {
-
-void FrameFixture::SetUp()
-{
-    ASSERT_TRUE(dir.isValid());
-    oldDir = QDir::currentPath();
-    QDir::setCurrent(dir.path());
-    frame = std::make_unique<TMainWindow>(dir.filePath(QStringLiteral("Verno.reg")));
-    frame->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
-}
-
-void FrameFixture::TearDown()
-{
-    StatusReady = false;
-    frame.reset();
-    CloseMode = CloseSingle;
-    QDir::setCurrent(oldDir);
-}
-
-TFileWindow *FrameFixture::openFile(const QString &name, const QByteArray &text)
-{
-    writeBytes(path(name), text);
-    EXPECT_TRUE(frame->OpenEditWindow(path(name), false));
-    return frame->activeWindow();
-}
-
-void FrameFixture::whileModal(const std::function<void()> &action, const std::function<void(QWidget *)> &check)
-{
-    bool seen = false;
-    QObject guard; // no late call when nothing modal opened
-    QTimer::singleShot(0, &guard, [&] {
-        QWidget *modal = QApplication::activeModalWidget();
-        seen = modal != nullptr;
-        check(modal);
-        if (modal && modal->isVisible())
-            modal->close();
-    });
-    action();
-    EXPECT_TRUE(seen) << "no modal dialog opened";
 }
 
 } // namespace verno::test

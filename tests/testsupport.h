@@ -105,40 +105,19 @@ private:
     void (*oldHandler_)(int) = nullptr;
 };
 
+// The working directory changed for one scope.
+class WorkingDir {
+public:
+    explicit WorkingDir(const QString &path);
+    ~WorkingDir();
+    WorkingDir(const WorkingDir &) = delete;
+    WorkingDir &operator=(const WorkingDir &) = delete;
+
+private:
+    QString old_;
+};
+
 QByteArray readBytes(const QString &path);
 void writeBytes(const QString &path, const QByteArray &bytes);
-
-} // namespace verno::test
-
-#include <gtest/gtest.h>
-#include <memory>
-
-namespace verno {
-class TMainWindow;
-class TFileWindow;
-}
-
-namespace verno::test {
-
-// A shown frame on a private settings file, with scripted dialogs and
-// recorded launches, inside a fresh working directory.
-class FrameFixture : public ::testing::Test {
-protected:
-    void SetUp() override;
-    void TearDown() override;
-
-    // A window on a new file in the working directory holding text.
-    TFileWindow *openFile(const QString &name, const QByteArray &text);
-    QString path(const QString &name) const { return dir.filePath(name); }
-    // Runs check on the modal dialog that action opens, then closes that dialog
-    // unless check closed it.
-    static void whileModal(const std::function<void()> &action, const std::function<void(QWidget *)> &check);
-
-    QTemporaryDir dir;
-    QString oldDir;
-    RecordingLauncher launcher;
-    ScriptedPrompter prompter;
-    std::unique_ptr<TMainWindow> frame;
-};
 
 } // namespace verno::test

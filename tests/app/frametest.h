@@ -13,8 +13,10 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <gtest/gtest.h>
+#include <functional>
 #include <map>
 #include <memory>
 
@@ -93,6 +95,22 @@ protected:
     {
         frame->UpdateCommandState(false);
         frame->UpdateCommandState(true);
+    }
+    // Runs check on the modal dialog that action opens, then closes that
+    // dialog unless check did.
+    static void whileModal(const std::function<void()> &action, const std::function<void(QWidget *)> &check)
+    {
+        bool seen = false;
+        QObject guard; // no late call when nothing modal opened
+        QTimer::singleShot(0, &guard, [&] {
+            QWidget *modal = QApplication::activeModalWidget();
+            seen = modal != nullptr;
+            check(modal);
+            if (modal && modal->isVisible())
+                modal->close();
+        });
+        action();
+        EXPECT_TRUE(seen) << "no modal dialog opened";
     }
     void flushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 

@@ -3,7 +3,7 @@
 #include "app/mainwindow.h"
 #include "commands/commanddialog.h"
 #include "editor/filewindow.h"
-#include "testsupport.h"
+#include "app/frametest.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -17,8 +17,20 @@ using verno::test::readBytes;
 
 namespace {
 
-class ExternalTest : public test::FrameFixture {
+class ExternalTest : public test::FrameTest {
 protected:
+    void SetUp() override
+    {
+        FrameTest::SetUp();
+        cwd = std::make_unique<test::WorkingDir>(dir.path());
+    }
+    void TearDown() override
+    {
+        cwd.reset();
+        FrameTest::TearDown();
+    }
+    QString path(const QString &name) const { return dir.filePath(name); }
+
     TCommandDialog &dialog()
     {
         TCommandDialog &d = frame->commandDialog();
@@ -29,6 +41,8 @@ protected:
     QLineEdit *edit() { return control<QLineEdit>("LstCommand"); }
     bool enabled(const char *name) { return control<QPushButton>(name)->isEnabled(); }
     QString lastMessage() const { return prompter.messages.empty() ? QString() : prompter.messages.back().text; }
+
+    std::unique_ptr<test::WorkingDir> cwd;
 };
 
 TEST_F(ExternalTest, RunCommandHandsOverTheExpandedLineOrTheShellWithK)

@@ -1,14 +1,14 @@
 #include "app/mainwindow.h"
 #include "dialogs/inschardialog.h"
 #include "editor/filewindow.h"
-#include "testsupport.h"
+#include "app/frametest.h"
 
 
 using namespace verno;
 
 namespace {
 
-class InsCharTest : public test::FrameFixture {
+class InsCharTest : public test::FrameTest {
 protected:
     TInsCharDialog &dialog() { return frame->insCharDialog(); }
 

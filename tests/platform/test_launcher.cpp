@@ -14,16 +14,8 @@ namespace {
 // Runs the test body inside a fresh working directory.
 class LauncherTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(dir.isValid());
-        old = QDir::currentPath();
-        QDir::setCurrent(dir.path());
-    }
-    void TearDown() override { QDir::setCurrent(old); }
-
     QTemporaryDir dir;
-    QString old;
+    test::WorkingDir cwd{dir.path()};
 };
 
 } // namespace
