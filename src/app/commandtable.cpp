@@ -126,7 +126,7 @@ const MenuItemSpec kWindow[] = {
     {"MnuWinSep2", "-", "", "", No, always, nullptr, nullptr, Separator},
     {"MnuWinClose", "C&lose", "Ctrl+F4", "Close active edit window", St, hasWindow, nullptr, &M::WinCloseClick},
     {"MnuWinCloseAll", "Cl&ose All", "", "Close all edit windows", Mn, hasWindow, nullptr, &M::WinCloseAllClick},
-    {"MnuWinList", "Li&st...", "Ctrl+L", "", St, hasWindow, nullptr, nullptr},
+    {"MnuWinList", "Li&st...", "Ctrl+L", "", St, hasWindow, nullptr, &M::WinListClick},
 };
 
 const MenuItemSpec kHelp[] = {

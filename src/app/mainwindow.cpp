@@ -13,6 +13,7 @@
 #include "app/windowlistmenu.h"
 #include "commands/commanddialog.h"
 #include "commands/commandrunner.h"
+#include "dialogs/childlist.h"
 #include "dialogs/inschardialog.h"
 #include "editor/filewindow.h"
 #include "editor/fontchoice.h"
@@ -477,6 +478,15 @@ TCommandDialog &TMainWindow::commandDialog()
     if (!commandDialog_)
         commandDialog_ = new TCommandDialog(*this);
     return *commandDialog_;
+}
+
+void TMainWindow::WinListClick() { childList().exec(); }
+
+TChildList &TMainWindow::childList()
+{
+    if (!childList_)
+        childList_ = new TChildList(*this);
+    return *childList_;
 }
 
 TInsCharDialog &TMainWindow::insCharDialog()

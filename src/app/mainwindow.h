@@ -22,6 +22,7 @@ class MainMenu;
 class MainToolBar;
 class StatusPanels;
 class TabBar;
+class TChildList;
 class TCommandDialog;
 class TFileWindow;
 class TTabSet;
@@ -123,6 +124,7 @@ public:
     void WinPreviousClick();
     void WinCloseClick();
     void WinCloseAllClick();
+    void WinListClick();
     void InsertClick() { InsertMode = !InsertMode; }
     void FileRenameClick();
     void FileDeleteClick();
@@ -207,6 +209,7 @@ public:
     // The dialogs, each made once (at start-up, or on first use).
     TCommandDialog &commandDialog();
     TInsCharDialog &insCharDialog();
+    TChildList &childList();
 
     // FrameServices.
     bool backupOn() const override { return settings_.Backup; }
@@ -275,6 +278,7 @@ private:
     bool clipboardHasText_ = false;
     TCommandDialog *commandDialog_ = nullptr;
     TInsCharDialog *insCharDialog_ = nullptr;
+    TChildList *childList_ = nullptr;
 };
 
 } // namespace verno
