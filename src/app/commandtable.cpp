@@ -160,7 +160,7 @@ const MenuItemSpec kHelp[] = {
     {"Command10", "Command 10", "Alt+F10", "", No, always, nullptr, &M::CommandClick<10>},
     {"Command11", "Command 11", "Alt+F11", "", No, always, nullptr, &M::CommandClick<11>},
     {"Command12", "Command 12", "Alt+F12", "", No, always, nullptr, &M::CommandClick<12>, SubmenuEnd},
-    {"MnuHelpAbout", "&About...", "", "Information about this program", No, always, nullptr, nullptr},
+    {"MnuHelpAbout", "&About...", "", "Information about this program", No, always, nullptr, &M::HelpAboutClick},
 };
 
 const std::array<MenuSpec, 6> kMenus = {{

@@ -9,10 +9,12 @@
 #include "app/popupstate.h"
 #include "app/tabbar.h"
 #include "app/tabset.h"
+#include "app/programicon.h"
 #include "app/windowarranger.h"
 #include "app/windowlistmenu.h"
 #include "commands/commanddialog.h"
 #include "commands/commandrunner.h"
+#include "dialogs/aboutbox.h"
 #include "dialogs/childlist.h"
 #include "dialogs/inschardialog.h"
 #include "editor/filewindow.h"
@@ -51,6 +53,7 @@ TMainWindow::TMainWindow(const QString &settingsPath)
     StatusReady = false;
     setObjectName(QStringLiteral("MainWindow"));
     setWindowTitle(QStringLiteral("Verno"));
+    setWindowIcon(programIcon());
     setMinimumSize(320, 160);
     resize(548, 358);
     mdi_ = new QMdiArea(this);
@@ -117,6 +120,7 @@ TMainWindow::~TMainWindow()
     for (QMdiSubWindow *w : windows)
         delete w;
     closing_.clear();
+    delete aboutBox_;
     quitHelp();
 }
 
@@ -478,6 +482,16 @@ TCommandDialog &TMainWindow::commandDialog()
     if (!commandDialog_)
         commandDialog_ = new TCommandDialog(*this);
     return *commandDialog_;
+}
+
+void TMainWindow::HelpAboutClick() { aboutBox().exec(); }
+
+TAboutBox &TMainWindow::aboutBox()
+{
+    // Centred on the screen, so not a child of the frame; the frame deletes it.
+    if (!aboutBox_)
+        aboutBox_ = new TAboutBox;
+    return *aboutBox_;
 }
 
 void TMainWindow::WinListClick() { childList().exec(); }

@@ -22,6 +22,7 @@ class MainMenu;
 class MainToolBar;
 class StatusPanels;
 class TabBar;
+class TAboutBox;
 class TChildList;
 class TCommandDialog;
 class TFileWindow;
@@ -163,6 +164,7 @@ public:
     // Help menu; topic 0 is the table of contents.
     template <int Topic> void HelpInfoClick() { ShowHelp(Topic); }
     void ShowHelp(int topic);
+    void HelpAboutClick();
 
     // File history at the end of the File menu.
     void AddFileHistory(const QString &name);
@@ -207,6 +209,7 @@ public:
     TabBar &tabBar() const { return *tabBar_; }
     TTabSet *TabSet() const;
     // The dialogs, each made once (at start-up, or on first use).
+    TAboutBox &aboutBox();
     TCommandDialog &commandDialog();
     TInsCharDialog &insCharDialog();
     TChildList &childList();
@@ -276,6 +279,7 @@ private:
     QSet<TFileWindow *> closing_; // agreed to close, not yet destroyed
     ChildOrder order_;
     bool clipboardHasText_ = false;
+    TAboutBox *aboutBox_ = nullptr;
     TCommandDialog *commandDialog_ = nullptr;
     TInsCharDialog *insCharDialog_ = nullptr;
     TChildList *childList_ = nullptr;
