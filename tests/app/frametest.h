@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QMenu>
+#include <QPointer>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -82,12 +83,25 @@ protected:
         ASSERT_EQ(QApplication::focusWidget(), w->Memo().widget());
     }
 
-    // Keys go where the user's focus is.
+    // Keys go where the user's focus is; a modal dialog a key opens is closed
+    // at once, as if the user pressed Esc.
     static void press(QKeyCombination key)
     {
         QWidget *target = QApplication::focusWidget();
         ASSERT_NE(target, nullptr);
+        QPointer<QWidget> focus = target;
+        bool closed = false;
+        QObject guard;
+        QTimer::singleShot(0, &guard, [&closed] {
+            if (QWidget *modal = QApplication::activeModalWidget())
+                closed = modal->close();
+        });
         QTest::keyClick(target, key.key(), key.keyboardModifiers());
+        if (closed && focus) { // the focus goes back where it was
+            focus->window()->activateWindow();
+            focus->setFocus();
+            QCoreApplication::processEvents();
+        }
     }
 
     void statusPass() { frame->UpdateCommandState(false); }

@@ -16,7 +16,6 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <QToolButton>
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -305,12 +304,8 @@ TEST_F(FrameTest, EveryMenuKeyReachesItsItemOnce)
                     continue;
                 }
                 const auto spies = spyOnMenu();
-                // A dialog the key opens is closed at once; so is help.
-                QTimer::singleShot(0, frame.get(), [] {
-                    if (QWidget *modal = QApplication::activeModalWidget())
-                        modal->close();
-                });
                 press(key[0]);
+                // Help opens a window of its own.
                 quitHelp();
                 frame->activateWindow();
                 EXPECT_EQ(spies.at(name)->count(), 1);
