@@ -4,6 +4,7 @@
 #include "editor/filewindow.h"
 
 #include <QAction>
+#include <QKeyEvent>
 #include <QListWidget>
 #include <QMenu>
 #include <QPainter>
@@ -137,6 +138,17 @@ void TChildList::hideEvent(QHideEvent *event)
     frame_.settings().ChildListHeight = height();
     list_->clear();
     QDialog::hideEvent(event);
+}
+
+// Esc is the Cancel button and Enter the OK button.
+void TChildList::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Escape: CancelClick(); break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: SelectClick(); break;
+    default: QDialog::keyPressEvent(event);
+    }
 }
 
 void TChildList::FormShow()

@@ -33,14 +33,25 @@ constexpr BaseLabel kBases[] = {{10, 3}, {16, 2}, {8, 3}};
 
 QString insCharCellText(int code)
 {
+    static const char *const controls[] = {"NUL", "SOH", "STX", "ETX", "EOT", "ENQ", "ACK", "BEL",
+                                           "BS",  "HT",  "LF",  "VT",  "FF",  "CR",  "SO",  "SI",
+                                           "DLE", "DC1", "DC2", "DC3", "DC4", "NAK", "SYN", "ETB",
+                                           "CAN", "EM",  "SUB", "ESC", "FS",  "GS",  "RS",  "US"};
     if (code < 32)
-        return QChar(char16_t(0x2400 + code)); // the control pictures
-    if (code == 127)
-        return QChar(char16_t(0x2421));
+        return QString::fromLatin1(controls[code]);
+    switch (code) {
+    case 32: return QStringLiteral("SP");
+    case 127: return QStringLiteral("DEL");
+    case 0xA0: return QStringLiteral("NBSP");
+    case 0xAD: return QStringLiteral("SHY");
+    }
     const QChar ch(ByteToChar(static_cast<unsigned char>(code)));
-    // The five codes the code page leaves unassigned.
-    return ch.category() == QChar::Other_Control ? QString(QChar(char16_t(0x25AF))) : QString(ch);
+    // The five codes the code page leaves unassigned show their number.
+    return ch.category() == QChar::Other_Control ? QString::number(code, 16).toUpper() : QString(ch);
 }
+
+// Names stand in for characters that would show nothing; they are drawn smaller.
+bool isNamedCell(int code) { return insCharCellText(code).size() > 1; }
 
 TInsCharDialog::TInsCharDialog(QWidget *parent, int &base) : QDialog(parent), base_(base)
 {
@@ -71,6 +82,7 @@ TInsCharDialog::TInsCharDialog(QWidget *parent, int &base) : QDialog(parent), ba
         grid_->setItem(code % 16, code / 16, item);
     }
     grid_->setCurrentCell(0, 0);
+    SetCellFont(grid_->font());
     connect(grid_, &QTableWidget::cellDoubleClicked, this, &QDialog::accept);
 
     auto *group = new QGroupBox(QStringLiteral("Base"), this);
@@ -145,13 +157,31 @@ QString TInsCharDialog::ColumnLabel(int column) const { return grid_->horizontal
 QString TInsCharDialog::RowLabel(int row) const { return grid_->verticalHeaderItem(row)->text(); }
 QString TInsCharDialog::CellText(int code) const { return grid_->item(code % 16, code / 16)->text(); }
 
+void TInsCharDialog::SetCellFont(const QFont &font)
+{
+    QFont cells = grid_->font();
+    cells.setFamily(font.family());
+    QFont named = cells;
+    named.setPointSizeF(cells.pointSizeF() * 0.65);
+    grid_->setFont(cells);
+    for (int code = 0; code < 256; ++code)
+        grid_->item(code % 16, code / 16)->setFont(isNamedCell(code) ? named : cells);
+    // Every cell in view: the table is exactly as large as its cells and labels.
+    const QFontMetrics fm(cells);
+    const int width = std::max(kCellWidth, fm.horizontalAdvance(QLatin1Char('W')) + 10);
+    const int height = std::max(kCellHeight, fm.height() + 2);
+    grid_->horizontalHeader()->setDefaultSectionSize(width);
+    grid_->verticalHeader()->setDefaultSectionSize(height);
+    const int frame = 2 * grid_->frameWidth();
+    grid_->setFixedSize(grid_->verticalHeader()->sizeHint().width() + 16 * grid_->columnWidth(0) + frame,
+                        grid_->horizontalHeader()->sizeHint().height() + 16 * grid_->rowHeight(0) + frame);
+}
+
 void TInsCharDialog::Execute(EditControl &memo, const QFont &font)
 {
     if (memo.ReadOnly())
         return;
-    QFont cells = grid_->font();
-    cells.setFamily(font.family());
-    grid_->setFont(cells);
+    SetCellFont(font);
     SetBase(base_);
     grid_->setFocus();
     const bool ok = exec() == QDialog::Accepted;

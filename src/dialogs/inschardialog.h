@@ -20,6 +20,8 @@ public:
     // Does nothing on a read-only text. The cells take the family of font.
     void Execute(EditControl &memo, const QFont &font);
 
+    // The cells take the family of font, in the dialog's own size.
+    void SetCellFont(const QFont &font);
     void SetBase(int base);
     int Base() const;
     void SelectCell(int column, int row);
@@ -36,7 +38,7 @@ private:
     QButtonGroup *baseGroup_;
 };
 
-// How a code shows in the table: control codes as visible symbols.
+// How a code shows in the table: codes that would show nothing by their names.
 QString insCharCellText(int code);
 
 } // namespace verno

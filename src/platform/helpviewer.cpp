@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QFile>
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QPointer>
@@ -109,6 +110,10 @@ THelpViewer::THelpViewer() : QWidget(nullptr, Qt::Window)
     browser_->setObjectName(QStringLiteral("HelpText"));
     // Links leaving the help go to the desktop, pages inside it stay here.
     browser_->setOpenLinks(false);
+    // The pages' own style sheet, which the text browser does not fetch itself.
+    QFile css(QStringLiteral(":/help/style.css"));
+    if (css.open(QIODevice::ReadOnly))
+        browser_->document()->setDefaultStyleSheet(QString::fromUtf8(css.readAll()));
     connect(browser_, &QTextBrowser::anchorClicked, this, [this](const QUrl &url) {
         if (url.scheme() == QLatin1String("qrc") || url.isRelative())
             browser_->setSource(browser_->source().resolved(url));

@@ -46,7 +46,8 @@ TEST_F(InsCharTest, LabelsFollowTheBaseAndTheChosenCellStays)
         EXPECT_EQ(d.SelectedCode(), 65);
     }
     EXPECT_EQ(d.CellText(65), QStringLiteral("A"));
-    EXPECT_EQ(d.CellText(0), QString(QChar(0x2400))); // control codes are visible
+    EXPECT_EQ(d.CellText(0), QStringLiteral("NUL")); // control codes are visible
+    EXPECT_EQ(d.CellText(0x81), QStringLiteral("81"));
     EXPECT_EQ(d.CellText(0x80), QString(QChar(0x20AC)));
 }
 
