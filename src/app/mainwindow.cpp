@@ -12,11 +12,7 @@
 #include "app/programicon.h"
 #include "app/windowarranger.h"
 #include "app/windowlistmenu.h"
-#include "commands/commanddialog.h"
-#include "commands/commandrunner.h"
 #include "dialogs/aboutbox.h"
-#include "dialogs/childlist.h"
-#include "dialogs/inschardialog.h"
 #include "editor/filewindow.h"
 #include "editor/fontchoice.h"
 #include "editor/textconvert.h"
@@ -368,13 +364,6 @@ void TMainWindow::MoveLineUpClick() { forward([](TFileWindow &w) { w.MoveLineUpC
 void TMainWindow::MoveLineDownClick() { forward([](TFileWindow &w) { w.MoveLineDownClick(); }); }
 void TMainWindow::RepeatLineClick() { forward([](TFileWindow &w) { w.RepeatLineClick(); }); }
 void TMainWindow::DelToWordClick() { forward([](TFileWindow &w) { w.DelToWordClick(); }); }
-
-void TMainWindow::EditInsCharClick()
-{
-    SetStatusMessage(menu_->hint(QStringLiteral("MnuEditInsChar")));
-    forward([this](TFileWindow &w) { insCharDialog().Execute(w.Memo(), w.Memo().font()); });
-    SetStatusMessage(QString());
-}
 
 void TMainWindow::OptDflFontClick()
 {

@@ -208,6 +208,7 @@ QList<TFileWindow *> TChildList::selectedWindows() const
 void TChildList::activate(TFileWindow *w)
 {
     frame_.ActivateEditWindow(w);
+    frame_.SelectActiveTab();
 }
 
 void TChildList::activateEntry(int row, bool close)

@@ -1,4 +1,5 @@
 #include "app/frametest.h"
+#include "app/tabset.h"
 #include "dialogs/childlist.h"
 
 #include <QListWidget>
@@ -54,9 +55,11 @@ TEST_F(ChildListTest, ClickingActivatesAndCancelReturnsToTheFirstWindow)
     EXPECT_EQ(frame->activeWindow(), w[0]);
     d.activateEntry(1, false);
     EXPECT_EQ(frame->activeWindow(), w[1]);
+    EXPECT_EQ(frame->TabSet()->windowAt(frame->TabSet()->selectedIndex()), w[1]);
     EXPECT_TRUE(d.isVisible());
     d.CancelClick();
     EXPECT_EQ(frame->activeWindow(), w[2]);
+    EXPECT_EQ(frame->TabSet()->windowAt(frame->TabSet()->selectedIndex()), w[2]);
     EXPECT_FALSE(d.isVisible());
     // OK keeps the window activated last.
     shown().activateEntry(0, false);
