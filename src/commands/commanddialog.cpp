@@ -36,7 +36,8 @@ QStringList sortedShells(QStringList shells)
 
 } // namespace
 
-TCommandDialog::TCommandDialog(TMainWindow &frame) : QDialog(&frame), frame_(frame)
+TCommandDialog::TCommandDialog(TMainWindow &frame)
+    : SizedDialog(&frame, frame.settings().CommandWidth, frame.settings().CommandHeight), frame_(frame)
 {
     setObjectName(QStringLiteral("CommandDialog"));
     setWindowTitle(QStringLiteral("Execute command"));
@@ -111,22 +112,6 @@ void TCommandDialog::buildControls()
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(top, 1);
     layout->addWidget(stay_);
-}
-
-void TCommandDialog::showEvent(QShowEvent *event)
-{
-    const Settings &s = frame_.settings();
-    if (s.CommandWidth > 0 && s.CommandHeight > 0)
-        resize(s.CommandWidth, s.CommandHeight);
-    FormShow();
-    QDialog::showEvent(event);
-}
-
-void TCommandDialog::hideEvent(QHideEvent *event)
-{
-    frame_.settings().CommandWidth = width();
-    frame_.settings().CommandHeight = height();
-    QDialog::hideEvent(event);
 }
 
 void TCommandDialog::FormShow()

@@ -1,5 +1,6 @@
 #pragma once
-#include <QDialog>
+#include "dialogs/sizeddialog.h"
+
 #include <QStringList>
 
 class QCheckBox;
@@ -14,13 +15,13 @@ class TMainWindow;
 
 // The Execute dialog: edits copies of the command and shell lists, runs one
 // command, and writes the copies back only on Execute or Close.
-class TCommandDialog : public QDialog {
+class TCommandDialog : public SizedDialog {
     Q_OBJECT
 public:
     explicit TCommandDialog(TMainWindow &frame);
 
     // Fills the controls from the frame; runs whenever the dialog is shown.
-    void FormShow();
+    void FormShow() override;
     void BtnExecClick();
     void BtnCloseClick();
     void BtnCancelClick() { reject(); }
@@ -32,10 +33,6 @@ public:
 
     // The working copy of the command list, in order.
     QStringList commands() const;
-
-protected:
-    void showEvent(QShowEvent *event) override;
-    void hideEvent(QHideEvent *event) override;
 
 private:
     void buildControls();

@@ -56,7 +56,8 @@ QString childListLabel(const QString &fullName, bool minimized)
     return minimized ? QLatin1Char('[') + fullName + QLatin1Char(']') : QLatin1Char(' ') + fullName + QLatin1Char(' ');
 }
 
-TChildList::TChildList(TMainWindow &frame) : QDialog(&frame), frame_(frame)
+TChildList::TChildList(TMainWindow &frame)
+    : SizedDialog(&frame, frame.settings().ChildListWidth, frame.settings().ChildListHeight), frame_(frame)
 {
     setObjectName(QStringLiteral("ChildList"));
     setWindowTitle(QStringLiteral("File list"));
@@ -123,21 +124,10 @@ void TChildList::buildControls()
     layout->addWidget(list_, 1);
 }
 
-void TChildList::showEvent(QShowEvent *event)
-{
-    const Settings &s = frame_.settings();
-    if (s.ChildListWidth > 0 && s.ChildListHeight > 0)
-        resize(s.ChildListWidth, s.ChildListHeight);
-    FormShow();
-    QDialog::showEvent(event);
-}
-
 void TChildList::hideEvent(QHideEvent *event)
 {
-    frame_.settings().ChildListWidth = width();
-    frame_.settings().ChildListHeight = height();
     list_->clear();
-    QDialog::hideEvent(event);
+    SizedDialog::hideEvent(event);
 }
 
 // Esc is the Cancel button and Enter the OK button.

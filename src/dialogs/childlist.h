@@ -1,5 +1,6 @@
 #pragma once
-#include <QDialog>
+#include "dialogs/sizeddialog.h"
+
 #include <QPointer>
 
 class QListWidget;
@@ -13,12 +14,12 @@ class TMainWindow;
 
 // The File list: every edit window by full name, to activate one or to save,
 // close, minimize, restore or arrange a selection of them at once.
-class TChildList : public QDialog {
+class TChildList : public SizedDialog {
     Q_OBJECT
 public:
     explicit TChildList(TMainWindow &frame);
 
-    void FormShow();
+    void FormShow() override;
     void CancelClick();
     void SelectClick() { accept(); }
     void SaveClick();
@@ -36,7 +37,6 @@ public:
     void activateEntry(int row, bool close);
 
 protected:
-    void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 

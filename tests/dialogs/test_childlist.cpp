@@ -43,8 +43,13 @@ TEST_F(ChildListTest, ListsWindowsSortedWithMinimizedOnesInBrackets)
     EXPECT_EQ(d.labels(), (QStringList{" " + name("b.txt") + " ", " " + name("c.txt") + " ", "[" + name("a.txt") + "]"}));
     ASSERT_EQ(d.FileListBox()->selectedItems().size(), 1);
     EXPECT_EQ(d.windowAt(d.FileListBox()->currentRow()), w[1]);
+    d.resize(333, 222);
     d.SelectClick();
     EXPECT_TRUE(d.labels().isEmpty()); // closing empties the list
+    // Its size is kept for the next opening and for the settings.
+    EXPECT_EQ(frame->settings().ChildListWidth, 333);
+    d.resize(400, 300);
+    EXPECT_EQ(shown().size(), QSize(333, 222));
 }
 
 TEST_F(ChildListTest, ClickingActivatesAndCancelReturnsToTheFirstWindow)
