@@ -9,6 +9,7 @@
 #include "dialogs/inschardialog.h"
 #include "editor/filewindow.h"
 #include "platform/help.h"
+#include "platform/prompter.h"
 
 #include <QGuiApplication>
 
@@ -32,7 +33,7 @@ void TMainWindow::FileDosClick()
 void TMainWindow::FileCommandClick()
 {
     SetStatusMessage(menu_->hint(QStringLiteral("MnuFileCommand")));
-    commandDialog().exec();
+    prompter().runDialog(commandDialog());
     SetStatusMessage(QString());
 }
 
@@ -51,7 +52,7 @@ TCommandDialog &TMainWindow::commandDialog()
     return *commandDialog_;
 }
 
-void TMainWindow::HelpAboutClick() { aboutBox().exec(); }
+void TMainWindow::HelpAboutClick() { prompter().runDialog(aboutBox()); }
 
 TAboutBox &TMainWindow::aboutBox()
 {
@@ -61,7 +62,7 @@ TAboutBox &TMainWindow::aboutBox()
     return *aboutBox_;
 }
 
-void TMainWindow::WinListClick() { childList().exec(); }
+void TMainWindow::WinListClick() { prompter().runDialog(childList()); }
 
 TChildList &TMainWindow::childList()
 {

@@ -1,6 +1,7 @@
 #include "dialogs/inschardialog.h"
 #include "editor/editcontrol.h"
 #include "platform/help.h"
+#include "platform/prompter.h"
 #include "util/bytechars.h"
 #include "util/intbase.h"
 
@@ -184,7 +185,7 @@ void TInsCharDialog::Execute(EditControl &memo, const QFont &font)
     SetCellFont(font);
     SetBase(base_);
     grid_->setFocus();
-    const bool ok = exec() == QDialog::Accepted;
+    const bool ok = prompter().runDialog(*this) == QDialog::Accepted;
     base_ = Base();
     const int code = SelectedCode();
     if (ok && code >= 0)

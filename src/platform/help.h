@@ -2,6 +2,8 @@
 // The program's help: pages compiled into the program and shown in its own
 // viewer window. Topics are named by context number; a number the help does
 // not know shows the table of contents.
+#include "platform/helptopic.h"
+
 #include <QString>
 #include <span>
 
@@ -33,9 +35,11 @@ std::span<const HelpTopic> helpTopics();
 QString helpPage(int context);
 QString helpContentsPage();
 
-// Opens the viewer at the table of contents or at a topic, raising it.
+// Opens the viewer at the table of contents, raising it. showHelpTopic
+// (platform/helptopic.h) opens it at a topic.
 void showHelpContents();
-void showHelpTopic(int context);
+// The viewer at a topic, whoever takes the requests.
+void openHelpViewer(int context);
 // Closes the viewer, if open (when the main window goes away).
 void quitHelp();
 

@@ -81,7 +81,7 @@ QString helpPage(int context)
 }
 
 void showHelpContents() { openAt(helpContentsPage()); }
-void showHelpTopic(int context) { openAt(helpPage(context)); }
+void openHelpViewer(int context) { openAt(helpPage(context)); }
 
 void quitHelp()
 {

@@ -10,14 +10,11 @@
 #include <QApplication>
 #include <QLabel>
 #include <QMenu>
-#include <QPointer>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <QToolButton>
 #include <gtest/gtest.h>
-#include <functional>
 #include <map>
 #include <memory>
 
@@ -83,25 +80,12 @@ protected:
         ASSERT_EQ(QApplication::focusWidget(), w->Memo().widget());
     }
 
-    // Keys go where the user's focus is; a modal dialog a key opens is closed
-    // at once, as if the user pressed Esc.
+    // Keys go where the user's focus is.
     static void press(QKeyCombination key)
     {
         QWidget *target = QApplication::focusWidget();
         ASSERT_NE(target, nullptr);
-        QPointer<QWidget> focus = target;
-        bool closed = false;
-        QObject guard;
-        QTimer::singleShot(0, &guard, [&closed] {
-            if (QWidget *modal = QApplication::activeModalWidget())
-                closed = modal->close();
-        });
         QTest::keyClick(target, key.key(), key.keyboardModifiers());
-        if (closed && focus) { // the focus goes back where it was
-            focus->window()->activateWindow();
-            focus->setFocus();
-            QCoreApplication::processEvents();
-        }
     }
 
     void statusPass() { frame->UpdateCommandState(false); }
@@ -109,22 +93,6 @@ protected:
     {
         frame->UpdateCommandState(false);
         frame->UpdateCommandState(true);
-    }
-    // Runs check on the modal dialog that action opens, then closes that
-    // dialog unless check did.
-    static void whileModal(const std::function<void()> &action, const std::function<void(QWidget *)> &check)
-    {
-        bool seen = false;
-        QObject guard; // no late call when nothing modal opened
-        QTimer::singleShot(0, &guard, [&] {
-            QWidget *modal = QApplication::activeModalWidget();
-            seen = modal != nullptr;
-            check(modal);
-            if (modal && modal->isVisible())
-                modal->close();
-        });
-        action();
-        EXPECT_TRUE(seen) << "no modal dialog opened";
     }
     void flushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 

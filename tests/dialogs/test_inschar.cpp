@@ -15,11 +15,11 @@ protected:
     // Alt+I in the window, then the cell chosen and the dialog closed as given.
     void pick(int column, int row, bool ok)
     {
-        whileModal([&] { frame->EditInsCharClick(); },
-                   [&](QWidget *) {
-                       dialog().SelectCell(column, row);
-                       ok ? dialog().accept() : dialog().reject();
-                   });
+        prompter.dialogActions.push_back([=, this](QDialog &) {
+            dialog().SelectCell(column, row);
+            ok ? dialog().accept() : dialog().reject();
+        });
+        frame->EditInsCharClick();
     }
 };
 
@@ -76,8 +76,8 @@ TEST_F(InsCharTest, OkReplacesTheSelectionWithTheChosenCode)
         EXPECT_EQ(m.WholeText(), c.expected);
     }
     // The base chosen in the dialog is the one stored.
-    whileModal([&] { frame->EditInsCharClick(); },
-               [&](QWidget *) { dialog().SetBase(2); dialog().reject(); });
+    prompter.dialogActions.push_back([this](QDialog &) { dialog().SetBase(2); });
+    frame->EditInsCharClick();
     EXPECT_EQ(frame->settings().InsCharBase, 2);
 }
 
@@ -86,7 +86,7 @@ TEST_F(InsCharTest, ReadOnlyTextOpensNothing)
     TFileWindow *w = openFile(QStringLiteral("r.txt"), "abc");
     w->SetReadOnly(true);
     frame->EditInsCharClick();
-    EXPECT_FALSE(dialog().isVisible());
+    EXPECT_TRUE(prompter.dialogsRun.isEmpty());
     EXPECT_EQ(w->Memo().WholeText(), "abc");
 }
 
