@@ -19,16 +19,6 @@ namespace {
 
 class ExternalTest : public test::FrameTest {
 protected:
-    void SetUp() override
-    {
-        FrameTest::SetUp();
-        cwd = std::make_unique<test::WorkingDir>(dir.path());
-    }
-    void TearDown() override
-    {
-        cwd.reset();
-        FrameTest::TearDown();
-    }
     QString path(const QString &name) const { return dir.filePath(name); }
 
     TCommandDialog &dialog()
@@ -41,8 +31,6 @@ protected:
     QLineEdit *edit() { return control<QLineEdit>("LstCommand"); }
     bool enabled(const char *name) { return control<QPushButton>(name)->isEnabled(); }
     QString lastMessage() const { return prompter.messages.empty() ? QString() : prompter.messages.back().text; }
-
-    std::unique_ptr<test::WorkingDir> cwd;
 };
 
 TEST_F(ExternalTest, RunCommandHandsOverTheExpandedLineOrTheShellWithK)
@@ -105,6 +93,7 @@ TEST_F(ExternalTest, ModifiedWindowsAreSavedFirstOnlyWithSaveExec)
 // A file name holding shell syntax is only ever an argument.
 TEST_F(ExternalTest, FileNameCannotRunAnythingInADirectLaunch)
 {
+    const test::WorkingDir cwd(dir.path());
     const QString name = QStringLiteral("a; touch pwned; $(touch pwned2) `touch pwned3`");
     openFile(name, "x");
     launcher.real = true;
@@ -200,6 +189,7 @@ TEST_F(ExternalTest, DialogCommitsOnExecuteAndCloseOnly)
 
 TEST_F(ExternalTest, ChangeDirectoryOffersToCreateAMissingOne)
 {
+    const test::WorkingDir cwd(dir.path());
     const QString start = QDir::currentPath();
     struct Case {
         QString chosen;
