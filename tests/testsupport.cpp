@@ -1,6 +1,8 @@
 #include "testsupport.h"
+#include "platform/launcher.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 
 namespace verno::test {
@@ -75,6 +77,17 @@ std::optional<QFont> ScriptedPrompter::chooseFont(const QString &, const QFont &
     return f;
 }
 
+std::optional<QString> ScriptedPrompter::chooseDirectory(const QString &, const QString &)
+{
+    if (directoryAnswers.empty())
+        return std::nullopt;
+    const QString d = directoryAnswers.front();
+    directoryAnswers.pop_front();
+    if (d.isEmpty())
+        return std::nullopt;
+    return d;
+}
+
 void ScriptedPrompter::answerFile(const QString &name, bool readOnly)
 {
     FileDialogResult r;
@@ -84,6 +97,19 @@ void ScriptedPrompter::answerFile(const QString &name, bool readOnly)
     r.readOnly = readOnly;
     fileAnswers.push_back(r);
 }
+
+RecordingLauncher::RecordingLauncher()
+{
+    setShellOpenHook([this](const QString &program, const QString &parameters) {
+        launches.push_back({program, parameters});
+        return real ? carryOut(planShellOpen(program, parameters)) : result;
+    });
+}
+
+RecordingLauncher::~RecordingLauncher() { setShellOpenHook({}); }
+
+WorkingDir::WorkingDir(const QString &path) : old_(QDir::currentPath()) { QDir::setCurrent(path); }
+WorkingDir::~WorkingDir() { QDir::setCurrent(old_); }
 
 QByteArray readBytes(const QString &path)
 {

@@ -36,6 +36,7 @@ public:
     std::deque<Answer> answers;
     std::deque<FileDialogResult> fileAnswers;
     std::deque<std::optional<QFont>> fontAnswers;
+    std::deque<QString> directoryAnswers; // "" cancels
     std::vector<AskedMessage> messages;
     std::vector<FileDialogRequest> fileRequests;
     int fontRequests = 0;
@@ -47,6 +48,7 @@ public:
     FileDialogResult saveFile(const FileDialogRequest &request) override;
     std::optional<QFont> chooseFont(const QString &title, const QFont &initial,
                                     const std::function<void()> &apply) override;
+    std::optional<QString> chooseDirectory(const QString &title, const QString &start) override;
 
     Answer messageAt(MessageKind kind, const QString &title, const QString &text, Buttons buttons,
                      const QPoint &topLeft) override;
@@ -58,6 +60,24 @@ public:
     int runDialog(QDialog &dialog) override;
 
     void answerFile(const QString &name, bool readOnly = false);
+};
+
+// Takes every launch instead of starting anything, and answers `result`.
+// Installed for its lifetime.
+class RecordingLauncher {
+public:
+    RecordingLauncher();
+    ~RecordingLauncher();
+    RecordingLauncher(const RecordingLauncher &) = delete;
+    RecordingLauncher &operator=(const RecordingLauncher &) = delete;
+
+    struct Launch {
+        QString program;
+        QString parameters;
+    };
+    bool result = true;
+    bool real = false; // launch for real after recording
+    std::vector<Launch> launches;
 };
 
 // The soft file-size limit, lowered for one scope: writes past it fail with
@@ -83,6 +103,18 @@ public:
 private:
     rlimit old_{};
     void (*oldHandler_)(int) = nullptr;
+};
+
+// The working directory changed for one scope.
+class WorkingDir {
+public:
+    explicit WorkingDir(const QString &path);
+    ~WorkingDir();
+    WorkingDir(const WorkingDir &) = delete;
+    WorkingDir &operator=(const WorkingDir &) = delete;
+
+private:
+    QString old_;
 };
 
 QByteArray readBytes(const QString &path);

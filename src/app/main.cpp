@@ -1,5 +1,6 @@
 #include "app/commandline.h"
 #include "app/mainwindow.h"
+#include "app/programicon.h"
 #include "app/vernoapplication.h"
 #include "platform/prompter.h"
 #include "search/searchcommands.h"
@@ -69,8 +70,15 @@ int main(int argc, char **argv)
             return 1;
         }
     }
+    VernoApplication::setWindowIcon(programIcon());
+    VernoApplication::setDesktopFileName(QStringLiteral("verno"));
     TMainWindow mainWindow;
     CreateSearchDialogs(&mainWindow);
+    // The dialogs, each made once for the whole run, in their designed order.
+    mainWindow.aboutBox();
+    mainWindow.commandDialog();
+    mainWindow.insCharDialog();
+    mainWindow.childList();
     mainWindow.show();
     mainWindow.FormShow(arguments);
     for (const QByteArray &raw : badNames)

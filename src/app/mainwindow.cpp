@@ -9,12 +9,15 @@
 #include "app/popupstate.h"
 #include "app/tabbar.h"
 #include "app/tabset.h"
+#include "app/programicon.h"
 #include "app/windowarranger.h"
 #include "app/windowlistmenu.h"
+#include "dialogs/aboutbox.h"
 #include "editor/filewindow.h"
 #include "editor/fontchoice.h"
 #include "editor/textconvert.h"
 #include "platform/fileattributes.h"
+#include "platform/help.h"
 #include "platform/prompter.h"
 #include "platform/regstore.h"
 #include "util/textutil.h"
@@ -46,6 +49,7 @@ TMainWindow::TMainWindow(const QString &settingsPath)
     StatusReady = false;
     setObjectName(QStringLiteral("MainWindow"));
     setWindowTitle(QStringLiteral("Verno"));
+    setWindowIcon(programIcon());
     setMinimumSize(320, 160);
     resize(548, 358);
     mdi_ = new QMdiArea(this);
@@ -112,6 +116,8 @@ TMainWindow::~TMainWindow()
     for (QMdiSubWindow *w : windows)
         delete w;
     closing_.clear();
+    delete aboutBox_;
+    quitHelp();
 }
 
 // --- start-up --------------------------------------------------------------------
@@ -321,6 +327,7 @@ void TMainWindow::openDialog(bool view)
     r.showReadOnly = !view;
     r.readOnlyChecked = ReadOnlyAll;
     r.mustExist = true;
+    r.helpContext = HelpOpen;
     const FileDialogResult chosen = prompter().openFile(r);
     SetStatusMessage(QString());
     if (!chosen.accepted)
@@ -434,7 +441,6 @@ void TMainWindow::EditInitialCapsClick() { forward([](TFileWindow &w) { w.EditIn
 void TMainWindow::EditShiftRightClick() { forward([](TFileWindow &w) { w.EditShiftRightClick(); }); }
 void TMainWindow::EditShiftLeftClick() { forward([](TFileWindow &w) { w.EditShiftLeftClick(); }); }
 void TMainWindow::EditTrimClick() { forward([](TFileWindow &w) { w.EditTrimClick(); }); }
-
 void TMainWindow::WinTileDownClick() { tileWindows(*mdi_, editWindows(), true); }
 void TMainWindow::WinTileAcrossClick() { tileWindows(*mdi_, editWindows(), false); }
 void TMainWindow::WinCascadeClick() { cascadeWindows(*mdi_, editWindows()); }

@@ -22,9 +22,13 @@ class MainMenu;
 class MainToolBar;
 class StatusPanels;
 class TabBar;
+class TAboutBox;
+class TChildList;
+class TCommandDialog;
 class TFileWindow;
 class TTabSet;
 class WindowListMenu;
+class TInsCharDialog;
 
 extern bool StatusReady;
 
@@ -96,6 +100,7 @@ public:
     void EditPasteClick();
     void EditDeleteClick();
     void EditSelectAllClick();
+    void EditInsCharClick();
     void OptDflFontClick();
     void OptCurFontClick();
     void BtnOptFontClick();
@@ -120,6 +125,7 @@ public:
     void WinPreviousClick();
     void WinCloseClick();
     void WinCloseAllClick();
+    void WinListClick();
     void InsertClick() { InsertMode = !InsertMode; }
     void FileRenameClick();
     void FileDeleteClick();
@@ -147,6 +153,18 @@ public:
     void EditShiftRightClick();
     void EditShiftLeftClick();
     void EditTrimClick();
+    // External commands.
+    bool StayInDos = false;
+    bool RunCommand(const QString &tmpl, bool stay);
+    void FileChangeDirClick();
+    void FileDosClick();
+    void FileCommandClick();
+    template <int N> void CommandClick() { RunCommandNumber(N); }
+    void RunCommandNumber(int n);
+    // Help menu; topic 0 is the table of contents.
+    template <int Topic> void HelpInfoClick() { ShowHelp(Topic); }
+    void ShowHelp(int topic);
+    void HelpAboutClick();
 
     // File history at the end of the File menu.
     void AddFileHistory(const QString &name);
@@ -190,6 +208,11 @@ public:
     WindowListMenu &windowList() const { return *windowList_; }
     TabBar &tabBar() const { return *tabBar_; }
     TTabSet *TabSet() const;
+    // The dialogs, each made once (at start-up, or on first use).
+    TAboutBox &aboutBox();
+    TCommandDialog &commandDialog();
+    TInsCharDialog &insCharDialog();
+    TChildList &childList();
 
     // FrameServices.
     bool backupOn() const override { return settings_.Backup; }
@@ -256,6 +279,10 @@ private:
     QSet<TFileWindow *> closing_; // agreed to close, not yet destroyed
     ChildOrder order_;
     bool clipboardHasText_ = false;
+    TAboutBox *aboutBox_ = nullptr;
+    TCommandDialog *commandDialog_ = nullptr;
+    TInsCharDialog *insCharDialog_ = nullptr;
+    TChildList *childList_ = nullptr;
 };
 
 } // namespace verno

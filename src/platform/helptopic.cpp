@@ -1,4 +1,5 @@
 #include "platform/helptopic.h"
+#include "platform/help.h"
 
 namespace verno {
 
@@ -16,6 +17,8 @@ void showHelpTopic(int topic)
 {
     if (handler())
         handler()(topic);
+    else
+        openHelpViewer(topic);
 }
 
 } // namespace verno

@@ -40,6 +40,7 @@ struct FileDialogRequest {
     bool readOnlyChecked = false;
     bool confirmOverwrite = false;
     bool mustExist = false;
+    int helpContext = 0;  // a Help button opens this help topic; 0: none
 };
 
 struct FileDialogResult {
@@ -66,6 +67,8 @@ public:
     // One of the program's own modal dialogs, shown until it closes; gives
     // QDialog::Accepted or QDialog::Rejected.
     virtual int runDialog(QDialog &dialog);
+    // A directory picked or typed; it need not exist yet. Nothing on cancel.
+    virtual std::optional<QString> chooseDirectory(const QString &title, const QString &start) = 0;
 };
 
 // The prompter in use; the Qt one unless a test installed another.

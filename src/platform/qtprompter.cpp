@@ -1,6 +1,8 @@
 #include "platform/qtprompter.h"
+#include "platform/directorychooser.h"
 #include "platform/filecheck.h"
 #include "platform/filefilter.h"
+#include "platform/help.h"
 #include "platform/messagedialog.h"
 
 #include <QApplication>
@@ -52,6 +54,17 @@ private:
     bool confirmReplace_;
 };
 
+// The file dialogs have no Help button of their own.
+void addHelpButton(QFileDialog &dialog, int context)
+{
+    auto *box = dialog.findChild<QDialogButtonBox *>();
+    if (!box)
+        return;
+    QPushButton *button = box->addButton(QStringLiteral("&Help"), QDialogButtonBox::HelpRole);
+    button->setObjectName(QStringLiteral("BtnHelp"));
+    QObject::connect(button, &QPushButton::clicked, &dialog, [context] { showHelpTopic(context); });
+}
+
 FileDialogResult runFileDialog(const FileDialogRequest &r, QFileDialog::AcceptMode mode)
 {
     CheckedFileDialog dialog(r.title, mode == QFileDialog::AcceptSave, r.confirmOverwrite);
@@ -72,6 +85,8 @@ FileDialogResult runFileDialog(const FileDialogRequest &r, QFileDialog::AcceptMo
         if (auto *grid = qobject_cast<QGridLayout *>(dialog.layout()))
             grid->addWidget(readOnly, grid->rowCount(), 0, 1, -1);
     }
+    if (r.helpContext != 0)
+        addHelpButton(dialog, r.helpContext);
     FileDialogResult result;
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return result;
@@ -136,6 +151,11 @@ std::optional<QFont> QtPrompter::chooseFont(const QString &title, const QFont &i
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.selectedFont();
+}
+
+std::optional<QString> QtPrompter::chooseDirectory(const QString &title, const QString &start)
+{
+    return runDirectoryChooser(title, start);
 }
 
 } // namespace verno

@@ -15,6 +15,7 @@ public:
                                     const std::function<void()> &apply) override;
     Answer messageAt(MessageKind kind, const QString &title, const QString &text,
                      Buttons buttons, const QPoint &topLeft) override;
+    std::optional<QString> chooseDirectory(const QString &title, const QString &start) override;
 
 private:
     Answer showMessage(MessageKind kind, const QString &title, const QString &text, Buttons buttons,

@@ -133,6 +133,7 @@ protected:
     }
 
     QTemporaryDir dir;
+    RecordingLauncher launcher; // nothing is started for real
     ScriptedPrompter prompter;
     std::unique_ptr<TMainWindow> frame;
 };

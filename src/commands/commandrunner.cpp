@@ -1,0 +1,63 @@
+#include "commands/commandrunner.h"
+#include "app/mainwindow.h"
+#include "commands/stringsubst.h"
+#include "editor/filewindow.h"
+#include "platform/launcher.h"
+#include "platform/prompter.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+
+namespace verno {
+
+QString currentShell(const QStringList &shells, int index)
+{
+    return index >= 0 && index < shells.size() ? shells.at(index) : QString();
+}
+
+LaunchRequest buildLaunch(const QString &expanded, bool stay, const QString &shell)
+{
+    if (expanded.isEmpty())
+        return {};
+    if (stay)
+        return {shell, QStringLiteral("/K ") + expanded};
+    return {expanded, QString()};
+}
+
+bool runCommand(TMainWindow &frame, const QString &tmpl, bool stay)
+{
+    const TFileWindow *w = frame.activeWindow();
+    const T_StringSubst subst(w ? (w->FileDir + w->FileName).toStdString() : std::string());
+    if (frame.settings().SaveExec)
+        frame.SaveAllWindows(true);
+    const QString expanded = tmpl.isEmpty() ? QString() : QString::fromStdString(subst.Substitute(tmpl.toStdString()));
+    const Settings &s = frame.settings();
+    const LaunchRequest r = buildLaunch(expanded, stay, currentShell(s.ShellCmds, s.ShellIndex));
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool ok = shellOpen(r.program, r.parameters);
+    QGuiApplication::restoreOverrideCursor();
+    if (!ok)
+        prompter().message(MessageKind::Plain, QString(), QStringLiteral("failed to launch command\r\n") + tmpl, BtnOk);
+    return ok;
+}
+
+void changeDirectory()
+{
+    const auto chosen = prompter().chooseDirectory(QStringLiteral("Select Directory"), QDir::currentPath());
+    if (!chosen)
+        return;
+    const QString dir = QDir::cleanPath(QDir::current().absoluteFilePath(*chosen));
+    if (!QFileInfo(dir).isDir()) {
+        const QString question = QStringLiteral("The directory \"%1\" does not exist. Create it?").arg(dir);
+        if (confirmBox(question, BtnYes | BtnNo) != Answer::Yes)
+            return;
+        if (!QDir().mkpath(dir)) {
+            errorBox(QStringLiteral("Cannot create the directory \"%1\".").arg(dir));
+            return;
+        }
+    }
+    QDir::setCurrent(dir); // a refusal leaves the old directory, as before
+}
+
+} // namespace verno

@@ -1,0 +1,218 @@
+// Running external commands: the launch, the Execute dialog, Command n, DOS
+// Shell and Change Directory.
+#include "app/mainwindow.h"
+#include "commands/commanddialog.h"
+#include "editor/filewindow.h"
+#include "app/frametest.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+using namespace verno;
+using verno::test::readBytes;
+
+namespace {
+
+class ExternalTest : public test::FrameTest {
+protected:
+    QString path(const QString &name) const { return dir.filePath(name); }
+
+    TCommandDialog &dialog()
+    {
+        TCommandDialog &d = frame->commandDialog();
+        d.FormShow();
+        return d;
+    }
+    template <typename T> T *control(const char *name) { return frame->commandDialog().findChild<T *>(QLatin1String(name)); }
+    QLineEdit *edit() { return control<QLineEdit>("LstCommand"); }
+    bool enabled(const char *name) { return control<QPushButton>(name)->isEnabled(); }
+    QString lastMessage() const { return prompter.messages.empty() ? QString() : prompter.messages.back().text; }
+};
+
+TEST_F(ExternalTest, RunCommandHandsOverTheExpandedLineOrTheShellWithK)
+{
+    openFile(QStringLiteral("read.me.txt"), "x");
+    Settings &s = frame->settings();
+    s.ShellCmds = {QStringLiteral("term&n"), QStringLiteral("other")};
+    s.ShellIndex = 0;
+    struct Case {
+        const char *tmpl;
+        bool stay;
+        QString program, parameters;
+    };
+    const QString dirPath = dir.path() + QLatin1Char('/');
+    const Case cases[] = {
+        {"make &n", false, "make read", ""},
+        {"less &P&N", false, "less " + dirPath + "read.me.txt", ""},
+        // The shell's own name is not expanded.
+        {"make &n", true, "term&n", "/K make read"},
+        {"", true, "", ""},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.tmpl);
+        launcher.launches.clear();
+        EXPECT_TRUE(frame->RunCommand(QString::fromLatin1(c.tmpl), c.stay));
+        ASSERT_EQ(launcher.launches.size(), 1u);
+        EXPECT_EQ(launcher.launches[0].program, c.program);
+        EXPECT_EQ(launcher.launches[0].parameters, c.parameters);
+    }
+    EXPECT_TRUE(prompter.messages.empty());
+}
+
+TEST_F(ExternalTest, FailedLaunchShowsTheTemplateAsWritten)
+{
+    launcher.result = false;
+    EXPECT_FALSE(frame->RunCommand(QStringLiteral("cc &f"), false));
+    EXPECT_EQ(lastMessage(), QStringLiteral("failed to launch command\r\ncc &f"));
+    // DOS Shell with no current shell hands over nothing, and says so.
+    frame->settings().ShellIndex = 7;
+    frame->FileDosClick();
+    EXPECT_EQ(launcher.launches.back().program, QString());
+    EXPECT_EQ(lastMessage(), QStringLiteral("failed to launch command\r\n"));
+}
+
+TEST_F(ExternalTest, ModifiedWindowsAreSavedFirstOnlyWithSaveExec)
+{
+    for (const bool saveExec : {false, true}) {
+        SCOPED_TRACE(saveExec);
+        TFileWindow *w = openFile(QStringLiteral("m.txt"), "old");
+        w->Memo().SelectAllText();
+        w->Memo().ReplaceSelection("new");
+        frame->settings().SaveExec = saveExec;
+        frame->RunCommand(QStringLiteral("true"), false);
+        EXPECT_EQ(readBytes(path(QStringLiteral("m.txt"))), saveExec ? "new" : "old");
+        EXPECT_EQ(launcher.launches.size(), saveExec ? 2u : 1u);
+        w->Memo().SetModifiedFlag(false);
+    }
+}
+
+// A file name holding shell syntax is only ever an argument.
+TEST_F(ExternalTest, FileNameCannotRunAnythingInADirectLaunch)
+{
+    const test::WorkingDir cwd(dir.path());
+    const QString name = QStringLiteral("a; touch pwned; $(touch pwned2) `touch pwned3`");
+    openFile(name, "x");
+    launcher.real = true;
+    ASSERT_TRUE(frame->RunCommand(QStringLiteral("touch \"&f.done\""), false));
+    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(path(name + QStringLiteral(".done"))), 5000);
+    QTest::qWait(100);
+    for (const char *made : {"pwned", "pwned2", "pwned3"})
+        EXPECT_FALSE(QFileInfo::exists(path(QLatin1String(made)))) << made;
+}
+
+TEST_F(ExternalTest, CommandNRunsItsEntryOrOpensTheDialog)
+{
+    frame->settings().Commands = {QStringLiteral("one"), QStringLiteral("two &&"), QStringLiteral("three")};
+    frame->StayInDos = true;
+    frame->settings().ShellIndex = 0;
+    frame->CommandClick<2>();
+    ASSERT_EQ(launcher.launches.size(), 1u);
+    EXPECT_EQ(launcher.launches[0].parameters, QStringLiteral("/K two &"));
+    frame->CommandClick<5>();
+    EXPECT_EQ(prompter.dialogsRun, QStringList{"CommandDialog"});
+    EXPECT_EQ(launcher.launches.size(), 1u);
+}
+
+TEST_F(ExternalTest, DialogListOperationsAndButtonStates)
+{
+    frame->settings().Commands = {QStringLiteral("a"), QStringLiteral("b")};
+    TCommandDialog &d = dialog();
+    EXPECT_EQ(edit()->text(), QStringLiteral("a"));
+    EXPECT_EQ(edit()->selectedText(), QStringLiteral("a"));
+    EXPECT_FALSE(enabled("BtnUp"));
+    EXPECT_TRUE(enabled("BtnDown"));
+    edit()->setText(QStringLiteral("c"));
+    d.BtnAddClick(); // duplicates allowed, new entry selected
+    d.BtnAddClick();
+    EXPECT_EQ(d.commands(), (QStringList{"a", "b", "c", "c"}));
+    EXPECT_FALSE(enabled("BtnDown"));
+    d.BtnUpClick();
+    d.BtnUpClick();
+    EXPECT_EQ(d.commands(), (QStringList{"a", "c", "b", "c"}));
+    EXPECT_EQ(edit()->text(), QStringLiteral("c"));
+    d.BtnDownClick();
+    EXPECT_EQ(d.commands(), (QStringList{"a", "b", "c", "c"}));
+    d.BtnDeleteClick(); // the last entry goes: the one before is selected
+    d.BtnDeleteClick();
+    EXPECT_EQ(d.commands(), (QStringList{"a", "b"}));
+    EXPECT_EQ(edit()->text(), QStringLiteral("b"));
+    d.BtnDeleteClick();
+    d.BtnDeleteClick();
+    EXPECT_TRUE(d.commands().isEmpty());
+    EXPECT_FALSE(enabled("BtnDelete") || enabled("BtnUp") || enabled("BtnDown"));
+    edit()->clear();
+    EXPECT_FALSE(enabled("BtnExec") || enabled("BtnAdd"));
+}
+
+TEST_F(ExternalTest, DialogCommitsOnExecuteAndCloseOnly)
+{
+    Settings &s = frame->settings();
+    s.Commands = {QStringLiteral("a")};
+    s.ShellCmds = {QStringLiteral("zsh-term"), QStringLiteral("Bterm"), QStringLiteral("aterm")};
+    s.ShellIndex = 5; // beyond the list: none selected
+    TCommandDialog &d = dialog();
+    EXPECT_EQ(control<QComboBox>("EdtShell")->currentIndex(), -1);
+    edit()->setText(QStringLiteral("b"));
+    d.BtnAddClick();
+    d.BtnCancelClick();
+    EXPECT_EQ(s.Commands, QStringList{"a"});
+
+    dialog();
+    edit()->setText(QStringLiteral("b"));
+    d.BtnAddClick();
+    control<QCheckBox>("ChkStay")->setChecked(true);
+    edit()->setText(QStringLiteral("typed, not added"));
+    d.BtnExecClick();
+    EXPECT_EQ(launcher.launches.back().parameters, QStringLiteral("/K typed, not added"));
+    EXPECT_EQ(s.Commands, (QStringList{"a", "b"}));
+    EXPECT_EQ(s.ShellCmds, (QStringList{"aterm", "Bterm", "zsh-term"}));
+    EXPECT_EQ(s.ShellIndex, -1);
+    EXPECT_TRUE(frame->StayInDos);
+
+    // A failed launch keeps the dialog open; Close commits too.
+    launcher.result = false;
+    d.show();
+    control<QComboBox>("EdtShell")->setCurrentIndex(1);
+    edit()->setText(QStringLiteral("x"));
+    d.BtnExecClick();
+    EXPECT_TRUE(d.isVisible());
+    d.BtnDeleteClick();
+    d.BtnCloseClick();
+    EXPECT_FALSE(d.isVisible());
+    EXPECT_EQ(s.Commands, QStringList{"b"});
+    EXPECT_EQ(s.ShellIndex, 1);
+}
+
+TEST_F(ExternalTest, ChangeDirectoryOffersToCreateAMissingOne)
+{
+    const test::WorkingDir cwd(dir.path());
+    const QString start = QDir::currentPath();
+    struct Case {
+        QString chosen;
+        std::optional<Answer> create;
+        QString expectedDir;
+    };
+    const Case cases[] = {
+        {QString(), std::nullopt, start},                     // cancelled
+        {QStringLiteral("new/deep"), Answer::No, start},      // not created
+        {QStringLiteral("new/deep"), Answer::Yes, start + QStringLiteral("/new/deep")},
+        {start, std::nullopt, start},                         // exists: no question
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.chosen.toStdString());
+        QDir::setCurrent(start);
+        prompter.messages.clear();
+        prompter.directoryAnswers.push_back(c.chosen);
+        if (c.create)
+            prompter.answers.push_back(*c.create);
+        frame->FileChangeDirClick();
+        EXPECT_EQ(QDir::currentPath(), c.expectedDir);
+        EXPECT_EQ(prompter.messages.size(), c.create ? 1u : 0u);
+    }
+}
+
+} // namespace

@@ -1,0 +1,37 @@
+#include "app/frametest.h"
+#include "dialogs/aboutbox.h"
+
+using namespace verno;
+
+namespace {
+
+using AboutBoxTest = test::FrameTest;
+
+TEST_F(AboutBoxTest, LinksOpenMailAndWebAndSayWhenTheyCannot)
+{
+    TAboutBox &box = frame->aboutBox();
+    const QString mail = QStringLiteral("mailto:") + QLatin1String(kAuthorEmail) + QStringLiteral("?subject=Verno v3.0");
+    const QString web = QString::fromLatin1(kAuthorWebsite);
+    for (const bool works : {true, false}) {
+        SCOPED_TRACE(works);
+        launcher.result = works;
+        launcher.launches.clear();
+        prompter.messages.clear();
+        box.AuthorEmailClick();
+        box.AuthorWebsiteClick();
+        ASSERT_EQ(launcher.launches.size(), 2u);
+        EXPECT_EQ(launcher.launches[0].program, mail);
+        EXPECT_EQ(launcher.launches[1].program, web);
+        if (works) {
+            EXPECT_TRUE(prompter.messages.empty());
+        } else {
+            ASSERT_EQ(prompter.messages.size(), 2u);
+            EXPECT_EQ(prompter.messages[0].text, QStringLiteral("failed to launch e-mail program"));
+            EXPECT_EQ(prompter.messages[1].text, QStringLiteral("failed to launch web browser"));
+        }
+    }
+    EXPECT_EQ(box.windowTitle(), QStringLiteral("About this program    "));
+    EXPECT_FALSE(box.windowIcon().isNull());
+}
+
+} // namespace
