@@ -88,6 +88,22 @@ std::optional<QString> ScriptedPrompter::chooseDirectory(const QString &, const 
     return d;
 }
 
+PrintDialogResult ScriptedPrompter::printDialog(const PrintDialogRequest &request)
+{
+    printRequests.push_back(request);
+    if (printAnswers.empty())
+        return {};
+    PrintDialogResult r = printAnswers.front();
+    printAnswers.pop_front();
+    return r;
+}
+
+bool ScriptedPrompter::printSetup()
+{
+    ++printSetupRequests;
+    return false;
+}
+
 void ScriptedPrompter::answerFile(const QString &name, bool readOnly)
 {
     FileDialogResult r;

@@ -41,6 +41,9 @@ public:
     std::vector<FileDialogRequest> fileRequests;
     int fontRequests = 0;
     QFont fontShown; // the font the last font dialog opened at
+    std::deque<PrintDialogResult> printAnswers;
+    std::vector<PrintDialogRequest> printRequests;
+    int printSetupRequests = 0;
 
     Answer message(MessageKind kind, const QString &title, const QString &text,
                    Buttons buttons) override;
@@ -49,6 +52,8 @@ public:
     std::optional<QFont> chooseFont(const QString &title, const QFont &initial,
                                     const std::function<void()> &apply) override;
     std::optional<QString> chooseDirectory(const QString &title, const QString &start) override;
+    PrintDialogResult printDialog(const PrintDialogRequest &request) override;
+    bool printSetup() override;
 
     Answer messageAt(MessageKind kind, const QString &title, const QString &text, Buttons buttons,
                      const QPoint &topLeft) override;

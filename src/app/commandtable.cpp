@@ -49,9 +49,9 @@ const MenuItemSpec kFile[] = {
     {"MnuFileSaveAll", "Save A&ll", "", "Save all open edit windows to disk", Mn, hasWindow, nullptr, &M::FileSaveAllClick},
     // Carries F3 so that F3 outside an edit control does nothing.
     {"MnuFileSep1", "-", "F3", "", No, always, nullptr, nullptr, Separator},
-    {"MnuFilePageSetup", "Pa&ge Setup...", "", "Set  page print parameters", Mn, hasWindow, nullptr, nullptr},
-    {"MnuFilePrintSetup", "Pr&int Setup...", "", "Change printer settings", No, always, nullptr, nullptr},
-    {"MnuFilePrint", "&Print...", "Ctrl+P", "Print text in current edit window", Mn, hasText, nullptr, nullptr},
+    {"MnuFilePageSetup", "Pa&ge Setup...", "", "Set  page print parameters", Mn, hasWindow, nullptr, &M::FilePageSetupClick},
+    {"MnuFilePrintSetup", "Pr&int Setup...", "", "Change printer settings", No, always, nullptr, &M::FilePrintSetupClick},
+    {"MnuFilePrint", "&Print...", "Ctrl+P", "Print text in current edit window", Mn, hasText, nullptr, &M::FilePrintClick},
     {"MnuFileSep2", "-", "", "", No, always, nullptr, nullptr, Separator},
     {"MnuFileChangeDir", "&Change Directory", "", "", No, always, nullptr, &M::FileChangeDirClick},
     {"MnuFileDos", "&DOS Shell", "F7", "Open DOS Box to execurte a command; type EXIT to return", No, always, nullptr, &M::FileDosClick},

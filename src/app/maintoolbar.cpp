@@ -30,7 +30,7 @@ const ButtonSpec kButtons[] = {
     {"BtnFileOpen", "Open|Open existing text file", &M::FileOpenClick, nullptr, false, false},
     {"BtnFileSave", "Save|Save current edit window to disk, using its current name", &M::FileSaveClick, "MnuFileSave", false, false},
     {"BtnFileSaveAll", "Save All|Save all open edit windows to disk", &M::FileSaveAllClick, nullptr, false, true},
-    {"BtnFilePrint", "Print|Print all text in current edit window", nullptr, nullptr, false, true},
+    {"BtnFilePrint", "Print|Print all text in current edit window", &M::FilePrintBtnClick, nullptr, false, true},
     {"BtnEditCut", "Cut|Cut selected text to clipboard", &M::EditCutClick, "MnuEditCut", false, false},
     {"BtnEditCopy", "Copy|Copy selected text to clipboard", &M::EditCopyClick, "MnuEditCopy", false, false},
     {"BtnEditPaste", "Paste|Paste text from clipboard", &M::EditPasteClick, "MnuEditPaste", false, true},

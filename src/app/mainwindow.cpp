@@ -17,7 +17,7 @@
 #include "editor/fontchoice.h"
 #include "editor/textconvert.h"
 #include "platform/fileattributes.h"
-#include "platform/help.h"
+#include "platform/helptopic.h"
 #include "platform/prompter.h"
 #include "platform/regstore.h"
 #include "util/textutil.h"
@@ -339,6 +339,17 @@ void TMainWindow::openDialog(bool view)
 void TMainWindow::FileSaveClick() { forward([](TFileWindow &w) { w.FileSaveClick(); }); }
 void TMainWindow::FileSaveAsClick() { forward([](TFileWindow &w) { w.FileSaveAsClick(); }); }
 void TMainWindow::FileSaveAllClick() { SaveAllWindows(false); }
+
+void TMainWindow::FilePageSetupClick() { forward([](TFileWindow &w) { w.FilePageSetupClick(); }); }
+void TMainWindow::FilePrintClick() { forward([](TFileWindow &w) { w.FilePrintClick(); }); }
+void TMainWindow::FilePrintBtnClick() { forward([](TFileWindow &w) { w.FilePrintBtnClick(); }); }
+
+void TMainWindow::FilePrintSetupClick()
+{
+    SetStatusMessage(menu_->hint(QStringLiteral("MnuFilePrintSetup")));
+    prompter().printSetup();
+    SetStatusMessage(QString());
+}
 
 void TMainWindow::FileExitClick()
 {

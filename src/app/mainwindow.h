@@ -94,6 +94,10 @@ public:
     void FileSaveAsClick();
     void FileSaveAllClick();
     void FileExitClick();
+    void FilePageSetupClick();
+    void FilePrintSetupClick();
+    void FilePrintClick();
+    void FilePrintBtnClick();
     void EditUndoClick();
     void EditCutClick();
     void EditCopyClick();

@@ -9,6 +9,8 @@
 #include "search/searchcommands.h"
 #include "search/searchengine.h"
 #include "search/textcommands.h"
+#include "print/pagesetupdialog.h"
+#include "print/printcommands.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -286,6 +288,11 @@ void TFileWindow::OptFontClick()
         memo_->setFont(ownFont_);
     }
 }
+
+void TFileWindow::FilePageSetupClick() { editLeftMargin(LeftMargin, this); }
+void TFileWindow::FilePrintClick() { printWithDialog(*memo_, frame_, LeftMargin); }
+void TFileWindow::FilePrintBtnClick() { printAll(*memo_, frame_, LeftMargin); }
+void TFileWindow::PrintText(const PrintRange &range) { printText(*memo_, frame_, LeftMargin, range); }
 
 void TFileWindow::MemoKeyPress(char &key) { lines().KeyPress(key, frame_.insertMode(), AutoIndent); }
 

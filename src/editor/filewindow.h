@@ -12,6 +12,7 @@ class QMenu;
 namespace verno {
 
 class FrameServices;
+struct PrintRange;
 
 // Makes the edit control of each new window; the benchmark swaps in the
 // reference control to compare. nullptr restores the program's own.
@@ -69,6 +70,10 @@ public:
     void OptFontClick();
     // The font last chosen in this window's own font dialog.
     void ApplyOwnFont() { memo_->setFont(ownFont_); }
+    void FilePageSetupClick();
+    void FilePrintClick();
+    void FilePrintBtnClick();
+    void PrintText(const PrintRange &range);
     void WinCloseClick() { close(); }
     void EditUndoClick()
     {

@@ -50,6 +50,16 @@ struct FileDialogResult {
     bool readOnly = false;
 };
 
+struct PrintDialogRequest {
+    bool selectionAvailable = false; // offer the selection as a range
+};
+
+struct PrintDialogResult {
+    bool accepted = false;
+    bool selection = false; // the selection range was chosen
+    int copies = 1;
+};
+
 class Prompter {
 public:
     virtual ~Prompter() = default;
@@ -69,6 +79,11 @@ public:
     virtual int runDialog(QDialog &dialog);
     // A directory picked or typed; it need not exist yet. Nothing on cancel.
     virtual std::optional<QString> chooseDirectory(const QString &title, const QString &start) = 0;
+    // The print dialog on the program's printer (programPrinter()); what is
+    // chosen there stays for the run.
+    virtual PrintDialogResult printDialog(const PrintDialogRequest &request) = 0;
+    // The printer setup dialog; false when cancelled.
+    virtual bool printSetup() = 0;
 };
 
 // The prompter in use; the Qt one unless a test installed another.

@@ -4,6 +4,7 @@
 #include "platform/filefilter.h"
 #include "platform/help.h"
 #include "platform/messagedialog.h"
+#include "platform/printerhost.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -157,5 +158,12 @@ std::optional<QString> QtPrompter::chooseDirectory(const QString &title, const Q
 {
     return runDirectoryChooser(title, start);
 }
+
+PrintDialogResult QtPrompter::printDialog(const PrintDialogRequest &request)
+{
+    return runPrintDialog(request);
+}
+
+bool QtPrompter::printSetup() { return runPrintSetup(); }
 
 } // namespace verno

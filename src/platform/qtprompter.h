@@ -20,6 +20,8 @@ public:
 private:
     Answer showMessage(MessageKind kind, const QString &title, const QString &text, Buttons buttons,
                        const QPoint *topLeft);
+    PrintDialogResult printDialog(const PrintDialogRequest &request) override;
+    bool printSetup() override;
 };
 
 } // namespace verno

@@ -1,0 +1,98 @@
+#include "platform/printerhost.h"
+#include "platform/helptopic.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QBoxLayout>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QLabel>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QPushButton>
+
+namespace verno {
+
+QPrinter &programPrinter()
+{
+    static QPrinter printer(QPrinter::HighResolution);
+    return printer;
+}
+
+bool noPrinterInstalled() { return QPrinterInfo::availablePrinterNames().isEmpty(); }
+
+bool ensurePrinterOutput()
+{
+    QPrinter &printer = programPrinter();
+    if (printer.outputFormat() != QPrinter::PdfFormat || !printer.outputFileName().isEmpty())
+        return true;
+    FileDialogRequest r;
+    r.title = QStringLiteral("Print to File");
+    r.directory = QDir::currentPath();
+    r.fileName = QStringLiteral("print.pdf");
+    r.filter = QStringLiteral("PDF files (*.pdf)|*.pdf");
+    r.confirmOverwrite = true;
+    const FileDialogResult chosen = prompter().saveFile(r);
+    if (!chosen.accepted)
+        return false;
+    printer.setOutputFileName(QDir::current().absoluteFilePath(chosen.fileName));
+    return true;
+}
+
+namespace {
+
+// Qt's dialog with the program's additions: a Help button for topic 40 and,
+// with no printer installed, a line saying that the text goes to a PDF file.
+void adaptDialog(QPrintDialog &dialog, const QString &okText)
+{
+    if (auto *box = dialog.findChild<QDialogButtonBox *>()) {
+        if (QPushButton *ok = box->button(QDialogButtonBox::Ok); ok && !okText.isEmpty())
+            ok->setText(okText);
+        QPushButton *help = box->addButton(QDialogButtonBox::Help);
+        help->setObjectName(QStringLiteral("BtnHelp"));
+        QObject::connect(help, &QPushButton::clicked, &dialog, [] { showHelpTopic(40); });
+    }
+    if (!noPrinterInstalled())
+        return;
+    auto *warning = new QLabel(QStringLiteral("No printer is installed: the text is printed to a PDF file."));
+    warning->setObjectName(QStringLiteral("LblNoPrinter"));
+    if (auto *layout = qobject_cast<QBoxLayout *>(dialog.layout()))
+        layout->insertWidget(0, warning);
+}
+
+} // namespace
+
+PrintDialogResult runPrintDialog(const PrintDialogRequest &request)
+{
+    QPrinter &printer = programPrinter();
+    printer.setCopyCount(1);
+    printer.setPrintRange(QPrinter::AllPages);
+    QPrintDialog dialog(&printer, QApplication::activeWindow());
+    QAbstractPrintDialog::PrintDialogOptions options = QAbstractPrintDialog::PrintToFile
+                                                     | QAbstractPrintDialog::PrintShowPageSize;
+    if (request.selectionAvailable)
+        options |= QAbstractPrintDialog::PrintSelection;
+    dialog.setOptions(options);
+    adaptDialog(dialog, QString());
+    PrintDialogResult result;
+    if (dialog.exec() != QDialog::Accepted)
+        return result;
+    result.accepted = true;
+    result.selection = request.selectionAvailable && dialog.printRange() == QAbstractPrintDialog::Selection;
+    result.copies = std::max(1, printer.copyCount());
+    // The job prints each copy itself.
+    printer.setCopyCount(1);
+    return result;
+}
+
+bool runPrintSetup()
+{
+    QPrintDialog dialog(&programPrinter(), QApplication::activeWindow());
+    dialog.setWindowTitle(QStringLiteral("Print Setup"));
+    dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
+    adaptDialog(dialog, QStringLiteral("OK"));
+    return dialog.exec() == QDialog::Accepted;
+}
+
+} // namespace verno

@@ -1,0 +1,92 @@
+// The Page Setup dialog: its spin box rules and the margin it sets.
+#include "app/mainwindow.h"
+#include "editor/filewindow.h"
+#include "platform/spinedit.h"
+#include "print/pagesetupdialog.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+using namespace verno;
+
+namespace {
+
+TEST(PageSetupDialog, TypedMarginIsReadAsTheFocusLeaves)
+{
+    const struct {
+        const char *typed;
+        const char *shown; // the field's text after typing: refused keys leave no trace
+        int value;
+    } cases[] = {
+        {"99", "99", 40}, {"7", "7", 7}, {"12x", "12", 12}, {"-3", "-3", 0}, {"1.5", "1.5", 0}, {"+", "+", 0},
+    };
+    for (const auto &c : cases) {
+        TSimplePageSetupDialog dialog;
+        dialog.LeftMargin = 4;
+        dialog.show();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+        auto *spin = dialog.findChild<SpinEdit *>(QStringLiteral("ValLeft"));
+        auto *edit = spin->findChild<QLineEdit *>();
+        ASSERT_EQ(QApplication::focusWidget(), spin);
+        EXPECT_EQ(edit->text(), QStringLiteral("4"));
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        QTest::keyClicks(edit, QString::fromLatin1(c.typed));
+        EXPECT_EQ(edit->text(), QString::fromLatin1(c.shown)) << c.typed;
+        // The mouse takes the focus to OK before it clicks.
+        auto *ok = dialog.findChild<QPushButton *>(QStringLiteral("BtnOK"));
+        ok->setFocus();
+        EXPECT_EQ(spin->value(), c.value) << c.typed;
+        ok->click();
+        EXPECT_EQ(dialog.result(), QDialog::Accepted);
+        EXPECT_EQ(dialog.LeftMargin, c.value) << c.typed;
+    }
+}
+
+// Answers the next modal dialog: types text into its focused field, then
+// presses Enter (OK) or Esc (Cancel).
+void answerModal(const QString &typed, Qt::Key key)
+{
+    auto *timer = new QTimer;
+    QObject::connect(timer, &QTimer::timeout, [timer, typed, key] {
+        QWidget *dialog = QApplication::activeModalWidget();
+        if (!dialog || !dialog->isActiveWindow())
+            return; // not up yet
+        timer->stop();
+        timer->deleteLater();
+        QWidget *field = QApplication::focusWidget();
+        QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(field, typed);
+        QTest::keyClick(field, key);
+    });
+    timer->start(10);
+}
+
+TEST(PageSetupDialog, SetsTheMarginOfItsWindowOnlyAndOnlyOnOk)
+{
+    QTemporaryDir dir;
+    TMainWindow frame(dir.filePath(QStringLiteral("Verno.reg")));
+    frame.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+    ASSERT_TRUE(frame.OpenEditWindow(QString(), false));
+    ASSERT_TRUE(frame.OpenEditWindow(QString(), false));
+    TFileWindow *active = frame.activeWindow();
+    TFileWindow *other = frame.editWindows().last();
+    ASSERT_NE(active, other);
+    EXPECT_EQ(active->LeftMargin, 4);
+
+    answerModal(QStringLiteral("0"), Qt::Key_Return);
+    frame.FilePageSetupClick();
+    EXPECT_EQ(active->LeftMargin, 0);
+    EXPECT_EQ(other->LeftMargin, 4);
+
+    answerModal(QStringLiteral("12"), Qt::Key_Escape);
+    frame.FilePageSetupClick();
+    EXPECT_EQ(active->LeftMargin, 0);
+}
+
+} // namespace
