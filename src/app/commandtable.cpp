@@ -94,7 +94,7 @@ const MenuItemSpec kSearch[] = {
 };
 
 const MenuItemSpec kOptions[] = {
-    {"MnuOptPreferences", "&Preferences...", "F9", "Set preferences", No, always, nullptr, nullptr},
+    {"MnuOptPreferences", "&Preferences...", "F9", "Set preferences", No, always, nullptr, &M::OptPreferencesClick},
     {"MnuOptClearFileHist", "Clear File &History", "", "Clear the File History list", No, always, nullptr, &M::OptClearFileHistClick},
     {"MnuOptDflFont", "&Default Font...", "", "Select default display font", No, always, nullptr, &M::OptDflFontClick},
     {"MnuOptIndentAll", "Auto Indent All", "", "Toggle auto indent for all edit windows", Mn, always, indentAll, &M::OptIndentAllClick, Checkable},

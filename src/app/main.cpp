@@ -1,8 +1,10 @@
 #include "app/commandline.h"
 #include "app/mainwindow.h"
+#include "app/preferencesdialog.h"
 #include "app/programicon.h"
 #include "app/vernoapplication.h"
 #include "platform/prompter.h"
+#include "print/pagesetupdialog.h"
 #include "search/searchcommands.h"
 
 #include <QByteArrayList>
@@ -76,6 +78,9 @@ int main(int argc, char **argv)
     CreateSearchDialogs(&mainWindow);
     // The dialogs, each made once for the whole run, in their designed order.
     mainWindow.aboutBox();
+    mainWindow.preferencesDialog();
+    // Page Setup is made anew for each use; this one only keeps its place.
+    new TSimplePageSetupDialog(&mainWindow);
     mainWindow.commandDialog();
     mainWindow.insCharDialog();
     mainWindow.childList();

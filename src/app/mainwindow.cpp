@@ -1,6 +1,8 @@
 #include "app/mainwindow.h"
 #include "app/commandline.h"
 #include "app/filehistorymenu.h"
+#include "app/frameoptions.h"
+#include "app/preferencesdialog.h"
 #include "app/filterlist.h"
 #include "app/framegeometry.h"
 #include "app/mainmenu.h"
@@ -414,8 +416,18 @@ void TMainWindow::OptReadOnlyClick()
     activeOrAll([](TFileWindow &w) { w.OptReadOnlyClick(); }, [this] { SetReadOnlyAll(!ReadOnlyAll); });
 }
 
+void TMainWindow::OptPreferencesClick() { runPreferences(*this, preferencesDialog()); }
+
+TPreferencesDialog &TMainWindow::preferencesDialog()
+{
+    if (!preferences_)
+        preferences_ = new TPreferencesDialog(this);
+    return *preferences_;
+}
+
 void TMainWindow::OptPathClick()
 {
+    settings_.Path = !settings_.Path;
     for (TFileWindow *w : editWindows())
         w->UpdateCaption();
 }

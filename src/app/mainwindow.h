@@ -29,6 +29,7 @@ class TFileWindow;
 class TTabSet;
 class WindowListMenu;
 class TInsCharDialog;
+class TPreferencesDialog;
 
 extern bool StatusReady;
 
@@ -115,6 +116,8 @@ public:
     void OptWordWrapClick();
     void OptReadOnlyClick();
     void OptPathClick();
+    void OptROModClick() { settings_.ROifModified = !settings_.ROifModified; }
+    void OptPreferencesClick();
     void OptBackupClick() { settings_.Backup = !settings_.Backup; }
     void OptToolBarClick();
     void OptStatusBarClick();
@@ -205,6 +208,9 @@ public:
     void TabsSortClick();
     void OptTabsClick();
 
+    // Made on first use (the entry makes it at start-up) and kept for the run.
+    TPreferencesDialog &preferencesDialog();
+
     MainMenu &menu() const { return *menu_; }
     MainToolBar &toolBar() const { return *toolBar_; }
     StatusPanels &statusPanels() const { return *panels_; }
@@ -287,6 +293,7 @@ private:
     TCommandDialog *commandDialog_ = nullptr;
     TInsCharDialog *insCharDialog_ = nullptr;
     TChildList *childList_ = nullptr;
+    TPreferencesDialog *preferences_ = nullptr;
 };
 
 } // namespace verno
