@@ -65,11 +65,14 @@ FileDialogResult ScriptedPrompter::saveFile(const FileDialogRequest &request)
     return openFile(request);
 }
 
-std::optional<QFont> ScriptedPrompter::chooseFont(const QString &, const QFont &initial,
-                                                  const std::function<void()> &)
+std::optional<FontChoice> ScriptedPrompter::chooseFont(const FontDialogRequest &request)
 {
     ++fontRequests;
-    fontShown = initial;
+    fontShown = request.initial;
+    for (const FontChoice &applied : fontApplies)
+        if (request.apply)
+            request.apply(applied);
+    fontApplies.clear();
     if (fontAnswers.empty())
         return std::nullopt;
     auto f = fontAnswers.front();

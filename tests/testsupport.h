@@ -35,12 +35,14 @@ public:
 
     std::deque<Answer> answers;
     std::deque<FileDialogResult> fileAnswers;
-    std::deque<std::optional<QFont>> fontAnswers;
+    std::deque<std::optional<FontChoice>> fontAnswers;
+    // Fonts the next font dialog applies (its Apply button) before it answers.
+    std::vector<FontChoice> fontApplies;
     std::deque<QString> directoryAnswers; // "" cancels
     std::vector<AskedMessage> messages;
     std::vector<FileDialogRequest> fileRequests;
     int fontRequests = 0;
-    QFont fontShown; // the font the last font dialog opened at
+    FontChoice fontShown; // what the last font dialog opened at
     std::deque<PrintDialogResult> printAnswers;
     std::vector<PrintDialogRequest> printRequests;
     int printSetupRequests = 0;
@@ -49,8 +51,7 @@ public:
                    Buttons buttons) override;
     FileDialogResult openFile(const FileDialogRequest &request) override;
     FileDialogResult saveFile(const FileDialogRequest &request) override;
-    std::optional<QFont> chooseFont(const QString &title, const QFont &initial,
-                                    const std::function<void()> &apply) override;
+    std::optional<FontChoice> chooseFont(const FontDialogRequest &request) override;
     std::optional<QString> chooseDirectory(const QString &title, const QString &start) override;
     PrintDialogResult printDialog(const PrintDialogRequest &request) override;
     bool printSetup() override;

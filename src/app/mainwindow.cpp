@@ -288,7 +288,7 @@ void TMainWindow::SetWordWrapAll(bool v)
 {
     WordWrapAll = v;
     for (TFileWindow *w : editWindows())
-        w->Memo().SetWordWrap(v);
+        w->SetWordWrap(v);
 }
 
 void TMainWindow::SetReadOnlyAll(bool v)
@@ -381,13 +381,17 @@ void TMainWindow::DelToWordClick() { forward([](TFileWindow &w) { w.DelToWordCli
 void TMainWindow::OptDflFontClick()
 {
     SetStatusMessage(menu_->hint(QStringLiteral("MnuOptDflFont")));
+    FontDialogRequest request;
+    request.title = QStringLiteral("Default Font");
+    request.initial = {shownFont(DefaultFont), DefaultFontColor};
     // Apply gives the active window the font of its own font dialog.
-    const auto chosen = prompter().chooseFont(QStringLiteral("Default Font"), shownFont(DefaultFont), [this] {
-        forward([](TFileWindow &w) { w.ApplyOwnFont(); });
-    });
+    request.apply = [this](const FontChoice &) { forward([](TFileWindow &w) { w.ApplyOwnFont(); }); };
+    const std::optional<FontChoice> chosen = prompter().chooseFont(request);
     SetStatusMessage(QString());
-    if (chosen)
-        DefaultFont = fontAfterDialog(DefaultFont, *chosen);
+    if (chosen) {
+        DefaultFont = fontAfterDialog(DefaultFont, chosen->font);
+        DefaultFontColor = chosen->color;
+    }
 }
 
 void TMainWindow::OptCurFontClick() { forward([](TFileWindow &w) { w.OptFontClick(); }); }

@@ -46,8 +46,8 @@ TFileWindow::TFileWindow(FrameServices &frame, QWidget *parent)
     setWindowIcon(QIcon::fromTheme(QStringLiteral("text-x-generic"),
                                    style()->standardIcon(QStyle::SP_FileIcon)));
     ownFont_ = frame_.defaultFont();
-    memo_->setFont(ownFont_);
-    memo_->setTextColor(frame_.defaultTextColor());
+    ownColor_ = frame_.defaultTextColor();
+    ApplyOwnFont();
     memo_->SetOnKeyPress([this](char &key) { MemoKeyPress(key); });
     memo_->setOverwriteQuery([this] { return !frame_.insertMode(); });
     buildPopup();
@@ -269,24 +269,47 @@ void TFileWindow::showEvent(QShowEvent *event)
     if (!shownOnce_) {
         shownOnce_ = true;
         AutoIndent = frame_.indentAll();
-        memo_->SetWordWrap(frame_.wordWrapAll());
+        SetWordWrap(frame_.wordWrapAll());
     }
     QMdiSubWindow::showEvent(event);
 }
 
 // --- commands ------------------------------------------------------------------
 
-void TFileWindow::OptWordWrapClick() { memo_->SetWordWrap(!memo_->WordWrap()); }
+void TFileWindow::SetWordWrap(bool on)
+{
+    const bool modified = memo_->ModifiedFlag();
+    memo_->SetWordWrap(on);
+    memo_->SetModifiedFlag(modified);
+}
+
+void TFileWindow::OptWordWrapClick() { SetWordWrap(!memo_->WordWrap()); }
 
 void TFileWindow::OptFontClick()
 {
     frame_.setStatusMessage(frame_.menuHint(QStringLiteral("MnuOptCurFont")));
-    const auto font = prompter().chooseFont(QStringLiteral("Font"), shownFont(memo_->font()), {});
+    FontDialogRequest request;
+    request.title = QStringLiteral("Font");
+    request.initial = {shownFont(memo_->font()), memo_->textColor()};
+    request.helpTopic = 93;
+    request.apply = [this](const FontChoice &choice) { setOwnFont(choice); };
+    const std::optional<FontChoice> chosen = prompter().chooseFont(request);
     frame_.setStatusMessage(QString());
-    if (font) {
-        ownFont_ = fontAfterDialog(memo_->font(), *font);
-        memo_->setFont(ownFont_);
-    }
+    if (chosen)
+        setOwnFont(*chosen);
+}
+
+void TFileWindow::setOwnFont(const FontChoice &choice)
+{
+    ownFont_ = fontAfterDialog(memo_->font(), choice.font);
+    ownColor_ = choice.color;
+    ApplyOwnFont();
+}
+
+void TFileWindow::ApplyOwnFont()
+{
+    memo_->setFont(ownFont_);
+    memo_->setTextColor(ownColor_);
 }
 
 void TFileWindow::FilePageSetupClick() { editLeftMargin(LeftMargin, this); }

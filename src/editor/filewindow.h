@@ -13,6 +13,7 @@ namespace verno {
 
 class FrameServices;
 struct PrintRange;
+struct FontChoice;
 
 // Makes the edit control of each new window; the benchmark swaps in the
 // reference control to compare. nullptr restores the program's own.
@@ -69,7 +70,9 @@ public:
     void OptWordWrapClick();
     void OptFontClick();
     // The font last chosen in this window's own font dialog.
-    void ApplyOwnFont() { memo_->setFont(ownFont_); }
+    void ApplyOwnFont();
+    // Keeps the modified flag: wrapping changes no text.
+    void SetWordWrap(bool on);
     void FilePageSetupClick();
     void FilePrintClick();
     void FilePrintBtnClick();
@@ -121,11 +124,13 @@ private:
     void buildPopup();
     LineCommands lines() { return {*memo_, *this}; }
     DiskCommands disk() { return {*this, frame_}; }
+    void setOwnFont(const FontChoice &choice);
 
     FrameServices &frame_;
     std::unique_ptr<QtEditControl> memo_;
     std::unique_ptr<EditControl> tmpText_;
     QFont ownFont_;
+    QColor ownColor_;
     QMenu *popup_ = nullptr;
     bool shownOnce_ = false;
 };

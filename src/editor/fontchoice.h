@@ -12,6 +12,8 @@ inline QFont shownFont(const QFont &font)
     QFont shown(info.family(), info.pointSize());
     shown.setBold(info.bold());
     shown.setItalic(info.italic());
+    shown.setUnderline(font.underline());
+    shown.setStrikeOut(font.strikeOut());
     return shown;
 }
 
@@ -20,7 +22,7 @@ inline QFont fontAfterDialog(const QFont &current, const QFont &chosen)
     const QFont shown = shownFont(current);
     const bool same = chosen.family() == shown.family() && chosen.pointSize() == shown.pointSize()
                       && chosen.bold() == shown.bold() && chosen.italic() == shown.italic()
-                      && !chosen.underline() && !chosen.strikeOut();
+                      && chosen.underline() == shown.underline() && chosen.strikeOut() == shown.strikeOut();
     return same ? current : chosen;
 }
 

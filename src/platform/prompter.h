@@ -1,6 +1,7 @@
 #pragma once
 // Every message box and common dialog is asked through this interface, so
 // tests can answer them and the real dialogs stay in one place.
+#include <QColor>
 #include <QFont>
 #include <QPoint>
 #include <QString>
@@ -50,6 +51,20 @@ struct FileDialogResult {
     bool readOnly = false;
 };
 
+// A font and the colour of its text, as the font dialog edits them.
+struct FontChoice {
+    QFont font;
+    QColor color = Qt::black;
+};
+
+struct FontDialogRequest {
+    QString title;
+    FontChoice initial;
+    int helpTopic = 0; // 0: no Help button
+    // Run by the Apply button with the dialog's font; empty: no Apply button.
+    std::function<void(const FontChoice &)> apply;
+};
+
 struct PrintDialogRequest {
     bool selectionAvailable = false; // offer the selection as a range
 };
@@ -68,9 +83,7 @@ public:
                            Buttons buttons) = 0;
     virtual FileDialogResult openFile(const FileDialogRequest &request) = 0;
     virtual FileDialogResult saveFile(const FileDialogRequest &request) = 0;
-    // apply: called with no argument when the dialog's Apply button is pressed (may be empty).
-    virtual std::optional<QFont> chooseFont(const QString &title, const QFont &initial,
-                                            const std::function<void()> &apply) = 0;
+    virtual std::optional<FontChoice> chooseFont(const FontDialogRequest &request) = 0;
     // message() with the box's top-left corner at a point on the screen.
     virtual Answer messageAt(MessageKind kind, const QString &title, const QString &text,
                              Buttons buttons, const QPoint &topLeft);

@@ -3,16 +3,15 @@
 #include "platform/filecheck.h"
 #include "platform/filefilter.h"
 #include "platform/help.h"
+#include "platform/fontdialog.h"
 #include "platform/messagedialog.h"
 #include "platform/printerhost.h"
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QDialogButtonBox>
 #include <QDialog>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QFontDialog>
 #include <QGridLayout>
 #include <QPushButton>
 
@@ -136,22 +135,12 @@ FileDialogResult QtPrompter::saveFile(const FileDialogRequest &request)
     return runFileDialog(request, QFileDialog::AcceptSave);
 }
 
-std::optional<QFont> QtPrompter::chooseFont(const QString &title, const QFont &initial,
-                                            const std::function<void()> &apply)
+std::optional<FontChoice> QtPrompter::chooseFont(const FontDialogRequest &request)
 {
-    QFontDialog dialog(initial, QApplication::activeWindow());
-    dialog.setWindowTitle(title);
-    dialog.setOption(QFontDialog::DontUseNativeDialog);
-    if (apply) {
-        if (auto *box = dialog.findChild<QDialogButtonBox *>()) {
-            QPushButton *button = box->addButton(QStringLiteral("&Apply"), QDialogButtonBox::ApplyRole);
-            button->setObjectName(QStringLiteral("BtnApply"));
-            QObject::connect(button, &QPushButton::clicked, &dialog, [apply] { apply(); });
-        }
-    }
+    TFontDialog dialog(request, QApplication::activeWindow());
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    return dialog.selectedFont();
+    return dialog.choice();
 }
 
 std::optional<QString> QtPrompter::chooseDirectory(const QString &title, const QString &start)

@@ -11,17 +11,16 @@ public:
                    Buttons buttons) override;
     FileDialogResult openFile(const FileDialogRequest &request) override;
     FileDialogResult saveFile(const FileDialogRequest &request) override;
-    std::optional<QFont> chooseFont(const QString &title, const QFont &initial,
-                                    const std::function<void()> &apply) override;
+    std::optional<FontChoice> chooseFont(const FontDialogRequest &request) override;
     Answer messageAt(MessageKind kind, const QString &title, const QString &text,
                      Buttons buttons, const QPoint &topLeft) override;
     std::optional<QString> chooseDirectory(const QString &title, const QString &start) override;
+    PrintDialogResult printDialog(const PrintDialogRequest &request) override;
+    bool printSetup() override;
 
 private:
     Answer showMessage(MessageKind kind, const QString &title, const QString &text, Buttons buttons,
                        const QPoint *topLeft);
-    PrintDialogResult printDialog(const PrintDialogRequest &request) override;
-    bool printSetup() override;
 };
 
 } // namespace verno

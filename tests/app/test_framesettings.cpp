@@ -66,7 +66,7 @@ TEST_F(FrameSettingsTest, StoredFontKeepsFixedPitchItsColourAndItsName)
     // The dialog opens at the face really shown; OK on it keeps the stored name.
     prompter.fontAnswers.push_back(std::nullopt);
     frame->OptDflFontClick();
-    EXPECT_EQ(prompter.fontShown.family(), QFontInfo(frame->DefaultFont).family());
+    EXPECT_EQ(prompter.fontShown.font.family(), QFontInfo(frame->DefaultFont).family());
     prompter.fontAnswers.push_back(prompter.fontShown);
     frame->OptDflFontClick();
     EXPECT_EQ(frame->DefaultFont.family(), "No Such Face Anywhere");
