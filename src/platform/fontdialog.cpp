@@ -50,6 +50,7 @@ TFontDialog::TFontDialog(const FontDialogRequest &request, QWidget *parent) : QD
 {
     setObjectName(QStringLiteral("DlgFont"));
     setWindowTitle(request.title.isEmpty() ? QStringLiteral("Font") : request.title);
+    resize(480, 400);
     familyEdit_ = new QLineEdit;
     familyEdit_->setObjectName(QStringLiteral("EdtFamily"));
     families_ = new QListWidget;

@@ -42,24 +42,44 @@ bool ensurePrinterOutput()
 
 namespace {
 
-// Qt's dialog with the program's additions: a Help button for topic 40 and,
-// with no printer installed, a line saying that the text goes to a PDF file.
-void adaptDialog(QPrintDialog &dialog, const QString &okText)
-{
-    if (auto *box = dialog.findChild<QDialogButtonBox *>()) {
-        if (QPushButton *ok = box->button(QDialogButtonBox::Ok); ok && !okText.isEmpty())
-            ok->setText(okText);
-        QPushButton *help = box->addButton(QDialogButtonBox::Help);
-        help->setObjectName(QStringLiteral("BtnHelp"));
-        QObject::connect(help, &QPushButton::clicked, &dialog, [] { showHelpTopic(40); });
+// Qt's print dialog with the program's additions: a Help button for topic 40
+// and, with no printer installed, a line saying that the text goes to a PDF
+// file. Page ranges, page sets and reversed order are not offered: the job
+// prints whole copies in order.
+class PrintDialog : public QPrintDialog {
+public:
+    explicit PrintDialog(const QString &okText) : QPrintDialog(&programPrinter(), QApplication::activeWindow())
+    {
+        if (auto *box = findChild<QDialogButtonBox *>()) {
+            if (QPushButton *ok = box->button(QDialogButtonBox::Ok); ok && !okText.isEmpty())
+                ok->setText(okText);
+            QPushButton *help = box->addButton(QDialogButtonBox::Help);
+            help->setObjectName(QStringLiteral("BtnHelp"));
+            connect(help, &QPushButton::clicked, this, [] { showHelpTopic(40); });
+        }
+        if (!noPrinterInstalled())
+            return;
+        auto *warning = new QLabel(QStringLiteral("No printer is installed: the text is printed to a PDF file."));
+        warning->setObjectName(QStringLiteral("LblNoPrinter"));
+        if (auto *layout = qobject_cast<QBoxLayout *>(this->layout()))
+            layout->insertWidget(0, warning);
     }
-    if (!noPrinterInstalled())
-        return;
-    auto *warning = new QLabel(QStringLiteral("No printer is installed: the text is printed to a PDF file."));
-    warning->setObjectName(QStringLiteral("LblNoPrinter"));
-    if (auto *layout = qobject_cast<QBoxLayout *>(dialog.layout()))
-        layout->insertWidget(0, warning);
-}
+
+    void setVisible(bool visible) override
+    {
+        QPrintDialog::setVisible(visible); // shows the range controls it knows of
+        if (!visible)
+            return;
+        for (const char *name : {"printRange", "from", "to", "pagesRadioButton", "pagesLineEdit", "pageSetLabel",
+                                 "pageSetCombo", "reverse", "collate"})
+            if (auto *w = findChild<QWidget *>(QString::fromLatin1(name)))
+                w->hide();
+        // The "to" between the two page numbers.
+        if (auto *range = findChild<QWidget *>(QStringLiteral("gbPrintRange")))
+            if (auto *to = range->findChild<QLabel *>(QStringLiteral("label_3")))
+                to->hide();
+    }
+};
 
 } // namespace
 
@@ -68,13 +88,12 @@ PrintDialogResult runPrintDialog(const PrintDialogRequest &request)
     QPrinter &printer = programPrinter();
     printer.setCopyCount(1);
     printer.setPrintRange(QPrinter::AllPages);
-    QPrintDialog dialog(&printer, QApplication::activeWindow());
+    PrintDialog dialog{QString()};
     QAbstractPrintDialog::PrintDialogOptions options = QAbstractPrintDialog::PrintToFile
                                                      | QAbstractPrintDialog::PrintShowPageSize;
     if (request.selectionAvailable)
         options |= QAbstractPrintDialog::PrintSelection;
     dialog.setOptions(options);
-    adaptDialog(dialog, QString());
     PrintDialogResult result;
     if (dialog.exec() != QDialog::Accepted)
         return result;
@@ -88,10 +107,9 @@ PrintDialogResult runPrintDialog(const PrintDialogRequest &request)
 
 bool runPrintSetup()
 {
-    QPrintDialog dialog(&programPrinter(), QApplication::activeWindow());
+    PrintDialog dialog{QStringLiteral("OK")};
     dialog.setWindowTitle(QStringLiteral("Print Setup"));
     dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
-    adaptDialog(dialog, QStringLiteral("OK"));
     return dialog.exec() == QDialog::Accepted;
 }
 

@@ -5,6 +5,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -54,6 +55,9 @@ TEST(FontDialog, ShowsTheFontAndGivesBackWhatWasPicked)
     EXPECT_TRUE(f.italic() && !f.bold() && f.underline() && f.strikeOut());
     EXPECT_EQ(applied[0].color, QColor(Qt::blue));
     EXPECT_EQ(dialog.choice().font, f);
+    const QLabel *sample = dialog.findChild<QLabel *>(QStringLiteral("LblSample"));
+    EXPECT_EQ(sample->font(), f);
+    EXPECT_EQ(sample->palette().color(QPalette::WindowText), QColor(Qt::blue));
 }
 
 TEST(FontDialog, TypedFamilyFindsItsEntryAndBadInputKeepsTheDialogOpen)

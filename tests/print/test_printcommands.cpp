@@ -99,7 +99,7 @@ protected:
     ScriptedPrompter prompter;
 };
 
-TEST_F(PrintToPdf, ToolbarPrintsEveryLineWithTheMarginOnThreePages)
+TEST_F(PrintToPdf, ToolbarPrintsEveryLineWithTheMarginOnThreePagesToTheFileAskedFor)
 {
     const int n = 2 * linesPerPage() + 3;
     std::string text;
@@ -109,7 +109,12 @@ TEST_F(PrintToPdf, ToolbarPrintsEveryLineWithTheMarginOnThreePages)
         expected << QStringLiteral("line %1").arg(i);
     }
     window->Memo().SetWholeText(text);
+    // A PDF printer without a file asks for one first.
+    programPrinter().setOutputFileName(QString());
+    prompter.answerFile(pdf);
     frame.FilePrintBtnClick();
+    ASSERT_EQ(prompter.fileRequests.size(), 1u);
+    EXPECT_EQ(prompter.fileRequests[0].title, QStringLiteral("Print to File"));
     EXPECT_TRUE(prompter.messages.empty());
     EXPECT_EQ(pdfPages(pdf), 3);
     EXPECT_EQ(pdfLines(pdf), expected);
