@@ -1,6 +1,6 @@
 #include "app/preferencesdialog.h"
 #include "app/filterpage.h"
-#include "platform/help.h"
+#include "platform/dialogbuttons.h"
 #include "platform/spinedit.h"
 
 #include <QCheckBox>
@@ -27,25 +27,12 @@ TPreferencesDialog::TPreferencesDialog(QWidget *parent) : QDialog(parent)
     pages_->addTab(displayPage(), QStringLiteral("&Display"));
     pages_->addTab(filters_, QStringLiteral("&Filters"));
 
-    auto *ok = new QPushButton(QStringLiteral("Ok"));
-    ok->setObjectName(QStringLiteral("BtnOk"));
-    ok->setDefault(true);
-    auto *cancel = new QPushButton(QStringLiteral("Cancel"));
-    cancel->setObjectName(QStringLiteral("BtnCancel"));
-    auto *help = new QPushButton(QStringLiteral("Help"));
-    help->setObjectName(QStringLiteral("BtnHelp"));
-    for (QPushButton *b : {cancel, help})
-        b->setAutoDefault(false);
+    auto *buttons = new QHBoxLayout;
+    QPushButton *ok = addOkCancelHelp(buttons, this, QStringLiteral("Ok"), QStringLiteral("BtnOk"), 13);
     connect(ok, &QPushButton::clicked, this, &TPreferencesDialog::BtnOkClick);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(help, &QPushButton::clicked, this, [] { showHelpTopic(13); });
     for (QCheckBox *c : {chkFileHist_, chkWinList_, chkTabs_})
         connect(c, &QCheckBox::clicked, this, &TPreferencesDialog::ChkDisplayClick);
 
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    for (QPushButton *b : {ok, cancel, help})
-        buttons->addWidget(b);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(pages_);
     layout->addLayout(buttons);

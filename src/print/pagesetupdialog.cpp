@@ -1,5 +1,5 @@
 #include "print/pagesetupdialog.h"
-#include "platform/helptopic.h"
+#include "platform/dialogbuttons.h"
 #include "platform/spinedit.h"
 
 #include <QHBoxLayout>
@@ -21,27 +21,13 @@ TSimplePageSetupDialog::TSimplePageSetupDialog(QWidget *parent) : QDialog(parent
     valLeft_ = new SpinEdit(0, 40);
     valLeft_->setObjectName(QStringLiteral("ValLeft"));
     label->setBuddy(valLeft_);
-    auto *ok = new QPushButton(QStringLiteral("OK"));
-    ok->setObjectName(QStringLiteral("BtnOK"));
-    ok->setDefault(true);
-    auto *cancel = new QPushButton(QStringLiteral("Cancel"));
-    cancel->setObjectName(QStringLiteral("BtnCancel"));
-    auto *help = new QPushButton(QStringLiteral("Help"));
-    help->setObjectName(QStringLiteral("BtnHelp"));
-    for (QPushButton *b : {cancel, help})
-        b->setAutoDefault(false);
-    connect(ok, &QPushButton::clicked, this, &TSimplePageSetupDialog::BtnOKClick);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(help, &QPushButton::clicked, this, [] { showHelpTopic(40); });
-
     auto *field = new QHBoxLayout;
     field->addWidget(label);
     field->addWidget(valLeft_);
     field->addStretch();
     auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    for (QPushButton *b : {ok, cancel, help})
-        buttons->addWidget(b);
+    QPushButton *ok = addOkCancelHelp(buttons, this, QStringLiteral("OK"), QStringLiteral("BtnOK"), 40);
+    connect(ok, &QPushButton::clicked, this, &TSimplePageSetupDialog::BtnOKClick);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(field);
     layout->addLayout(buttons);

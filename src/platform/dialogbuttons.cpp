@@ -1,0 +1,30 @@
+#include "platform/dialogbuttons.h"
+#include "platform/help.h"
+
+#include <QBoxLayout>
+#include <QDialog>
+#include <QPushButton>
+
+namespace verno {
+
+QPushButton *addOkCancelHelp(QBoxLayout *row, QDialog *dialog, const QString &okCaption,
+                             const QString &okName, int helpTopic)
+{
+    auto *ok = new QPushButton(okCaption);
+    ok->setObjectName(okName);
+    ok->setDefault(true);
+    auto *cancel = new QPushButton(QStringLiteral("Cancel"));
+    cancel->setObjectName(QStringLiteral("BtnCancel"));
+    auto *help = new QPushButton(QStringLiteral("Help"));
+    help->setObjectName(QStringLiteral("BtnHelp"));
+    for (QPushButton *b : {cancel, help})
+        b->setAutoDefault(false);
+    QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
+    QObject::connect(help, &QPushButton::clicked, dialog, [helpTopic] { showHelpTopic(helpTopic); });
+    row->addStretch();
+    for (QPushButton *b : {ok, cancel, help})
+        row->addWidget(b);
+    return ok;
+}
+
+} // namespace verno
