@@ -3,6 +3,7 @@
 #include "app/maintoolbar.h"
 #include "app/mainwindow.h"
 #include "app/preferencesdialog.h"
+#include "app/tabset.h"
 
 #include <QStatusBar>
 #include <QToolBar>
@@ -16,7 +17,7 @@ T_Options FrameOptions::read() const
     o.Backup = s.Backup;
     o.ToolBar = !frame_.toolBar().bar()->isHidden();
     o.StatusBar = !frame_.statusBar()->isHidden();
-    o.Tabs = s.Tabs;
+    o.Tabs = !frame_.TabSet()->isHidden();
     o.TabsSort = s.TabsSort;
     o.Hints = s.Hints;
     o.GrayReadOnly = s.GrayReadOnly;
@@ -65,16 +66,14 @@ void FrameOptions::SetGrayReadOnly(bool v) { frame_.SetGrayReadOnly(v); }
 // Edit windows read it when their save dialog opens.
 void FrameOptions::SetFileFilter(const QString &filter) { frame_.settings().FileFilter = filter; }
 
-// The tab bar, the window list and the file history menu are not built yet:
-// their settings are kept for them.
-void FrameOptions::OptTabsClick() { frame_.settings().Tabs = !frame_.settings().Tabs; }
-void FrameOptions::SetTabsSort(bool v) { frame_.settings().TabsSort = v; }
-void FrameOptions::SetWinListSort(bool v) { frame_.settings().WinListSort = v; }
-void FrameOptions::SetWinList(bool v) { frame_.settings().WinList = v; }
-void FrameOptions::RenumberWindowList() {}
-void FrameOptions::SetFileHistSort(bool v) { frame_.settings().FileHistSort = v; }
-void FrameOptions::SetFileHist(bool v) { frame_.settings().FileHist = v; }
-void FrameOptions::ApplyFileHistoryVisibility() {}
+void FrameOptions::OptTabsClick() { frame_.OptTabsClick(); }
+void FrameOptions::SetTabsSort(bool v) { frame_.SetTabsSort(v); }
+void FrameOptions::SetWinListSort(bool v) { frame_.SetWinListSort(v); }
+void FrameOptions::SetWinList(bool v) { frame_.SetWinList(v); }
+void FrameOptions::RenumberWindowList() { frame_.RenumberWindowList(); }
+void FrameOptions::SetFileHistSort(bool v) { frame_.SetFileHistSort(v); }
+void FrameOptions::SetFileHist(bool v) { frame_.SetFileHist(v); }
+void FrameOptions::ApplyFileHistoryVisibility() { frame_.ApplyFileHistoryVisibility(); }
 
 void runPreferences(TMainWindow &frame, TPreferencesDialog &dialog)
 {

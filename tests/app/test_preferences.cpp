@@ -6,6 +6,7 @@
 #include "app/maintoolbar.h"
 #include "app/options.h"
 #include "app/preferencesdialog.h"
+#include "app/tabset.h"
 #include "platform/spinedit.h"
 #include "testsupport.h"
 
@@ -222,10 +223,12 @@ TEST(Preferences, CancelChangesNothingAndOkAppliesForTheNextStartToo)
     EXPECT_EQ(frame->settings(), before);
     EXPECT_TRUE(frame->toolBar().bar()->isVisible());
     EXPECT_TRUE(frame->statusBar()->isVisible());
+    EXPECT_FALSE(frame->TabSet()->isHidden());
 
     runPreferences(*frame, changeEverything, true);
     EXPECT_FALSE(frame->toolBar().bar()->isVisible());
     EXPECT_FALSE(frame->statusBar()->isVisible());
+    EXPECT_TRUE(frame->TabSet()->isHidden());
     EXPECT_EQ(frame->settings().Backup, !before.Backup);
     EXPECT_EQ(frame->settings().ShiftCount, before.ShiftCount + 1);
     EXPECT_EQ(frame->settings().FileFilter, QString());
