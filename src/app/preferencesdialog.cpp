@@ -1,6 +1,7 @@
 #include "app/preferencesdialog.h"
 #include "app/filterpage.h"
 #include "platform/dialogbuttons.h"
+#include "platform/prompter.h"
 #include "platform/spinedit.h"
 
 #include <QCheckBox>
@@ -159,7 +160,7 @@ bool TPreferencesDialog::Execute(T_Options &options)
 {
     Options = options;
     FormShow();
-    if (exec() != QDialog::Accepted)
+    if (prompter().runDialog(*this) != QDialog::Accepted)
         return false;
     options = Options;
     return true;

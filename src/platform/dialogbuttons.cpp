@@ -1,5 +1,5 @@
 #include "platform/dialogbuttons.h"
-#include "platform/help.h"
+#include "platform/helptopic.h"
 
 #include <QBoxLayout>
 #include <QDialog>

@@ -1,5 +1,5 @@
 #include "platform/fontdialog.h"
-#include "platform/help.h"
+#include "platform/helptopic.h"
 
 #include <QCheckBox>
 #include <QComboBox>

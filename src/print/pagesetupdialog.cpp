@@ -1,5 +1,6 @@
 #include "print/pagesetupdialog.h"
 #include "platform/dialogbuttons.h"
+#include "platform/prompter.h"
 #include "platform/spinedit.h"
 
 #include <QHBoxLayout>
@@ -56,7 +57,7 @@ bool editLeftMargin(int &margin, QWidget *parent)
 {
     TSimplePageSetupDialog dialog(parent);
     dialog.LeftMargin = margin;
-    if (dialog.exec() != QDialog::Accepted)
+    if (prompter().runDialog(dialog) != QDialog::Accepted)
         return false;
     margin = dialog.LeftMargin;
     return true;

@@ -19,7 +19,6 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <QToolBar>
 #include <gtest/gtest.h>
 
@@ -176,25 +175,17 @@ TEST_F(PreferencesDialogTest, EditGoesToTheEntrySelectedWhileTyping)
     EXPECT_EQ(dialog.Options.FileFilter, QString());
 }
 
-// Runs the frame's Preferences command, answering its modal dialog with
-// `change` and then OK or Esc.
+// Runs the frame's Preferences command, answering its dialog with `change`
+// and then OK or Cancel.
 void runPreferences(TMainWindow &frame, const std::function<void(TPreferencesDialog &)> &change, bool ok)
 {
-    auto *timer = new QTimer;
-    QObject::connect(timer, &QTimer::timeout, [timer, change, ok] {
-        auto *dialog = qobject_cast<TPreferencesDialog *>(QApplication::activeModalWidget());
-        if (!dialog)
-            return;
-        timer->stop();
-        timer->deleteLater();
-        change(*dialog);
-        if (ok)
-            dialog->findChild<QPushButton *>(QStringLiteral("BtnOk"))->click();
-        else
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    verno::test::ScriptedPrompter prompter;
+    prompter.dialogActions.push_back([change, ok](QDialog &dialog) {
+        change(static_cast<TPreferencesDialog &>(dialog));
+        dialog.findChild<QPushButton *>(QString::fromLatin1(ok ? "BtnOk" : "BtnCancel"))->click();
     });
-    timer->start(10);
     frame.OptPreferencesClick();
+    EXPECT_EQ(prompter.dialogsRun, QStringList{"PreferencesDialog"});
 }
 
 void changeEverything(TPreferencesDialog &dialog)

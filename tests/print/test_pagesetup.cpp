@@ -3,16 +3,17 @@
 #include "editor/filewindow.h"
 #include "platform/spinedit.h"
 #include "print/pagesetupdialog.h"
+#include "testsupport.h"
 
 #include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 using namespace verno;
+using verno::test::ScriptedPrompter;
 
 namespace {
 
@@ -47,23 +48,14 @@ TEST(PageSetupDialog, TypedMarginIsReadAsTheFocusLeaves)
     }
 }
 
-// Answers the next modal dialog: types text into its focused field, then
-// presses Enter (OK) or Esc (Cancel).
-void answerModal(const QString &typed, Qt::Key key)
+// Types a margin into the Page Setup dialog, then presses OK or Cancel.
+std::function<void(QDialog &)> typeMargin(const QString &typed, const char *button)
 {
-    auto *timer = new QTimer;
-    QObject::connect(timer, &QTimer::timeout, [timer, typed, key] {
-        QWidget *dialog = QApplication::activeModalWidget();
-        if (!dialog || !dialog->isActiveWindow())
-            return; // not up yet
-        timer->stop();
-        timer->deleteLater();
-        QWidget *field = QApplication::focusWidget();
-        QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClicks(field, typed);
-        QTest::keyClick(field, key);
-    });
-    timer->start(10);
+    return [typed, button](QDialog &dialog) {
+        auto *field = dialog.findChild<SpinEdit *>(QStringLiteral("ValLeft"))->findChild<QLineEdit *>();
+        field->setText(typed);
+        dialog.findChild<QPushButton *>(QString::fromLatin1(button))->click();
+    };
 }
 
 TEST(PageSetupDialog, SetsTheMarginOfItsWindowOnlyAndOnlyOnOk)
@@ -79,13 +71,15 @@ TEST(PageSetupDialog, SetsTheMarginOfItsWindowOnlyAndOnlyOnOk)
     ASSERT_NE(active, other);
     EXPECT_EQ(active->LeftMargin, 4);
 
-    answerModal(QStringLiteral("0"), Qt::Key_Return);
+    ScriptedPrompter prompter;
+    prompter.dialogActions.push_back(typeMargin(QStringLiteral("0"), "BtnOK"));
     frame.FilePageSetupClick();
     EXPECT_EQ(active->LeftMargin, 0);
     EXPECT_EQ(other->LeftMargin, 4);
 
-    answerModal(QStringLiteral("12"), Qt::Key_Escape);
+    prompter.dialogActions.push_back(typeMargin(QStringLiteral("12"), "BtnCancel"));
     frame.FilePageSetupClick();
+    EXPECT_EQ(prompter.dialogsRun, QStringList({"SimplePageSetupDialog", "SimplePageSetupDialog"}));
     EXPECT_EQ(active->LeftMargin, 0);
 }
 
