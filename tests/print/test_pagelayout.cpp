@@ -53,7 +53,7 @@ class PageLayoutCases : public ::testing::TestWithParam<LayoutCase> {};
 TEST_P(PageLayoutCases, Draws)
 {
     const LayoutCase &c = GetParam();
-    auto memo = makePlainTextEditControl();
+    auto memo = makeBufferEditControl();
     memo->SetWholeText(c.text);
     PrintRange range = wholeTextRange(*memo);
     if (c.selLength > 0) {
@@ -81,7 +81,7 @@ INSTANTIATE_TEST_SUITE_P(All, PageLayoutCases, ::testing::ValuesIn(kCases),
 
 TEST(PrintJob, FailureEndsTheStartedDocumentAndIsThrownOn)
 {
-    auto memo = makePlainTextEditControl();
+    auto memo = makeBufferEditControl();
     memo->SetWholeText("text");
     for (const std::string failOn : {"start", "draw"}) {
         RecordingDevice device;
