@@ -1,6 +1,5 @@
 #include "app/commandline.h"
 #include "app/mainwindow.h"
-#include "app/preferencesdialog.h"
 #include "app/programicon.h"
 #include "app/vernoapplication.h"
 #include "platform/prompter.h"

@@ -19,7 +19,7 @@
 #include "editor/fontchoice.h"
 #include "editor/textconvert.h"
 #include "platform/fileattributes.h"
-#include "platform/helptopic.h"
+#include "platform/help.h"
 #include "platform/prompter.h"
 #include "platform/regstore.h"
 #include "util/textutil.h"

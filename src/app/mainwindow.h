@@ -208,9 +208,6 @@ public:
     void TabsSortClick();
     void OptTabsClick();
 
-    // Made on first use (the entry makes it at start-up) and kept for the run.
-    TPreferencesDialog &preferencesDialog();
-
     MainMenu &menu() const { return *menu_; }
     MainToolBar &toolBar() const { return *toolBar_; }
     StatusPanels &statusPanels() const { return *panels_; }
@@ -220,6 +217,7 @@ public:
     TTabSet *TabSet() const;
     // The dialogs, each made once (at start-up, or on first use).
     TAboutBox &aboutBox();
+    TPreferencesDialog &preferencesDialog();
     TCommandDialog &commandDialog();
     TInsCharDialog &insCharDialog();
     TChildList &childList();

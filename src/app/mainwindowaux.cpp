@@ -8,7 +8,7 @@
 #include "dialogs/childlist.h"
 #include "dialogs/inschardialog.h"
 #include "editor/filewindow.h"
-#include "platform/helptopic.h"
+#include "platform/help.h"
 #include "platform/prompter.h"
 
 #include <QGuiApplication>

@@ -1,6 +1,7 @@
 #include "app/preferencesdialog.h"
 #include "app/filterpage.h"
 #include "platform/dialogbuttons.h"
+#include "platform/help.h"
 #include "platform/prompter.h"
 #include "platform/spinedit.h"
 
@@ -29,7 +30,7 @@ TPreferencesDialog::TPreferencesDialog(QWidget *parent) : QDialog(parent)
     pages_->addTab(filters_, QStringLiteral("&Filters"));
 
     auto *buttons = new QHBoxLayout;
-    QPushButton *ok = addOkCancelHelp(buttons, this, QStringLiteral("Ok"), QStringLiteral("BtnOk"), 13);
+    QPushButton *ok = addOkCancelHelp(buttons, this, QStringLiteral("Ok"), QStringLiteral("BtnOk"), HelpPreferences);
     connect(ok, &QPushButton::clicked, this, &TPreferencesDialog::BtnOkClick);
     for (QCheckBox *c : {chkFileHist_, chkWinList_, chkTabs_})
         connect(c, &QCheckBox::clicked, this, &TPreferencesDialog::ChkDisplayClick);

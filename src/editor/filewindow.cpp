@@ -4,6 +4,7 @@
 #include "editor/fontchoice.h"
 #include "editor/frameservices.h"
 #include "platform/fileattributes.h"
+#include "platform/help.h"
 #include "platform/prompter.h"
 #include "search/bracketmatch.h"
 #include "search/searchcommands.h"
@@ -291,7 +292,7 @@ void TFileWindow::OptFontClick()
     FontDialogRequest request;
     request.title = QStringLiteral("Font");
     request.initial = {shownFont(memo_->font()), memo_->textColor()};
-    request.helpTopic = 93;
+    request.helpTopic = HelpFont;
     request.apply = [this](const FontChoice &choice) { setOwnFont(choice); };
     const std::optional<FontChoice> chosen = prompter().chooseFont(request);
     frame_.setStatusMessage(QString());

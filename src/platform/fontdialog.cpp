@@ -1,5 +1,5 @@
 #include "platform/fontdialog.h"
-#include "platform/helptopic.h"
+#include "platform/help.h"
 
 #include <QCheckBox>
 #include <QComboBox>

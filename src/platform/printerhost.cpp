@@ -1,5 +1,5 @@
 #include "platform/printerhost.h"
-#include "platform/helptopic.h"
+#include "platform/help.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -55,7 +55,7 @@ public:
                 ok->setText(okText);
             QPushButton *help = box->addButton(QDialogButtonBox::Help);
             help->setObjectName(QStringLiteral("BtnHelp"));
-            connect(help, &QPushButton::clicked, this, [] { showHelpTopic(40); });
+            connect(help, &QPushButton::clicked, this, [] { showHelpTopic(HelpPrinting); });
         }
         if (!noPrinterInstalled())
             return;

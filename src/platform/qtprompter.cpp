@@ -2,13 +2,14 @@
 #include "platform/directorychooser.h"
 #include "platform/filecheck.h"
 #include "platform/filefilter.h"
-#include "platform/help.h"
 #include "platform/fontdialog.h"
+#include "platform/help.h"
 #include "platform/messagedialog.h"
 #include "platform/printerhost.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDialogButtonBox>
 #include <QDialog>
 #include <QFileDialog>
 #include <QFileInfo>

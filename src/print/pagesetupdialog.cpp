@@ -1,5 +1,6 @@
 #include "print/pagesetupdialog.h"
 #include "platform/dialogbuttons.h"
+#include "platform/help.h"
 #include "platform/prompter.h"
 #include "platform/spinedit.h"
 
@@ -27,7 +28,7 @@ TSimplePageSetupDialog::TSimplePageSetupDialog(QWidget *parent) : QDialog(parent
     field->addWidget(valLeft_);
     field->addStretch();
     auto *buttons = new QHBoxLayout;
-    QPushButton *ok = addOkCancelHelp(buttons, this, QStringLiteral("OK"), QStringLiteral("BtnOK"), 40);
+    QPushButton *ok = addOkCancelHelp(buttons, this, QStringLiteral("OK"), QStringLiteral("BtnOK"), HelpPrinting);
     connect(ok, &QPushButton::clicked, this, &TSimplePageSetupDialog::BtnOKClick);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(field);
