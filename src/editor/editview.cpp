@@ -69,13 +69,19 @@ void EditView::setWordWrap(bool on)
 
 void EditView::relayout(const std::function<void()> &change)
 {
-    // The text at the top of the view stays there while lines wrap anew.
+    // The text at the top of the view stays there while lines wrap anew,
+    // unless that would push a caret the user could see out of the view.
     const TextLayout &layout = model_.layout();
-    const int top = layout.lineStart(std::min(verticalScrollBar()->value(), layout.lineCount() - 1));
+    const int first = verticalScrollBar()->value();
+    const int top = layout.lineStart(std::min(first, layout.lineCount() - 1));
+    const int caret = caretLine();
+    const bool caretShown = font_ && caret >= first && caret < first + linesPerPage();
     change();
     rangesDirty_ = true;
     updateScrollRanges();
     verticalScrollBar()->setValue(layout.lineOf(top));
+    if (caretShown)
+        ensureCaretVisible();
     viewport()->update();
 }
 
@@ -108,10 +114,10 @@ void EditView::changeEvent(QEvent *e)
 
 void EditView::fontChanged()
 {
-    font_ = ByteFont::forFont(font());
-    widest_ = 0;
-    horizontalScrollBar()->setSingleStep(qCeil(font_->averageWidth()));
     relayout([this] {
+        font_ = ByteFont::forFont(font());
+        widest_ = 0;
+        horizontalScrollBar()->setSingleStep(qCeil(font_->averageWidth()));
         model_.layout().setWidths(font_->widths());
         updateWrapWidth();
     });

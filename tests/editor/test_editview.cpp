@@ -142,6 +142,27 @@ TEST_F(EditViewTest, CaretAtAWrapStaysOnTheLineItWasPutOn)
     EXPECT_EQ(view->caretRect().top(), view->characterRect(wrap2).top()) << "moving on leaves the end";
 }
 
+TEST_F(EditViewTest, ACaretInSightStaysInSightWhenLinesWrapAnew)
+{
+    std::string text;
+    for (int i = 0; i < 200; ++i)
+        text += "line " + std::to_string(i) + " with enough words to wrap more than once in a window that is only four hundred pixels wide\r\n";
+    ASSERT_TRUE(ctl->SetWholeText(text));
+    ctl->SetCaret(ctl->LineStart(150));
+    QTest::keyClick(view, Qt::Key_Right);
+    QCoreApplication::processEvents();
+    const auto inSight = [&] { return view->viewport()->geometry().contains(view->caretRect().center()); };
+    ASSERT_TRUE(inSight());
+    ctl->SetWordWrap(true);
+    EXPECT_TRUE(inSight()) << "wrap on";
+    ctl->SetWordWrap(false);
+    EXPECT_TRUE(inSight()) << "wrap off";
+    QFont f = view->font();
+    f.setPointSize(f.pointSize() * 2);
+    view->setFont(f);
+    EXPECT_TRUE(inSight()) << "larger font";
+}
+
 TEST_F(EditViewTest, MouseClicksDragsAndDrops)
 {
     ASSERT_TRUE(ctl->SetWholeText("one two three\r\nfour five"));
