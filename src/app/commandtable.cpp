@@ -135,7 +135,7 @@ const MenuItemSpec kHelp[] = {
     {"MnuKeyCtrlQ", "Dummy", "Ctrl+Q", "No operation", No, always, nullptr, &M::CtrlQClick},
     {"MnuKeyFindAgain", "Search Again", "Ctrl+L", "", St, canSearchAgain, nullptr, &M::FindAgainClick, KeyShownOnly},
     {"MnuKeyDeleteLine", "Delete Line", "Ctrl+Y", "Delete current line", St, textEditable, nullptr, &M::DeleteLineClick},
-    {"MnuKeyInsertLine", "Insert Line", "Ctrl+Return; Ctrl+Enter", "Insert an empty line", St, editable, nullptr, &M::InsertLineClick},
+    {"MnuKeyInsertLine", "Insert Line", "Ctrl+Enter; Ctrl+Return", "Insert an empty line", St, editable, nullptr, &M::InsertLineClick},
     {"MnuKeyInsert", "Insert", "Ins", "Insert or Overwrite mode toggle", Mn, always, insertMode, &M::InsertClick, Checkable},
     {"MnuKeyDelToWord", "Delete to next word", "Ctrl+T", "Delete text from current position to start of the next word", No, always, nullptr, &M::DelToWordClick},
     {"MnuKeyMoveLineUp", "Move Line Up", "Ctrl+U", "", St, editable, nullptr, &M::MoveLineUpClick},

@@ -247,6 +247,22 @@ TEST_F(FrameTest, KeysShownTwiceReachTheFirstItem)
     EXPECT_EQ(w->Memo().SelectionLength(), 0) << "Ctrl+A must not select all";
 }
 
+// Where Qt has two names for a key, the menu shows the one on the key cap.
+TEST_F(FrameTest, MenusShowKeysByTheirDesignedNames)
+{
+    const std::pair<const char *, const char *> cases[] = {
+        {"MnuKeyInsertLine", "Ctrl+Enter"},
+        {"MnuEditDelete", "Del"},
+        {"MnuKeyInsert", "Ins"},
+        {"MnuKeyRepeatLine", "Ctrl+\\"},
+        {"MnuEditChangeCase", "Ctrl+Shift+6"},
+    };
+    for (const auto &[name, shown] : cases)
+        EXPECT_EQ(item(QString::fromLatin1(name))->shortcut().toString(QKeySequence::NativeText),
+                  QString::fromLatin1(shown))
+            << name;
+}
+
 TEST_F(FrameTest, CtrlADoesNotSelectAllWhenReplaceIsDisabled)
 {
     TFileWindow *w = openUntitled("read only text");
