@@ -70,7 +70,11 @@ void WindowListMenu::Add(TFileWindow *window)
     entry->setData(QVariant::fromValue(static_cast<void *>(window)));
     entry->setCheckable(true);
     entry->setShortcutContext(Qt::WindowShortcut);
-    connect(entry, &QAction::triggered, this, [this, entry] { hooks_.click(windowOf(entry)); });
+    connect(entry, &QAction::triggered, this, [this, entry] {
+        hooks_.click(windowOf(entry));
+        // Qt flips a checkable item on every choice; the mark follows the active window.
+        entry->setChecked(windowOf(entry) == hooks_.active());
+    });
     menu_->insertAction(list.value(position), entry);
     Renumber();
 }

@@ -203,6 +203,12 @@ TEST_F(ListsTest, WindowListNumbersElevenWindowsWithKeysForNine)
     EXPECT_FALSE(entries[10]->isChecked());
     EXPECT_EQ(frame->TabSet()->selectedIndex(), 2);
 
+    // Choosing the active window's own entry, by key or by click, keeps its check mark.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_3, Qt::AltModifier);
+    EXPECT_TRUE(entries[2]->isChecked());
+    entries[2]->trigger();
+    EXPECT_TRUE(entries[2]->isChecked());
+
     // A hidden entry's key does nothing.
     frame->settings().WinListMax = 3;
     frame->RenumberWindowList();
