@@ -1,6 +1,6 @@
 #include "platform/directorychooser.h"
+#include "platform/messagedialog.h"
 
-#include <QApplication>
 #include <QFileDialog>
 
 namespace verno {
@@ -30,7 +30,7 @@ protected:
 
 std::optional<QString> runDirectoryChooser(const QString &title, const QString &start)
 {
-    DirectoryDialog dialog(QApplication::activeWindow(), title, start);
+    DirectoryDialog dialog(dialogParent(), title, start);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setFileMode(QFileDialog::Directory);
     dialog.setOption(QFileDialog::ShowDirsOnly);

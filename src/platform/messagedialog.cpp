@@ -1,8 +1,10 @@
 #include "platform/messagedialog.h"
 
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMainWindow>
 #include <QPushButton>
 #include <QStyle>
 #include <QVBoxLayout>
@@ -91,6 +93,18 @@ void MessageDialog::reject()
 {
     answer_ = escape_;
     QDialog::reject();
+}
+
+QWidget *dialogParent()
+{
+    if (QWidget *w = QApplication::activeModalWidget())
+        return w;
+    if (QWidget *w = QApplication::activeWindow())
+        return w;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (qobject_cast<QMainWindow *>(w) && w->isVisible())
+            return w;
+    return nullptr;
 }
 
 } // namespace verno

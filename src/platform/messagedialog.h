@@ -24,4 +24,9 @@ private:
     Answer answer_;
 };
 
+// The window a dialog should sit over: the active one, or, in the moment
+// after another dialog closed and before the focus came back, the open modal
+// dialog or the program's main window, so it is never left at the screen's centre.
+QWidget *dialogParent();
+
 } // namespace verno

@@ -1,8 +1,8 @@
 #include "platform/printerhost.h"
 #include "platform/help.h"
+#include "platform/messagedialog.h"
 
 #include <QAbstractButton>
-#include <QApplication>
 #include <QBoxLayout>
 #include <QDialogButtonBox>
 #include <QDir>
@@ -48,7 +48,7 @@ namespace {
 // prints whole copies in order.
 class PrintDialog : public QPrintDialog {
 public:
-    explicit PrintDialog(const QString &okText) : QPrintDialog(&programPrinter(), QApplication::activeWindow())
+    explicit PrintDialog(const QString &okText) : QPrintDialog(&programPrinter(), dialogParent())
     {
         if (auto *box = findChild<QDialogButtonBox *>()) {
             if (QPushButton *ok = box->button(QDialogButtonBox::Ok); ok && !okText.isEmpty())

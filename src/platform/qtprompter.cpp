@@ -25,7 +25,7 @@ namespace {
 class CheckedFileDialog : public QFileDialog {
 public:
     CheckedFileDialog(const QString &title, bool save, bool confirmReplace)
-        : QFileDialog(QApplication::activeWindow(), title), save_(save), confirmReplace_(confirmReplace)
+        : QFileDialog(dialogParent(), title), save_(save), confirmReplace_(confirmReplace)
     {
         setOption(QFileDialog::DontUseNativeDialog);
         setOption(QFileDialog::DontConfirmOverwrite);
@@ -117,7 +117,7 @@ Answer QtPrompter::messageAt(MessageKind kind, const QString &title, const QStri
 Answer QtPrompter::showMessage(MessageKind kind, const QString &title, const QString &text,
                                Buttons buttons, const QPoint *topLeft)
 {
-    MessageDialog dialog(kind, title, text, buttons, QApplication::activeWindow());
+    MessageDialog dialog(kind, title, text, buttons, dialogParent());
     if (topLeft)
         dialog.move(*topLeft);
     QApplication::setOverrideCursor(QCursor(Qt::ArrowCursor));
@@ -138,7 +138,7 @@ FileDialogResult QtPrompter::saveFile(const FileDialogRequest &request)
 
 std::optional<FontChoice> QtPrompter::chooseFont(const FontDialogRequest &request)
 {
-    TFontDialog dialog(request, QApplication::activeWindow());
+    TFontDialog dialog(request, dialogParent());
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.choice();

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QMainWindow>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -107,4 +108,16 @@ TEST(FileCheck, SaveAndOpenTakeOnlyWhatTheyMay)
             EXPECT_TRUE(check.message.startsWith(c.path));
         }
     }
+}
+
+TEST(Prompter, DialogsSitOverTheMainWindowWhileNoWindowIsActive)
+{
+    QMainWindow frame;
+    frame.show();
+    QApplication::setActiveWindow(nullptr);
+    EXPECT_EQ(dialogParent(), &frame);
+    QDialog modal(&frame);
+    modal.setModal(true);
+    modal.show();
+    EXPECT_EQ(dialogParent(), &modal) << "a question asked from a modal dialog sits over it";
 }
