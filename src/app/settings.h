@@ -8,6 +8,10 @@ namespace verno {
 
 class T_IniFile;
 
+// Designed sizes of the Execute and File list dialogs.
+constexpr int kCommandDialogWidth = 560, kCommandDialogHeight = 340;
+constexpr int kChildListWidth = 420, kChildListHeight = 240;
+
 struct Settings {
     Settings(); // the designed values
 
@@ -25,9 +29,11 @@ struct Settings {
     bool FontItalic = false;
 
     // Geometry in pixels; -1 means not known, so the window keeps its own.
+    // The two dialogs start at their designed sizes, which are stored as
+    // they are when a dialog was never opened.
     int MainTop = -1, MainLeft = -1, MainWidth = -1, MainHeight = -1;
-    int CommandWidth = -1, CommandHeight = -1;
-    int ChildListWidth = -1, ChildListHeight = -1;
+    int CommandWidth = kCommandDialogWidth, CommandHeight = kCommandDialogHeight;
+    int ChildListWidth = kChildListWidth, ChildListHeight = kChildListHeight;
 
     QString FileFilter;         // the open dialog's filter text
     QStringList FileHistory;    // top entry first

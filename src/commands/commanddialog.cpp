@@ -42,7 +42,7 @@ TCommandDialog::TCommandDialog(TMainWindow &frame)
     setObjectName(QStringLiteral("CommandDialog"));
     setWindowTitle(QStringLiteral("Execute command"));
     setMinimumHeight(300);
-    resize(560, 340);
+    resize(kCommandDialogWidth, kCommandDialogHeight);
     buildControls();
     connect(edit_, &QLineEdit::textChanged, this, [this] { UpdateButtons(); });
     connect(list_, &QListWidget::currentRowChanged, this, [this](int row) {

@@ -62,7 +62,7 @@ TChildList::TChildList(TMainWindow &frame)
     setObjectName(QStringLiteral("ChildList"));
     setWindowTitle(QStringLiteral("File list"));
     setMinimumHeight(120);
-    resize(420, 240);
+    resize(kChildListWidth, kChildListHeight);
     buildControls();
     connect(list_, &QListWidget::currentRowChanged, this, [this](int row) {
         if (row >= 0)

@@ -285,6 +285,11 @@ TEST(Settings, MissingGeometryAndFontKeepTheCurrentValues)
     EXPECT_EQ(s.MainWidth, 640);
     EXPECT_EQ(s.FontName, "Monospace");
     EXPECT_TRUE(s.FontBold);
+    // Dialogs never opened are stored at their designed sizes.
+    s.SavePosition = true;
+    writeSettings(ini, s);
+    EXPECT_EQ(store.readValue(keyOf("CommandDialog"), "Width")->number, kCommandDialogWidth);
+    EXPECT_EQ(store.readValue(keyOf("ChildList"), "Height")->number, kChildListHeight);
 }
 
 TEST(Settings, ListsWithoutEntriesFallBackToTheirDefaults)
