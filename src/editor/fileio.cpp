@@ -237,6 +237,27 @@ bool saveInPlace(const SaveTarget &t, const TextPieces &text, QString &error)
     return ok;
 }
 
+// A device or a pipe is written to, never replaced by a file. A pipe nobody
+// reads fails at once instead of hanging.
+bool writeToSpecial(const SaveTarget &t, const TextPieces &text, QString &error)
+{
+    const int fd = ::open(t.native.constData(), O_WRONLY | O_TRUNC | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        error = QStringLiteral("Cannot create file %1: %2").arg(t.path, systemReason(errno));
+        return false;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    bool ok = writeAll(fd, text);
+    int err = errno;
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        err = errno;
+    }
+    if (!ok)
+        error = QStringLiteral("Cannot write file %1: %2").arg(t.path, systemReason(err));
+    return ok;
+}
+
 enum class Replace { Done, Failed, NotPossible };
 
 // New text in a temporary file beside the target, renamed over it once it is
@@ -314,11 +335,12 @@ bool saveWholeFile(const QString &path, const TextPieces &text, bool backup, QSt
     t.native = QFile::encodeName(resolveTarget(path));
     t.existed = ::stat(t.native.constData(), &t.old) == 0;
     t.backup = backup;
+    if (t.existed && !S_ISREG(t.old.st_mode))
+        return writeToSpecial(t, text, error);
     const QByteArray folder = QFile::encodeName(QFileInfo(QFile::decodeName(t.native)).absolutePath());
     // Replacing the file by a new one would split hard links, or fail in a
     // folder the user may not write; then the file itself is overwritten.
-    const bool replaceable = !t.existed || !S_ISREG(t.old.st_mode)
-                             || (t.old.st_nlink == 1 && g_folderWritable(folder));
+    const bool replaceable = !t.existed || (t.old.st_nlink == 1 && g_folderWritable(folder));
     if (replaceable) {
         const Replace r = saveByRename(t, text, error);
         if (r != Replace::NotPossible)

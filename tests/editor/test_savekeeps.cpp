@@ -104,3 +104,17 @@ TEST(SaveKeeps, InPlaceSaveOnAFullDiskChangesNothing)
 }
 
 } // namespace
+
+TEST(SaveKeeps, APipeIsWrittenToNeverReplacedByAFile)
+{
+    QTemporaryDir dir;
+    const QString pipe = dir.filePath(QStringLiteral("pipe"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    // Nobody reads it: the save fails at once and the pipe stays a pipe.
+    QString error;
+    EXPECT_FALSE(saveWholeFile(pipe, std::string("text"), true, error));
+    EXPECT_TRUE(error.startsWith(QStringLiteral("Cannot create file ") + pipe)) << error.toStdString();
+    EXPECT_TRUE(S_ISFIFO(statOf(pipe).st_mode));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+              QStringList{QStringLiteral("pipe")});
+}
