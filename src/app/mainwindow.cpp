@@ -138,6 +138,13 @@ void TMainWindow::FormShow(const QStringList &arguments)
     setAcceptDrops(true);
     StatusReady = true;
     UpdateCommandState(true);
+    // Told on screen as well as on standard error: what was skipped is not
+    // written back at exit.
+    if (!settingsWarning_.isEmpty()) {
+        QString text = settingsWarning_.section(QStringLiteral(": "), 1); // without "verno: "
+        text[0] = text[0].toUpper();
+        reportError(text);
+    }
 }
 
 void TMainWindow::ProcessCommandLine(const QStringList &arguments)
@@ -677,7 +684,7 @@ void TMainWindow::LoadSettings()
     settings_.MainLeft = g.left();
     settings_.MainWidth = g.width();
     settings_.MainHeight = g.height();
-    loadSettingsFile(settingsPath_, settings_);
+    settingsWarning_ = loadSettingsFile(settingsPath_, settings_);
     applySettings();
 }
 

@@ -275,6 +275,7 @@ private:
     void onIdle();
 
     QString settingsPath_;
+    QString settingsWarning_; // what could not be read from the settings file
     Settings settings_;
     T_SearchOptions search_;
     QMdiArea *mdi_ = nullptr;

@@ -278,6 +278,18 @@ TEST_F(StartupTest, FormShowWithoutInitialWinOpensNothing)
     EXPECT_TRUE(frame->editWindows().isEmpty());
 }
 
+TEST_F(StartupTest, FormShowReportsADamagedSettingsFileAndGoesOn)
+{
+    writeBytes(settingsFile(), "[Software\\Qvo\\Verno\\Options]\n\"InitialWin\"=\"1\"\n\x01garbage\n");
+    auto frame = makeFrame();
+    frame->FormShow({});
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].title, "Verno");
+    EXPECT_EQ(prompter.messages[0].text, "Settings file " + settingsFile() + ": 1 unreadable line skipped.");
+    EXPECT_EQ(names(*frame), "Untitled"); // what could be read is in force
+    EXPECT_TRUE(StatusReady);
+}
+
 // --- Exit ---------------------------------------------------------------------------------
 
 class ExitTest : public StartupTest {
