@@ -176,6 +176,9 @@ void DiskCommands::insertFile(const QString &path)
 // The file's text goes in through the clipboard, so the paste can be undone.
 QString DiskCommands::pasteFile(const QString &path)
 {
+    const QString tooLarge = QStringLiteral("Text exceeds memo capacity");
+    if (tooLargeForText(path))
+        return tooLarge;
     std::string bytes;
     QString error;
     if (!readWholeFile(path, bytes, error))
@@ -185,7 +188,7 @@ QString DiskCommands::pasteFile(const QString &path)
         return {};
     EditControl &tmp = w_.TmpText();
     if (!tmp.SetWholeText(std::move(bytes)))
-        return QStringLiteral("Text exceeds memo capacity");
+        return tooLarge;
     tmp.SelectAllText();
     tmp.CutSelection();
     w_.Memo().PasteClipboard();

@@ -1,4 +1,5 @@
 #include "editor/fileio.h"
+#include "util/textstore.h"
 
 #include <QDir>
 #include <QFile>
@@ -78,6 +79,8 @@ QString backupName(const QString &path)
         return path.left(dot) + QStringLiteral(".bak");
     return path + QStringLiteral(".bak");
 }
+
+bool tooLargeForText(const QString &path) { return QFileInfo(path).size() > kMaxTextLength; }
 
 bool readWholeFile(const QString &path, std::string &bytes, QString &error)
 {

@@ -14,6 +14,10 @@ namespace verno {
 // "a.txt" -> "a.bak", "a" -> "a.bak"; only the last path component counts.
 QString backupName(const QString &path);
 
+// Whether the file is larger than any text can be; such a file is refused
+// before it is read, so it cannot exhaust the memory.
+bool tooLargeForText(const QString &path);
+
 // Reads every byte; false with an error text when the file cannot be read.
 bool readWholeFile(const QString &path, std::string &bytes, QString &error);
 // The same straight into a block an edit buffer can take over, with some room

@@ -141,12 +141,13 @@ bool TFileWindow::Load(const QString &name)
     ByteBlock bytes;
     QString error;
     try {
-        if (!readWholeFile(path, bytes, error)) {
+        const bool fits = !tooLargeForText(path);
+        if (fits && !readWholeFile(path, bytes, error)) {
             busy.end();
             reportError(error);
             return false;
         }
-        if (!memo_->LoadBytes(std::move(bytes))) {
+        if (!fits || !memo_->LoadBytes(std::move(bytes))) {
             busy.end();
             errorBox(QStringLiteral("Unable to load \"%1\"\r%2").arg(path, QStringLiteral("Text exceeds memo capacity")));
             return false;

@@ -186,6 +186,9 @@ TEST_F(DiskCommandsTest, PasteFromInsertsTheFileWithCrLfBreaks)
 {
     writeBytes(path("lf.txt"), "x\ny\n");
     writeBytes(path("empty.txt"), "");
+    // Far beyond what a text may hold; sparse, so it takes no room on disk.
+    writeBytes(path("huge.txt"), "");
+    ASSERT_TRUE(QFile(path("huge.txt")).resize(qint64(1) << 40));
     TFileWindow &w = open("t.txt", "abcdef");
     const struct {
         const char *file;
@@ -195,6 +198,7 @@ TEST_F(DiskCommandsTest, PasteFromInsertsTheFileWithCrLfBreaks)
         {"lf.txt", "abx\r\ny\r\nef", 0},
         {"empty.txt", "abcdef", 0}, // not the clipboard's text
         {"missing.txt", "abcdef", 1},
+        {"huge.txt", "abcdef", 1},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.file);
@@ -205,6 +209,9 @@ TEST_F(DiskCommandsTest, PasteFromInsertsTheFileWithCrLfBreaks)
         frame.EditPasteFromClick();
         EXPECT_EQ(w.Memo().WholeText(), c.after);
         EXPECT_EQ(prompter.messages.size(), asked + c.reports);
+        if (c.file == std::string("huge.txt")) {
+            EXPECT_EQ(lastMessage(), QStringLiteral("Text exceeds memo capacity."));
+        }
         EXPECT_EQ(clipboard(), userText);
         EXPECT_EQ(prompter.hints.last(), QStringLiteral("Insert text from an external file"));
     }
@@ -216,7 +223,7 @@ TEST_F(DiskCommandsTest, PasteFromInsertsTheFileWithCrLfBreaks)
     select(w, 0, 2);
     frame.EditCutToClick();
     frame.EditPasteFromClick();
-    EXPECT_EQ(prompter.fileRequests.size(), 3u);
+    EXPECT_EQ(prompter.fileRequests.size(), 4u);
 }
 
 // The keys as a user presses them in the edit control.

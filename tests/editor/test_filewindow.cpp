@@ -230,6 +230,17 @@ TEST_F(FileWindowTest, SaveToReadOnlyFileIsRefusedAndWritesNothing)
     EXPECT_TRUE(w.Memo().ModifiedFlag());
 }
 
+TEST_F(FileWindowTest, FileTooLargeForATextIsRefusedBeforeItIsRead)
+{
+    // Sparse: a terabyte that takes no room on disk, and must not be read.
+    writeBytes(path("huge.txt"), "");
+    ASSERT_TRUE(QFile(path("huge.txt")).resize(qint64(1) << 40));
+    EXPECT_FALSE(frame.OpenEditWindow(path("huge.txt"), false));
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].text, "Unable to load \"" + path("huge.txt") + "\"\rText exceeds memo capacity");
+    EXPECT_TRUE(frame.editWindows().isEmpty());
+}
+
 TEST_F(FileWindowTest, FailedWriteLeavesFileAndBackupIntact)
 {
     frame.settings().Backup = true;
