@@ -34,6 +34,7 @@
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPointer>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QToolBar>
@@ -536,9 +537,17 @@ void TMainWindow::closeEvent(QCloseEvent *event)
 
 void TMainWindow::windowClosing(TFileWindow *window)
 {
+    const bool wasFront = window == activeWindow();
     closing_.insert(window);
     order_.remove(window);
-    connect(window, &QObject::destroyed, this, [this, window] { closing_.remove(window); });
+    // The window behind a closed front one comes forward; Qt itself would
+    // pick the next one by the order of the keyboard focus.
+    const QPointer<TFileWindow> next = wasFront ? activeWindow() : nullptr;
+    connect(window, &QObject::destroyed, this, [this, window, next] {
+        closing_.remove(window);
+        if (next && order_.list().contains(next.data()) && !closing_.contains(next.data()))
+            activateChild(next);
+    });
     RemoveTab(window);
     RemoveWindowListItem(window);
 }

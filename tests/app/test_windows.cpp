@@ -38,6 +38,13 @@ TEST_F(FrameTest, NextAndPreviousFollowTheStackingOrder)
         visited << frame->activeWindow()->FileName;
     }
     EXPECT_EQ(visited, (QStringList{"a", "b", "c"}));
+
+    // Closing the front window brings the one behind it forward.
+    frame->WinNextClick(); // b, a, c
+    frame->WinCloseClick();
+    flushDeletes();
+    EXPECT_EQ(names(frame->editWindows()), (QStringList{"a", "c"}));
+    EXPECT_EQ(frame->mdiArea()->activeSubWindow(), frame->activeWindow());
 }
 
 TEST_F(FrameTest, FailedOpenLeavesEveryWindowAsItWas)
