@@ -479,7 +479,7 @@ void TMainWindow::EditTrimClick() { forward([](TFileWindow &w) { w.EditTrimClick
 void TMainWindow::WinTileDownClick() { tileWindows(*mdi_, editWindows(), true); }
 void TMainWindow::WinTileAcrossClick() { tileWindows(*mdi_, editWindows(), false); }
 void TMainWindow::WinCascadeClick() { cascadeWindows(*mdi_, editWindows()); }
-void TMainWindow::WinMinimizeAllClick() { minimizeWindows(editWindows()); }
+void TMainWindow::WinMinimizeAllClick() { minimizeWindows(*mdi_, editWindows()); }
 void TMainWindow::WinArrangeIconsClick() { arrangeIcons(*mdi_, editWindows()); }
 
 void TMainWindow::WinNextClick()

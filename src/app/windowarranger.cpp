@@ -53,8 +53,9 @@ void cascadeWindows(QMdiArea &area, const QList<TFileWindow *> &windows)
     area.setActiveSubWindow(shown.first());
 }
 
-void minimizeWindows(const QList<TFileWindow *> &windows)
+void minimizeWindows(QMdiArea &area, const QList<TFileWindow *> &windows)
 {
+    UnmaximizedActivation guard(area);
     for (qsizetype i = windows.size() - 1; i >= 0; --i)
         windows[i]->showMinimized();
 }

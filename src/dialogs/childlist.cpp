@@ -1,6 +1,7 @@
 #include "dialogs/childlist.h"
 #include "app/mainwindow.h"
 #include "app/toolicons.h"
+#include "app/windowarranger.h"
 #include "editor/filewindow.h"
 
 #include <QAction>
@@ -247,6 +248,7 @@ void TChildList::setStates(bool normal)
         windows = frame_.editWindows();
     {
         BatchRepaint batch(frame_);
+        UnmaximizedActivation guard(*frame_.mdiArea());
         for (TFileWindow *w : windows)
             normal ? w->showNormal() : w->showMinimized();
     }
@@ -258,6 +260,7 @@ template <typename Arrange> void TChildList::arrange(Arrange &&run)
     const QList<TFileWindow *> selected = selectedWindows();
     {
         BatchRepaint batch(frame_);
+        UnmaximizedActivation guard(*frame_.mdiArea());
         for (TFileWindow *w : frame_.editWindows())
             selected.contains(w) ? w->showNormal() : w->showMinimized();
     }

@@ -120,6 +120,16 @@ TEST_F(FrameTest, TilingLeavesTheRowOfMinimizedWindowsFree)
     }
 }
 
+TEST_F(FrameTest, MinimizeAllMinimizesMaximizedWindowsToo)
+{
+    for (const char *name : {"a", "b", "c"})
+        openFile(QString::fromLatin1(name), "text");
+    frame->activeWindow()->showMaximized();
+    frame->WinMinimizeAllClick();
+    for (TFileWindow *w : frame->editWindows())
+        EXPECT_TRUE(w->isMinimized()) << w->FileName.toStdString();
+}
+
 TEST_F(FrameTest, UndoDoesNothingInAReadOnlyWindow)
 {
     TFileWindow *w = openFile("a", "text");

@@ -88,6 +88,7 @@ TEST_F(ChildListTest, ArrangeAndStateCommandsActOnTheSelection)
     d.NormalClick();
     for (TFileWindow *x : w)
         EXPECT_FALSE(x->isMinimized());
+    frame->activeWindow()->showMaximized();  // the area would maximize each window it activates
     select(shown(), {});
     d.MinimizeClick();
     for (TFileWindow *x : w)
