@@ -148,6 +148,23 @@ TEST_F(ExternalTest, DialogListOperationsAndButtonStates)
     EXPECT_FALSE(enabled("BtnExec") || enabled("BtnAdd"));
 }
 
+// The list takes no focus: Up and Down in the command field choose an entry.
+TEST_F(ExternalTest, ArrowKeysInTheCommandFieldWalkTheList)
+{
+    frame->settings().Commands = {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")};
+    dialog();
+    const struct {
+        Qt::Key key;
+        const char *text;
+    } steps[] = {{Qt::Key_Up, "a"}, {Qt::Key_Down, "b"}, {Qt::Key_Down, "c"}, {Qt::Key_Down, "c"}, {Qt::Key_Up, "b"}};
+    for (const auto &step : steps) {
+        QTest::keyClick(edit(), step.key);
+        EXPECT_EQ(edit()->text(), QLatin1String(step.text));
+        EXPECT_EQ(edit()->selectedText(), QLatin1String(step.text));
+    }
+    EXPECT_TRUE(enabled("BtnUp") && enabled("BtnDown"));
+}
+
 TEST_F(ExternalTest, DialogCommitsOnExecuteAndCloseOnly)
 {
     Settings &s = frame->settings();
