@@ -23,7 +23,7 @@ QPushButton *button(const char *name, const char *caption, QWidget *parent)
 {
     auto *b = new QPushButton(QString::fromLatin1(caption), parent);
     b->setObjectName(QLatin1String(name));
-    b->setAutoDefault(false);
+    b->setAutoDefault(true); // Enter presses the focused button, Execute otherwise
     return b;
 }
 

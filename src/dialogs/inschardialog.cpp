@@ -105,7 +105,7 @@ TInsCharDialog::TInsCharDialog(QWidget *parent, int &base) : QDialog(parent), ba
     const auto addButton = [&](const char *name, const char *caption, auto handler) {
         auto *b = new QPushButton(QString::fromLatin1(caption), this);
         b->setObjectName(QLatin1String(name));
-        b->setAutoDefault(false);
+        b->setAutoDefault(true); // Enter presses the focused button, OK otherwise
         connect(b, &QPushButton::clicked, this, handler);
         buttons->addWidget(b);
         return b;

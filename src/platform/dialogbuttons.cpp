@@ -17,8 +17,9 @@ QPushButton *addOkCancelHelp(QBoxLayout *row, QDialog *dialog, const QString &ok
     cancel->setObjectName(QStringLiteral("BtnCancel"));
     auto *help = new QPushButton(QStringLiteral("Help"));
     help->setObjectName(QStringLiteral("BtnHelp"));
-    for (QPushButton *b : {cancel, help})
-        b->setAutoDefault(false);
+    // Enter presses the focused button, and OK while no button has the focus.
+    for (QPushButton *b : {ok, cancel, help})
+        b->setAutoDefault(true);
     QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
     QObject::connect(help, &QPushButton::clicked, dialog, [helpTopic] { showHelpTopic(helpTopic); });
     row->addStretch();

@@ -118,6 +118,21 @@ TEST_F(PreferencesDialogTest, BarTurnedOffAndOnAgainRunsNoToggle)
     EXPECT_FALSE(target.calls.contains("ToolBar"));
 }
 
+// Enter in a field is OK; on a focused button it presses that button.
+TEST_F(PreferencesDialogTest, EnterPressesTheFocusedButtonOrOk)
+{
+    filtersPage();
+    QTest::keyClick(child<QPushButton>("BtnDelete"), Qt::Key_Return);
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(entries(), QStringList{"C (*.c)|*.c"});
+    QTest::keyClick(child<QPushButton>("BtnCancel"), Qt::Key_Return);
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+
+    dialog.show();
+    QTest::keyClick(child<QLineEdit>("TxtDescription"), Qt::Key_Return);
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+}
+
 TEST_F(PreferencesDialogTest, DisplayBoxesDisableTheirListSettingsWhichStillCount)
 {
     child<QCheckBox>("ChkFileHistSort")->setChecked(true);

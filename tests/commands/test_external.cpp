@@ -165,6 +165,26 @@ TEST_F(ExternalTest, ArrowKeysInTheCommandFieldWalkTheList)
     EXPECT_TRUE(enabled("BtnUp") && enabled("BtnDown"));
 }
 
+// Enter runs Execute from the command field, but a focused button takes it.
+TEST_F(ExternalTest, EnterOnAFocusedButtonPressesThatButton)
+{
+    frame->settings().Commands = {QStringLiteral("a")};
+    TCommandDialog &d = dialog();
+    d.show();
+    edit()->setText(QStringLiteral("typed"));
+    QTest::keyClick(control<QPushButton>("BtnAdd"), Qt::Key_Return);
+    EXPECT_EQ(d.commands(), (QStringList{"a", "typed"}));
+    QTest::keyClick(control<QPushButton>("BtnCancel"), Qt::Key_Return);
+    EXPECT_FALSE(d.isVisible());
+    EXPECT_TRUE(launcher.launches.empty());
+    EXPECT_EQ(frame->settings().Commands, QStringList{"a"});
+
+    dialog().show();
+    QTest::keyClick(edit(), Qt::Key_Return);
+    ASSERT_EQ(launcher.launches.size(), 1u);
+    EXPECT_EQ(launcher.launches[0].program, QStringLiteral("a"));
+}
+
 TEST_F(ExternalTest, DialogCommitsOnExecuteAndCloseOnly)
 {
     Settings &s = frame->settings();

@@ -81,6 +81,20 @@ TEST_F(InsCharTest, OkReplacesTheSelectionWithTheChosenCode)
     EXPECT_EQ(frame->settings().InsCharBase, 2);
 }
 
+// Enter on the grid is OK; on the focused Cancel button it cancels.
+TEST_F(InsCharTest, EnterPressesTheFocusedButtonOrOk)
+{
+    TFileWindow *w = openFile(QStringLiteral("e.txt"), "");
+    for (const char *focus : {"BtnCancel", "GridChars"}) {
+        prompter.dialogActions.push_back([this, focus](QDialog &d) {
+            dialog().SelectCell(4, 1);
+            QTest::keyClick(d.findChild<QWidget *>(QString::fromLatin1(focus)), Qt::Key_Return);
+        });
+        frame->EditInsCharClick();
+    }
+    EXPECT_EQ(w->Memo().WholeText(), "A");
+}
+
 TEST_F(InsCharTest, ReadOnlyTextOpensNothing)
 {
     TFileWindow *w = openFile(QStringLiteral("r.txt"), "abc");

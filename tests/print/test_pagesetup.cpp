@@ -48,6 +48,21 @@ TEST(PageSetupDialog, TypedMarginIsReadAsTheFocusLeaves)
     }
 }
 
+TEST(PageSetupDialog, EnterPressesTheFocusedButtonOrOk)
+{
+    const struct {
+        const char *focus;
+        int result;
+    } cases[] = {{"ValLeft", QDialog::Accepted}, {"BtnOK", QDialog::Accepted}, {"BtnCancel", QDialog::Rejected}};
+    for (const auto &c : cases) {
+        TSimplePageSetupDialog dialog;
+        dialog.show();
+        QTest::keyClick(dialog.findChild<QWidget *>(QString::fromLatin1(c.focus)), Qt::Key_Return);
+        EXPECT_FALSE(dialog.isVisible()) << c.focus;
+        EXPECT_EQ(dialog.result(), c.result) << c.focus;
+    }
+}
+
 // Types a margin into the Page Setup dialog, then presses OK or Cancel.
 std::function<void(QDialog &)> typeMargin(const QString &typed, const char *button)
 {
