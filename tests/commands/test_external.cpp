@@ -51,6 +51,8 @@ TEST_F(ExternalTest, RunCommandHandsOverTheExpandedLineOrTheShellWithK)
         // The shell's own name is not expanded.
         {"make &n", true, "term&n", "/K make read"},
         {"", true, "", ""},
+        // A template that expands to nothing still opens the shell.
+        {"&", true, "term&n", "/K "},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.tmpl);
