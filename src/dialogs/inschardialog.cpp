@@ -93,9 +93,14 @@ TInsCharDialog::TInsCharDialog(QWidget *parent, int &base) : QDialog(parent), ba
     const char *captions[] = {"Decimal", "Hexadec", "Octal"};
     for (int i = 0; i < 3; ++i) {
         auto *radio = new QRadioButton(QString::fromLatin1(captions[i]), group);
+        radio->setFocusPolicy(Qt::ClickFocus);
         baseGroup_->addButton(radio, i);
         row->addWidget(radio);
     }
+    // Tab reaches the group at its checked button, where the arrows choose.
+    connect(baseGroup_, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
+        baseGroup_->button(id)->setFocusPolicy(checked ? Qt::StrongFocus : Qt::ClickFocus);
+    });
     baseGroup_->button(1)->setChecked(true);
     connect(baseGroup_, &QButtonGroup::idClicked, this, [this](int) { FillLabels(); });
 

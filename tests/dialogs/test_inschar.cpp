@@ -3,6 +3,8 @@
 #include "editor/filewindow.h"
 #include "app/frametest.h"
 
+#include <QRadioButton>
+
 
 using namespace verno;
 
@@ -93,6 +95,18 @@ TEST_F(InsCharTest, EnterPressesTheFocusedButtonOrOk)
         frame->EditInsCharClick();
     }
     EXPECT_EQ(w->Memo().WholeText(), "A");
+}
+
+// Tab enters the base group at the checked button, so the arrows change the base.
+TEST_F(InsCharTest, OnlyTheCheckedBaseIsATabStop)
+{
+    const QList<QRadioButton *> radios = dialog().findChildren<QRadioButton *>();
+    ASSERT_EQ(radios.size(), 3);
+    for (int base : {0, 2, 1}) {
+        dialog().SetBase(base);
+        for (int i = 0; i < 3; ++i)
+            EXPECT_EQ(bool(radios[i]->focusPolicy() & Qt::TabFocus), i == base) << base << i;
+    }
 }
 
 TEST_F(InsCharTest, ReadOnlyTextOpensNothing)
