@@ -1,6 +1,7 @@
 #include "commands/commanddialog.h"
 #include "app/mainwindow.h"
 #include "commands/commandrunner.h"
+#include "platform/dialogbuttons.h"
 #include "platform/help.h"
 
 #include <QCheckBox>
@@ -11,7 +12,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QShortcut>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -64,8 +64,7 @@ TCommandDialog::TCommandDialog(TMainWindow &frame)
     connect(delete_, &QPushButton::clicked, this, &TCommandDialog::BtnDeleteClick);
     connect(up_, &QPushButton::clicked, this, &TCommandDialog::BtnUpClick);
     connect(down_, &QPushButton::clicked, this, &TCommandDialog::BtnDownClick);
-    connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this,
-            [] { showHelpTopic(HelpGeneral); });
+    addHelpKey(this, HelpGeneral);
 }
 
 // The list cannot take the focus, so Up and Down in the command field walk it,

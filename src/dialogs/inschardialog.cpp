@@ -1,5 +1,6 @@
 #include "dialogs/inschardialog.h"
 #include "editor/editcontrol.h"
+#include "platform/dialogbuttons.h"
 #include "platform/help.h"
 #include "platform/prompter.h"
 #include "util/bytechars.h"
@@ -11,7 +12,6 @@
 #include <QHeaderView>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QShortcut>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -118,8 +118,7 @@ TInsCharDialog::TInsCharDialog(QWidget *parent, int &base) : QDialog(parent), ba
     addButton("BtnOK", "OK", [this] { accept(); })->setDefault(true);
     addButton("BtnCancel", "Cancel", [this] { reject(); });
     addButton("BtnHelp", "&Help", [] { showHelpTopic(HelpGeneral); });
-    connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this,
-            [] { showHelpTopic(HelpGeneral); });
+    addHelpKey(this, HelpGeneral);
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(grid_);

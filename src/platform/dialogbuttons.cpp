@@ -4,8 +4,15 @@
 #include <QBoxLayout>
 #include <QDialog>
 #include <QPushButton>
+#include <QShortcut>
 
 namespace verno {
+
+void addHelpKey(QWidget *dialog, int helpTopic)
+{
+    QObject::connect(new QShortcut(QKeySequence(Qt::Key_F1), dialog), &QShortcut::activated, dialog,
+                     [helpTopic] { showHelpTopic(helpTopic); });
+}
 
 QPushButton *addOkCancelHelp(QBoxLayout *row, QDialog *dialog, const QString &okCaption,
                              const QString &okName, int helpTopic)
@@ -22,6 +29,7 @@ QPushButton *addOkCancelHelp(QBoxLayout *row, QDialog *dialog, const QString &ok
         b->setAutoDefault(true);
     QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
     QObject::connect(help, &QPushButton::clicked, dialog, [helpTopic] { showHelpTopic(helpTopic); });
+    addHelpKey(dialog, helpTopic);
     row->addStretch();
     for (QPushButton *b : {ok, cancel, help})
         row->addWidget(b);

@@ -7,6 +7,7 @@
 #include "app/options.h"
 #include "app/preferencesdialog.h"
 #include "app/tabset.h"
+#include "platform/helptopic.h"
 #include "platform/spinedit.h"
 #include "testsupport.h"
 
@@ -131,6 +132,15 @@ TEST_F(PreferencesDialogTest, EnterPressesTheFocusedButtonOrOk)
     dialog.show();
     QTest::keyClick(child<QLineEdit>("TxtDescription"), Qt::Key_Return);
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
+}
+
+TEST_F(PreferencesDialogTest, F1OpensThePreferencesTopic)
+{
+    std::vector<int> topics;
+    setHelpTopicHandler([&](int topic) { topics.push_back(topic); });
+    QTest::keyClick(child<QCheckBox>("ChkBackup"), Qt::Key_F1);
+    setHelpTopicHandler({});
+    EXPECT_EQ(topics, std::vector<int>{13});
 }
 
 TEST_F(PreferencesDialogTest, DisplayBoxesDisableTheirListSettingsWhichStillCount)

@@ -1,6 +1,7 @@
 // The Page Setup dialog: its spin box rules and the margin it sets.
 #include "app/mainwindow.h"
 #include "editor/filewindow.h"
+#include "platform/helptopic.h"
 #include "platform/spinedit.h"
 #include "print/pagesetupdialog.h"
 #include "testsupport.h"
@@ -61,6 +62,19 @@ TEST(PageSetupDialog, EnterPressesTheFocusedButtonOrOk)
         EXPECT_FALSE(dialog.isVisible()) << c.focus;
         EXPECT_EQ(dialog.result(), c.result) << c.focus;
     }
+}
+
+TEST(PageSetupDialog, F1AndHelpOpenThePrintingTopic)
+{
+    std::vector<int> topics;
+    setHelpTopicHandler([&](int topic) { topics.push_back(topic); });
+    TSimplePageSetupDialog dialog;
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    QTest::keyClick(dialog.findChild<SpinEdit *>(QStringLiteral("ValLeft")), Qt::Key_F1);
+    dialog.findChild<QPushButton *>(QStringLiteral("BtnHelp"))->click();
+    setHelpTopicHandler({});
+    EXPECT_EQ(topics, (std::vector<int>{40, 40}));
 }
 
 // Types a margin into the Page Setup dialog, then presses OK or Cancel.
