@@ -36,7 +36,7 @@ TFilterPage::TFilterPage(QWidget *parent) : QWidget(parent)
     const auto button = [this](const char *name, const char *caption, void (TFilterPage::*handler)()) {
         auto *b = new QPushButton(QString::fromLatin1(caption));
         b->setObjectName(QString::fromLatin1(name));
-        b->setAutoDefault(false);
+        b->setAutoDefault(true); // Enter on a focused button presses it, not OK
         connect(b, &QPushButton::clicked, this, handler);
         return b;
     };

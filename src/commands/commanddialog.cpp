@@ -1,16 +1,17 @@
 #include "commands/commanddialog.h"
 #include "app/mainwindow.h"
 #include "commands/commandrunner.h"
+#include "platform/dialogbuttons.h"
 #include "platform/help.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QShortcut>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -22,7 +23,7 @@ QPushButton *button(const char *name, const char *caption, QWidget *parent)
 {
     auto *b = new QPushButton(QString::fromLatin1(caption), parent);
     b->setObjectName(QLatin1String(name));
-    b->setAutoDefault(false);
+    b->setAutoDefault(true); // Enter presses the focused button, Execute otherwise
     return b;
 }
 
@@ -52,13 +53,34 @@ TCommandDialog::TCommandDialog(TMainWindow &frame)
         }
         UpdateButtons();
     });
+    // Clicking the entry already selected brings its text back after an edit.
+    connect(list_, &QListWidget::itemClicked, this, [this](QListWidgetItem *item) {
+        selectEntry(list_->row(item));
+        UpdateButtons();
+    });
+    edit_->installEventFilter(this);
     connect(exec_, &QPushButton::clicked, this, &TCommandDialog::BtnExecClick);
     connect(add_, &QPushButton::clicked, this, &TCommandDialog::BtnAddClick);
     connect(delete_, &QPushButton::clicked, this, &TCommandDialog::BtnDeleteClick);
     connect(up_, &QPushButton::clicked, this, &TCommandDialog::BtnUpClick);
     connect(down_, &QPushButton::clicked, this, &TCommandDialog::BtnDownClick);
-    connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this,
-            [] { showHelpTopic(HelpGeneral); });
+    addHelpKey(this, HelpGeneral);
+}
+
+// The list cannot take the focus, so Up and Down in the command field walk it,
+// as in a combo box whose list is always open.
+bool TCommandDialog::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == edit_ && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if ((key == Qt::Key_Up || key == Qt::Key_Down) && list_->count() > 0) {
+            const int row = list_->currentRow() + (key == Qt::Key_Up ? -1 : 1);
+            selectEntry(std::clamp(row, 0, list_->count() - 1));
+            UpdateButtons();
+            return true;
+        }
+    }
+    return SizedDialog::eventFilter(watched, event);
 }
 
 void TCommandDialog::buildControls()

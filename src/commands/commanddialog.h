@@ -34,6 +34,9 @@ public:
     // The working copy of the command list, in order.
     QStringList commands() const;
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void buildControls();
     void selectEntry(int index);

@@ -18,8 +18,6 @@ QString currentShell(const QStringList &shells, int index)
 
 LaunchRequest buildLaunch(const QString &expanded, bool stay, const QString &shell)
 {
-    if (expanded.isEmpty())
-        return {};
     if (stay)
         return {shell, QStringLiteral("/K ") + expanded};
     return {expanded, QString()};
@@ -31,9 +29,12 @@ bool runCommand(TMainWindow &frame, const QString &tmpl, bool stay)
     const T_StringSubst subst(w ? (w->FileDir + w->FileName).toStdString() : std::string());
     if (frame.settings().SaveExec)
         frame.SaveAllWindows(true);
-    const QString expanded = tmpl.isEmpty() ? QString() : QString::fromStdString(subst.Substitute(tmpl.toStdString()));
+    const QString expanded = QString::fromStdString(subst.Substitute(tmpl.toStdString()));
     const Settings &s = frame.settings();
-    const LaunchRequest r = buildLaunch(expanded, stay, currentShell(s.ShellCmds, s.ShellIndex));
+    // Only an empty template launches nothing at all; one that expands to
+    // nothing still opens the shell.
+    const LaunchRequest r =
+        tmpl.isEmpty() ? LaunchRequest{} : buildLaunch(expanded, stay, currentShell(s.ShellCmds, s.ShellIndex));
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     const bool ok = shellOpen(r.program, r.parameters);
     QGuiApplication::restoreOverrideCursor();

@@ -39,6 +39,8 @@ QLabel *link(const char *name, const QString &text, QWidget *parent, void (TAbou
                       parent);
     l->setTextFormat(Qt::RichText);
     l->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+    // A click must not take the focus from OK, or Enter would open the link again.
+    l->setFocusPolicy(Qt::TabFocus);
     l->setCursor(Qt::PointingHandCursor);
     QObject::connect(l, &QLabel::linkActivated, box, [box, onClick] { (box->*onClick)(); });
     return l;
@@ -72,15 +74,20 @@ TAboutBox::TAboutBox(QWidget *parent) : QDialog(parent)
     inner->addWidget(link("AuthorEmail", QString::fromLatin1(kAuthorEmail), panel, &TAboutBox::AuthorEmailClick, this));
     inner->addWidget(link("AuthorWebsite", QString::fromLatin1(kAuthorWebsite), panel, &TAboutBox::AuthorWebsiteClick, this));
 
-    auto *ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("OKButton"));
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    ok_ = new QPushButton(QStringLiteral("OK"), this);
+    ok_->setObjectName(QStringLiteral("OKButton"));
+    ok_->setDefault(true);
+    connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(panel);
-    layout->addWidget(ok, 0, Qt::AlignHCenter);
+    layout->addWidget(ok_, 0, Qt::AlignHCenter);
     layout->setSizeConstraint(QLayout::SetFixedSize);
-    ok->setFocus();
+}
+
+void TAboutBox::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    ok_->setFocus(); // the box is reused: every opening starts on OK
 }
 
 void TAboutBox::AuthorEmailClick()

@@ -1,6 +1,8 @@
 #pragma once
 #include <QDialog>
 
+class QPushButton;
+
 namespace verno {
 
 // The program's name, version, icon and copyright, with a mail and a web link.
@@ -12,6 +14,12 @@ public:
     // The links' actions; each reports its own failure.
     void AuthorEmailClick();
     void AuthorWebsiteClick();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    QPushButton *ok_ = nullptr;
 };
 
 // Where the links lead.

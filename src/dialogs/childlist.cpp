@@ -258,12 +258,17 @@ void TChildList::setStates(bool normal)
 template <typename Arrange> void TChildList::arrange(Arrange &&run)
 {
     const QList<TFileWindow *> selected = selectedWindows();
+    TFileWindow *active = frame_.activeWindow();
     {
         BatchRepaint batch(frame_);
         UnmaximizedActivation guard(*frame_.mdiArea());
         for (TFileWindow *w : frame_.editWindows())
             selected.contains(w) ? w->showNormal() : w->showMinimized();
     }
+    // Minimizing hands the activation on, possibly to another minimized
+    // window: the typing goes on in one of the arranged windows instead.
+    if (!selected.isEmpty())
+        activate(selected.contains(active) ? active : selected.first());
     run();
     accept();
 }

@@ -1,5 +1,6 @@
 #include "dialogs/inschardialog.h"
 #include "editor/editcontrol.h"
+#include "platform/dialogbuttons.h"
 #include "platform/help.h"
 #include "platform/prompter.h"
 #include "util/bytechars.h"
@@ -11,7 +12,6 @@
 #include <QHeaderView>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QShortcut>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -93,9 +93,14 @@ TInsCharDialog::TInsCharDialog(QWidget *parent, int &base) : QDialog(parent), ba
     const char *captions[] = {"Decimal", "Hexadec", "Octal"};
     for (int i = 0; i < 3; ++i) {
         auto *radio = new QRadioButton(QString::fromLatin1(captions[i]), group);
+        radio->setFocusPolicy(Qt::ClickFocus);
         baseGroup_->addButton(radio, i);
         row->addWidget(radio);
     }
+    // Tab reaches the group at its checked button, where the arrows choose.
+    connect(baseGroup_, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
+        baseGroup_->button(id)->setFocusPolicy(checked ? Qt::StrongFocus : Qt::ClickFocus);
+    });
     baseGroup_->button(1)->setChecked(true);
     connect(baseGroup_, &QButtonGroup::idClicked, this, [this](int) { FillLabels(); });
 
@@ -105,7 +110,7 @@ TInsCharDialog::TInsCharDialog(QWidget *parent, int &base) : QDialog(parent), ba
     const auto addButton = [&](const char *name, const char *caption, auto handler) {
         auto *b = new QPushButton(QString::fromLatin1(caption), this);
         b->setObjectName(QLatin1String(name));
-        b->setAutoDefault(false);
+        b->setAutoDefault(true); // Enter presses the focused button, OK otherwise
         connect(b, &QPushButton::clicked, this, handler);
         buttons->addWidget(b);
         return b;
@@ -113,8 +118,7 @@ TInsCharDialog::TInsCharDialog(QWidget *parent, int &base) : QDialog(parent), ba
     addButton("BtnOK", "OK", [this] { accept(); })->setDefault(true);
     addButton("BtnCancel", "Cancel", [this] { reject(); });
     addButton("BtnHelp", "&Help", [] { showHelpTopic(HelpGeneral); });
-    connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this,
-            [] { showHelpTopic(HelpGeneral); });
+    addHelpKey(this, HelpGeneral);
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(grid_);

@@ -4,8 +4,15 @@
 #include <QBoxLayout>
 #include <QDialog>
 #include <QPushButton>
+#include <QShortcut>
 
 namespace verno {
+
+void addHelpKey(QWidget *dialog, int helpTopic)
+{
+    QObject::connect(new QShortcut(QKeySequence(Qt::Key_F1), dialog), &QShortcut::activated, dialog,
+                     [helpTopic] { showHelpTopic(helpTopic); });
+}
 
 QPushButton *addOkCancelHelp(QBoxLayout *row, QDialog *dialog, const QString &okCaption,
                              const QString &okName, int helpTopic)
@@ -17,10 +24,12 @@ QPushButton *addOkCancelHelp(QBoxLayout *row, QDialog *dialog, const QString &ok
     cancel->setObjectName(QStringLiteral("BtnCancel"));
     auto *help = new QPushButton(QStringLiteral("Help"));
     help->setObjectName(QStringLiteral("BtnHelp"));
-    for (QPushButton *b : {cancel, help})
-        b->setAutoDefault(false);
+    // Enter presses the focused button, and OK while no button has the focus.
+    for (QPushButton *b : {ok, cancel, help})
+        b->setAutoDefault(true);
     QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
     QObject::connect(help, &QPushButton::clicked, dialog, [helpTopic] { showHelpTopic(helpTopic); });
+    addHelpKey(dialog, helpTopic);
     row->addStretch();
     for (QPushButton *b : {ok, cancel, help})
         row->addWidget(b);

@@ -4,12 +4,16 @@
 class QBoxLayout;
 class QDialog;
 class QPushButton;
+class QWidget;
 
 namespace verno {
 
 // The button row of the program's own dialogs, right-aligned: OK (the default
 // button, named okName), Cancel (rejects) and Help (opens the help topic).
 // Returns OK for the caller's commit handler.
+// F1 anywhere in the dialog opens its help topic, as its Help button does.
+void addHelpKey(QWidget *dialog, int helpTopic);
+
 QPushButton *addOkCancelHelp(QBoxLayout *row, QDialog *dialog, const QString &okCaption,
                              const QString &okName, int helpTopic);
 

@@ -1,4 +1,5 @@
 #include "platform/fontdialog.h"
+#include "platform/dialogbuttons.h"
 #include "platform/help.h"
 
 #include <QCheckBox>
@@ -89,7 +90,7 @@ TFontDialog::TFontDialog(const FontDialogRequest &request, QWidget *parent) : QD
     const auto button = [&](const char *name, const char *caption) {
         auto *b = new QPushButton(QString::fromLatin1(caption));
         b->setObjectName(QString::fromLatin1(name));
-        b->setAutoDefault(false);
+        b->setAutoDefault(true); // Enter presses the focused button, OK otherwise
         buttons->addWidget(b);
         return b;
     };
@@ -105,8 +106,10 @@ TFontDialog::TFontDialog(const FontDialogRequest &request, QWidget *parent) : QD
             apply(choice());
         });
     }
-    if (const int topic = request.helpTopic)
+    if (const int topic = request.helpTopic) {
         connect(button("BtnHelp", "&Help"), &QPushButton::clicked, this, [topic] { showHelpTopic(topic); });
+        addHelpKey(this, topic);
+    }
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(lists);

@@ -1,4 +1,5 @@
 #include "platform/printerhost.h"
+#include "platform/dialogbuttons.h"
 #include "platform/help.h"
 #include "platform/messagedialog.h"
 
@@ -57,6 +58,7 @@ public:
             help->setObjectName(QStringLiteral("BtnHelp"));
             connect(help, &QPushButton::clicked, this, [] { showHelpTopic(HelpPrinting); });
         }
+        addHelpKey(this, HelpPrinting);
         if (!noPrinterInstalled())
             return;
         auto *warning = new QLabel(QStringLiteral("No printer is installed: the text is printed to a PDF file."));

@@ -7,6 +7,7 @@
 #include "app/options.h"
 #include "app/preferencesdialog.h"
 #include "app/tabset.h"
+#include "platform/helptopic.h"
 #include "platform/spinedit.h"
 #include "testsupport.h"
 
@@ -116,6 +117,30 @@ TEST_F(PreferencesDialogTest, BarTurnedOffAndOnAgainRunsNoToggle)
     RecordingTarget target;
     applyOptions(options, dialog.Options, target);
     EXPECT_FALSE(target.calls.contains("ToolBar"));
+}
+
+// Enter in a field is OK; on a focused button it presses that button.
+TEST_F(PreferencesDialogTest, EnterPressesTheFocusedButtonOrOk)
+{
+    filtersPage();
+    QTest::keyClick(child<QPushButton>("BtnDelete"), Qt::Key_Return);
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(entries(), QStringList{"C (*.c)|*.c"});
+    QTest::keyClick(child<QPushButton>("BtnCancel"), Qt::Key_Return);
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+
+    dialog.show();
+    QTest::keyClick(child<QLineEdit>("TxtDescription"), Qt::Key_Return);
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+}
+
+TEST_F(PreferencesDialogTest, F1OpensThePreferencesTopic)
+{
+    std::vector<int> topics;
+    setHelpTopicHandler([&](int topic) { topics.push_back(topic); });
+    QTest::keyClick(child<QCheckBox>("ChkBackup"), Qt::Key_F1);
+    setHelpTopicHandler({});
+    EXPECT_EQ(topics, std::vector<int>{13});
 }
 
 TEST_F(PreferencesDialogTest, DisplayBoxesDisableTheirListSettingsWhichStillCount)

@@ -51,6 +51,8 @@ TEST_F(ExternalTest, RunCommandHandsOverTheExpandedLineOrTheShellWithK)
         // The shell's own name is not expanded.
         {"make &n", true, "term&n", "/K make read"},
         {"", true, "", ""},
+        // A template that expands to nothing still opens the shell.
+        {"&", true, "term&n", "/K "},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.tmpl);
@@ -146,6 +148,43 @@ TEST_F(ExternalTest, DialogListOperationsAndButtonStates)
     EXPECT_FALSE(enabled("BtnDelete") || enabled("BtnUp") || enabled("BtnDown"));
     edit()->clear();
     EXPECT_FALSE(enabled("BtnExec") || enabled("BtnAdd"));
+}
+
+// The list takes no focus: Up and Down in the command field choose an entry.
+TEST_F(ExternalTest, ArrowKeysInTheCommandFieldWalkTheList)
+{
+    frame->settings().Commands = {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")};
+    dialog();
+    const struct {
+        Qt::Key key;
+        const char *text;
+    } steps[] = {{Qt::Key_Up, "a"}, {Qt::Key_Down, "b"}, {Qt::Key_Down, "c"}, {Qt::Key_Down, "c"}, {Qt::Key_Up, "b"}};
+    for (const auto &step : steps) {
+        QTest::keyClick(edit(), step.key);
+        EXPECT_EQ(edit()->text(), QLatin1String(step.text));
+        EXPECT_EQ(edit()->selectedText(), QLatin1String(step.text));
+    }
+    EXPECT_TRUE(enabled("BtnUp") && enabled("BtnDown"));
+}
+
+// Enter runs Execute from the command field, but a focused button takes it.
+TEST_F(ExternalTest, EnterOnAFocusedButtonPressesThatButton)
+{
+    frame->settings().Commands = {QStringLiteral("a")};
+    TCommandDialog &d = dialog();
+    d.show();
+    edit()->setText(QStringLiteral("typed"));
+    QTest::keyClick(control<QPushButton>("BtnAdd"), Qt::Key_Return);
+    EXPECT_EQ(d.commands(), (QStringList{"a", "typed"}));
+    QTest::keyClick(control<QPushButton>("BtnCancel"), Qt::Key_Return);
+    EXPECT_FALSE(d.isVisible());
+    EXPECT_TRUE(launcher.launches.empty());
+    EXPECT_EQ(frame->settings().Commands, QStringList{"a"});
+
+    dialog().show();
+    QTest::keyClick(edit(), Qt::Key_Return);
+    ASSERT_EQ(launcher.launches.size(), 1u);
+    EXPECT_EQ(launcher.launches[0].program, QStringLiteral("a"));
 }
 
 TEST_F(ExternalTest, DialogCommitsOnExecuteAndCloseOnly)

@@ -1,6 +1,8 @@
 #include "app/frametest.h"
 #include "dialogs/aboutbox.h"
 
+#include <QPushButton>
+
 using namespace verno;
 
 namespace {
@@ -32,6 +34,33 @@ TEST_F(AboutBoxTest, LinksOpenMailAndWebAndSayWhenTheyCannot)
     }
     EXPECT_EQ(box.windowTitle(), QStringLiteral("About this program    "));
     EXPECT_FALSE(box.windowIcon().isNull());
+}
+
+} // namespace
+
+namespace {
+
+// A click on a link leaves the focus on OK, and every opening starts there,
+// so Enter closes the box instead of opening a link again.
+TEST_F(AboutBoxTest, EnterClosesTheBoxAfterALinkWasUsed)
+{
+    launcher.result = false;
+    for (int opening = 0; opening < 2; ++opening) {
+        SCOPED_TRACE(opening);
+        prompter.dialogActions.push_back([&](QDialog &box) {
+            ASSERT_TRUE(QTest::qWaitForWindowActive(&box));
+            auto *ok = box.findChild<QPushButton *>(QStringLiteral("OKButton"));
+            EXPECT_EQ(QApplication::focusWidget(), ok);
+            auto *web = box.findChild<QLabel *>(QStringLiteral("AuthorWebsite"));
+            QTest::mouseClick(web, Qt::LeftButton, {}, web->rect().center());
+            EXPECT_EQ(QApplication::focusWidget(), ok);
+            web->setFocus(); // a keyboard user tabbed to the link
+            QTest::keyClick(&box, Qt::Key_Escape);
+        });
+        frame->HelpAboutClick();
+        EXPECT_FALSE(frame->aboutBox().isVisible());
+    }
+    EXPECT_EQ(prompter.messages.size(), 2u);
 }
 
 } // namespace

@@ -82,6 +82,12 @@ TEST_F(ChildListTest, ArrangeAndStateCommandsActOnTheSelection)
         EXPECT_EQ(w[i]->isMinimized(), i != 1 && i != 3) << i;
     EXPECT_FALSE(w[1]->isMaximized());
     EXPECT_NE(w[1]->geometry(), w[3]->geometry());
+    // Typing goes on in an arranged window, not in a minimized one.
+    EXPECT_EQ(frame->activeWindow(), w[1]);
+    frame->ActivateEditWindow(w[3]);
+    select(shown(), {w[0], w[3]});
+    d.TileAcrossClick();
+    EXPECT_EQ(frame->activeWindow(), w[3]);
 
     // With nothing selected, every window.
     select(shown(), {});

@@ -3,6 +3,8 @@
 #include "editor/filewindow.h"
 #include "app/frametest.h"
 
+#include <QRadioButton>
+
 
 using namespace verno;
 
@@ -79,6 +81,32 @@ TEST_F(InsCharTest, OkReplacesTheSelectionWithTheChosenCode)
     prompter.dialogActions.push_back([this](QDialog &) { dialog().SetBase(2); });
     frame->EditInsCharClick();
     EXPECT_EQ(frame->settings().InsCharBase, 2);
+}
+
+// Enter on the grid is OK; on the focused Cancel button it cancels.
+TEST_F(InsCharTest, EnterPressesTheFocusedButtonOrOk)
+{
+    TFileWindow *w = openFile(QStringLiteral("e.txt"), "");
+    for (const char *focus : {"BtnCancel", "GridChars"}) {
+        prompter.dialogActions.push_back([this, focus](QDialog &d) {
+            dialog().SelectCell(4, 1);
+            QTest::keyClick(d.findChild<QWidget *>(QString::fromLatin1(focus)), Qt::Key_Return);
+        });
+        frame->EditInsCharClick();
+    }
+    EXPECT_EQ(w->Memo().WholeText(), "A");
+}
+
+// Tab enters the base group at the checked button, so the arrows change the base.
+TEST_F(InsCharTest, OnlyTheCheckedBaseIsATabStop)
+{
+    const QList<QRadioButton *> radios = dialog().findChildren<QRadioButton *>();
+    ASSERT_EQ(radios.size(), 3);
+    for (int base : {0, 2, 1}) {
+        dialog().SetBase(base);
+        for (int i = 0; i < 3; ++i)
+            EXPECT_EQ(bool(radios[i]->focusPolicy() & Qt::TabFocus), i == base) << base << i;
+    }
 }
 
 TEST_F(InsCharTest, ReadOnlyTextOpensNothing)

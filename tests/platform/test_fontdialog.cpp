@@ -1,6 +1,7 @@
 // The font dialog: what it shows and gives back, Apply, and the refused
 // family and size.
 #include "platform/fontdialog.h"
+#include "platform/helptopic.h"
 #include "testsupport.h"
 
 #include <QCheckBox>
@@ -90,6 +91,27 @@ TEST(FontDialog, TypedFamilyFindsItsEntryAndBadInputKeepsTheDialogOpen)
         EXPECT_EQ(prompter.messages.size(), c.accepted ? 0u : 1u) << c.family << " " << c.size;
     }
     EXPECT_EQ(dialog.choice().font.family(), "Liberation Serif");
+}
+
+// Enter on a focused button presses it; F1 asks for the dialog's topic.
+TEST(FontDialog, EnterPressesTheFocusedButtonAndF1OpensTheTopic)
+{
+    int applied = 0;
+    std::vector<int> topics;
+    setHelpTopicHandler([&](int topic) { topics.push_back(topic); });
+    FontDialogRequest request{QStringLiteral("Font"), font("Liberation Mono", 10, false, false, Qt::black), 93,
+                              [&](const FontChoice &) { ++applied; }};
+    TFontDialog dialog(request);
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    QTest::keyClick(dialog.findChild<QPushButton *>(QStringLiteral("BtnApply")), Qt::Key_Return);
+    EXPECT_EQ(applied, 1);
+    EXPECT_TRUE(dialog.isVisible());
+    QTest::keyClick(dialog.findChild<QLineEdit *>(QStringLiteral("EdtSize")), Qt::Key_F1);
+    setHelpTopicHandler({});
+    EXPECT_EQ(topics, std::vector<int>{93});
+    QTest::keyClick(dialog.findChild<QPushButton *>(QStringLiteral("BtnCancel")), Qt::Key_Return);
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
 }
 
 } // namespace

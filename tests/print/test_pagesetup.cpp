@@ -1,6 +1,7 @@
 // The Page Setup dialog: its spin box rules and the margin it sets.
 #include "app/mainwindow.h"
 #include "editor/filewindow.h"
+#include "platform/helptopic.h"
 #include "platform/spinedit.h"
 #include "print/pagesetupdialog.h"
 #include "testsupport.h"
@@ -46,6 +47,34 @@ TEST(PageSetupDialog, TypedMarginIsReadAsTheFocusLeaves)
         EXPECT_EQ(dialog.result(), QDialog::Accepted);
         EXPECT_EQ(dialog.LeftMargin, c.value) << c.typed;
     }
+}
+
+TEST(PageSetupDialog, EnterPressesTheFocusedButtonOrOk)
+{
+    const struct {
+        const char *focus;
+        int result;
+    } cases[] = {{"ValLeft", QDialog::Accepted}, {"BtnOK", QDialog::Accepted}, {"BtnCancel", QDialog::Rejected}};
+    for (const auto &c : cases) {
+        TSimplePageSetupDialog dialog;
+        dialog.show();
+        QTest::keyClick(dialog.findChild<QWidget *>(QString::fromLatin1(c.focus)), Qt::Key_Return);
+        EXPECT_FALSE(dialog.isVisible()) << c.focus;
+        EXPECT_EQ(dialog.result(), c.result) << c.focus;
+    }
+}
+
+TEST(PageSetupDialog, F1AndHelpOpenThePrintingTopic)
+{
+    std::vector<int> topics;
+    setHelpTopicHandler([&](int topic) { topics.push_back(topic); });
+    TSimplePageSetupDialog dialog;
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    QTest::keyClick(dialog.findChild<SpinEdit *>(QStringLiteral("ValLeft")), Qt::Key_F1);
+    dialog.findChild<QPushButton *>(QStringLiteral("BtnHelp"))->click();
+    setHelpTopicHandler({});
+    EXPECT_EQ(topics, (std::vector<int>{40, 40}));
 }
 
 // Types a margin into the Page Setup dialog, then presses OK or Cancel.
