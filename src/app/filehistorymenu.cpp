@@ -33,7 +33,7 @@ QString FileHistoryMenu::nameOf(const QAction *entry) { return entry->data().toS
 void FileHistoryMenu::setName(QAction *entry, const QString &name)
 {
     entry->setData(name);
-    entry->setText(literalMenuText(name));
+    entry->setText(menuEntryText(name));
 }
 
 void FileHistoryMenu::Add(const QString &name)

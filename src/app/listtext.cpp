@@ -13,6 +13,16 @@ QString literalMenuText(const QString &text)
     return result;
 }
 
+QString menuEntryText(const QString &name)
+{
+    constexpr qsizetype kMax = 100; // characters shown
+    constexpr qsizetype kHead = 30;
+    const QString ellipsis = QStringLiteral("...");
+    if (name.size() <= kMax)
+        return literalMenuText(name);
+    return literalMenuText(name.left(kHead) + ellipsis + name.right(kMax - kHead - ellipsis.size()));
+}
+
 int alphaCompare(const QString &a, const QString &b)
 {
     const qsizetype n = std::min(a.size(), b.size());

@@ -8,6 +8,11 @@ namespace verno {
 // access key.
 QString literalMenuText(const QString &text);
 
+// A name as a menu entry: a name too long for one menu line keeps its start
+// and its end around "...", so the menu (and its shortcut column) stays on
+// the screen. The entry still stands for the whole name.
+QString menuEntryText(const QString &name);
+
 // Alphabetical order: letters a to z upper-cased, then character codes
 // compared one by one, a text that is a prefix of the other being the smaller.
 

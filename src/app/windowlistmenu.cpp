@@ -45,7 +45,7 @@ QAction *WindowListMenu::entryOf(const TFileWindow *window) const
 void WindowListMenu::setEntry(QAction *entry, int number)
 {
     TFileWindow *w = windowOf(entry);
-    const QString text = literalMenuText(w->WindowListText(number));
+    const QString text = menuEntryText(w->WindowListText(number));
     if (entry->text() != text)
         entry->setText(text);
     const QKeySequence key = number <= 9 ? QKeySequence(Qt::ALT | Qt::Key(Qt::Key_0 + number)) : QKeySequence();

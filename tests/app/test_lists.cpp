@@ -111,6 +111,20 @@ TEST_F(ListsTest, HistoryPutsTheLatestOnTopUnderOneSeparator)
     frame->AddFileHistory(path("d&e"));
     EXPECT_EQ(menu("MnuFile")->actions().size(), frame->FileMenuBase + 2);
     EXPECT_EQ(shownHistory(), QStringList({path("d&&e")}));
+
+    // A long name is shortened in the menus only; its entry still opens it.
+    const QString longName = path(QString(200, QLatin1Char('L')) + QStringLiteral(".txt"));
+    writeBytes(longName, "long");
+    frame->AddFileHistory(longName);
+    const QString shown = shownHistory().first();
+    EXPECT_EQ(shown.size(), 100);
+    EXPECT_TRUE(shown.startsWith(longName.left(30) + QStringLiteral("...")));
+    EXPECT_TRUE(shown.endsWith(QStringLiteral("LLL.txt")));
+    frame->fileHistory().entries().first()->trigger();
+    ASSERT_NE(frame->activeWindow(), nullptr);
+    EXPECT_EQ(frame->activeWindow()->FullName(), longName);
+    EXPECT_EQ(history().first(), longName);
+    EXPECT_EQ(frame->windowList().entries().first()->text().size(), 100);
 }
 
 TEST_F(ListsTest, HistoryShowsAndWritesAtMostFileHistMax)
