@@ -6,6 +6,7 @@
 #include "util/wordbounds.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QDrag>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -70,6 +71,14 @@ void EditView::keyPressEvent(QKeyEvent *e)
         // What the user typed is in view at once, not at the next idle moment.
         ensureCaretVisible();
         runDeferred();
+        e->accept();
+        return;
+    }
+    // Shift+F10 opens the context menu as the Menu key does: keyboards without that key need it.
+    if (e->key() == Qt::Key_F10 && e->modifiers() == Qt::ShiftModifier) {
+        const QPoint at = caretRect().bottomLeft();
+        QContextMenuEvent menuEvent(QContextMenuEvent::Keyboard, at, mapToGlobal(at));
+        contextMenuEvent(&menuEvent);
         e->accept();
         return;
     }

@@ -7,6 +7,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
+#include <QMenu>
 #include <QMimeData>
 #include <QScrollBar>
 #include <QTest>
@@ -112,6 +113,15 @@ TEST_F(EditViewTest, EditingKeysAndTheirUndo)
     QTest::keyClick(view, Qt::Key_Home, Qt::ShiftModifier);
     EXPECT_EQ(ctl->WholeText(), "ab\td");
     EXPECT_EQ(ctl->SelectionLength(), 3);
+
+    // Shift+F10 opens the context menu, as the Menu key does.
+    QMenu menu;
+    menu.addAction(QStringLiteral("Close"));
+    ctl->setContextMenu(&menu);
+    QTest::keyClick(view, Qt::Key_F10, Qt::ShiftModifier);
+    EXPECT_TRUE(menu.isVisible());
+    menu.hide();
+    ctl->setContextMenu(nullptr);
 }
 
 // A wrap point is both the end of one display line and the start of the
