@@ -6,10 +6,36 @@
 #include <QLabel>
 #include <QMainWindow>
 #include <QPushButton>
+#include <QScreen>
 #include <QStyle>
 #include <QVBoxLayout>
 
 namespace verno {
+
+namespace {
+
+// A line wider than the box may be is broken, after a blank or a "/" near
+// its end where there is one, so a long file name stays on the screen.
+QString fitLines(const QString &text, const QFontMetrics &fm, int maxWidth)
+{
+    QStringList out;
+    for (QString line : text.split(QLatin1Char('\n'))) {
+        while (fm.horizontalAdvance(line) > maxWidth) {
+            qsizetype n = 1;
+            while (n < line.size() && fm.horizontalAdvance(line.left(n + 1)) <= maxWidth)
+                ++n;
+            const qsizetype soft = std::max(line.lastIndexOf(QLatin1Char(' '), n - 1), line.lastIndexOf(QLatin1Char('/'), n - 1));
+            if (soft >= n / 2)
+                n = soft + 1;
+            out << line.left(n);
+            line = line.mid(n);
+        }
+        out << line;
+    }
+    return out.join(QLatin1Char('\n'));
+}
+
+} // namespace
 
 MessageDialog::MessageDialog(MessageKind kind, const QString &title, const QString &text, Buttons buttons,
                              QWidget *parent)
@@ -34,9 +60,12 @@ MessageDialog::MessageDialog(MessageKind kind, const QString &title, const QStri
     QString shown = text;
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")); // one break, not two
     shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    auto *label = new QLabel(shown);
+    auto *label = new QLabel;
     label->setObjectName(QStringLiteral("LblMessage"));
     label->setTextFormat(Qt::PlainText);
+    const QScreen *screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
+    const int maxWidth = screen ? std::max(300, screen->availableGeometry().width() * 2 / 3) : 800;
+    label->setText(fitLines(shown, label->fontMetrics(), maxWidth));
     top->addWidget(label, 1);
 
     auto *row = new QHBoxLayout;

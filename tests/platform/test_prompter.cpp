@@ -5,7 +5,9 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QLabel>
 #include <QMainWindow>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -71,6 +73,21 @@ TEST(MessageDialogKeys, ReturnPressesTheFocusedButtonAndLettersTheirButton)
         EXPECT_FALSE(dialog.isVisible());
         EXPECT_EQ(dialog.answer(), c.answer);
     }
+}
+
+TEST(MessageDialogText, LongLinesBreakSoTheBoxFitsOnTheScreen)
+{
+    const QString name = QStringLiteral("/tmp/some folder/") + QString(240, QLatin1Char('L')) + QStringLiteral(".txt");
+    const QString text = QStringLiteral("Save changes to file \"%1\"?").arg(name);
+    MessageDialog dialog(MessageKind::Confirm, QString(), text, BtnYes | BtnNo | BtnCancel);
+    const QLabel *label = dialog.findChild<QLabel *>(QStringLiteral("LblMessage"));
+    ASSERT_NE(label, nullptr);
+    EXPECT_LE(dialog.sizeHint().width(), QGuiApplication::primaryScreen()->availableGeometry().width());
+    EXPECT_GT(label->text().count(QLatin1Char('\n')), 0);
+    EXPECT_EQ(QString(label->text()).remove(QLatin1Char('\n')), text); // nothing lost
+
+    MessageDialog shortOne(MessageKind::Confirm, QString(), QStringLiteral("Replace this occurrence?"), BtnYes | BtnNo);
+    EXPECT_EQ(shortOne.findChild<QLabel *>(QStringLiteral("LblMessage"))->text(), "Replace this occurrence?");
 }
 
 TEST(FileCheck, SaveAndOpenTakeOnlyWhatTheyMay)
