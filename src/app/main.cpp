@@ -7,8 +7,6 @@
 #include "search/searchcommands.h"
 
 #include <QByteArrayList>
-#include <QDeadlineTimer>
-#include <QWindow>
 #include <cstdio>
 #include <cstdlib>
 
@@ -86,11 +84,6 @@ int main(int argc, char **argv)
     mainWindow.insCharDialog();
     mainWindow.childList();
     mainWindow.show();
-    // Messages about the files named on the command line sit over the frame:
-    // let the window manager place it first (a moment at most).
-    const QDeadlineTimer placed(1000);
-    while (!mainWindow.windowHandle()->isExposed() && !placed.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     mainWindow.FormShow(arguments);
     for (const QByteArray &raw : badNames)
         reportError(QStringLiteral("Cannot open file %1: its name is not valid UTF-8").arg(printableArgument(raw)));

@@ -1,6 +1,7 @@
 #include "platform/messagedialog.h"
 
 #include <QApplication>
+#include <QEventLoop>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -8,7 +9,9 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
+#include <QTimer>
 #include <QVBoxLayout>
+#include <QWindow>
 
 namespace verno {
 
@@ -124,6 +127,26 @@ void MessageDialog::reject()
     QDialog::reject();
 }
 
+namespace {
+
+class ExposeWatch : public QObject {
+public:
+    explicit ExposeWatch(QEventLoop &loop) : loop_(loop) {}
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Expose && static_cast<QWindow *>(watched)->isExposed())
+            QTimer::singleShot(0, &loop_, &QEventLoop::quit);
+        return false;
+    }
+
+private:
+    QEventLoop &loop_;
+};
+
+} // namespace
+
 QWidget *dialogParent()
 {
     if (QWidget *w = QApplication::activeModalWidget())
@@ -134,6 +157,18 @@ QWidget *dialogParent()
         if (qobject_cast<QMainWindow *>(w) && w->isVisible())
             return w;
     return nullptr;
+}
+
+void waitUntilPlaced(QWidget *window)
+{
+    QWindow *handle = window ? window->window()->windowHandle() : nullptr;
+    if (!handle || !handle->isVisible() || handle->isExposed())
+        return;
+    QEventLoop loop;
+    QTimer::singleShot(1000, &loop, &QEventLoop::quit);
+    ExposeWatch watch(loop);
+    handle->installEventFilter(&watch);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
 }
 
 } // namespace verno

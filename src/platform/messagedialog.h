@@ -29,4 +29,8 @@ private:
 // dialog or the program's main window, so it is never left at the screen's centre.
 QWidget *dialogParent();
 
+// Waits (a moment at most) until the window manager has placed and shown
+// the window, so a box opened over it at start-up is not put in a corner.
+void waitUntilPlaced(QWidget *window);
+
 } // namespace verno

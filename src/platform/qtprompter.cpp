@@ -117,7 +117,9 @@ Answer QtPrompter::messageAt(MessageKind kind, const QString &title, const QStri
 Answer QtPrompter::showMessage(MessageKind kind, const QString &title, const QString &text,
                                Buttons buttons, const QPoint *topLeft)
 {
-    MessageDialog dialog(kind, title, text, buttons, dialogParent());
+    QWidget *parent = dialogParent();
+    waitUntilPlaced(parent);
+    MessageDialog dialog(kind, title, text, buttons, parent);
     if (topLeft)
         dialog.move(*topLeft);
     QApplication::setOverrideCursor(QCursor(Qt::ArrowCursor));
