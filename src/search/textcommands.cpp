@@ -113,6 +113,11 @@ void TrimLines(EditControl &memo)
     std::string text;
     for (int n = first; n <= last; ++n) {
         text = memo.LineText(n);
+        // A display line that wraps ends between two words, not at a line end.
+        if (memo.LineStart(n + 1) == memo.LineStart(n) + int(text.size())) {
+            memo.SetLineText(n, text);
+            continue;
+        }
         const auto keep = std::find_if(text.rbegin(), text.rend(), [](char c) {
             return static_cast<unsigned char>(c) > 32;
         });

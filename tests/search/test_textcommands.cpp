@@ -116,6 +116,22 @@ TEST_F(SearchTest, TrimLeavesTheLineOfTheSelectionEndAlone)
     EXPECT_EQ(place(), (Place{1, 1, 0}));
 }
 
+// With word wrap the lines are display lines, but the blank where a line
+// wraps is not a trailing blank: trimming it would glue two words together.
+TEST_F(SearchTest, TrimUnderWordWrapKeepsTheBlanksAtWrapPoints)
+{
+    std::string paragraph;
+    for (int i = 0; i < 60; ++i)
+        paragraph += "word ";
+    window->Memo().widget()->resize(200, 200);
+    memo().SetWordWrap(true);
+    setText(paragraph + "\r\nnext ");
+    ASSERT_GT(memo().LineCount(), 3);
+    memo().SelectAllText();
+    TrimLines(memo());
+    EXPECT_EQ(text(), paragraph.substr(0, paragraph.size() - 1) + "\r\nnext ");
+}
+
 TEST_F(SearchTest, BracketJumpsToThePartnerOfTheSameKind)
 {
     const std::string f = "f(a, (b), c) + 1";
