@@ -137,6 +137,8 @@ void TSearchDialog::fillHistoryBox(QComboBox *box, const T_HistList &history, co
     box->clear();
     for (const std::string &entry : history.Entries)
         box->addItem(bytesToDisplay(entry));
+    // No entry is current, so Down starts at the most recent one.
+    box->setCurrentIndex(-1);
     box->setEditText(bytesToDisplay(text));
 }
 

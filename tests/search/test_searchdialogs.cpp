@@ -65,6 +65,9 @@ TEST_F(SearchTest, FindDialogProposesAOneLineSelectionOrTheFindText)
             EXPECT_TRUE(child<QCheckBox>(d, "ChkWords")->isChecked());
             EXPECT_TRUE(child<QRadioButton>(d, "OriginEntire")->isChecked());
             EXPECT_EQ(frame.statusMessage(), "Find a string");
+            // Down recalls the most recent entry first.
+            QTest::keyClick(findBox(d)->lineEdit(), Qt::Key_Down);
+            EXPECT_EQ(findBox(d)->currentText(), "older");
         });
         window->FindClick();
         EXPECT_EQ(shown, c.proposed);
