@@ -285,6 +285,7 @@ void EditView::setSelection(int anchor, int caret, bool scroll)
 {
     model_.select(anchor, caret);
     caretAtEnd_ = false;
+    goalX_ = -1; // Up and Down restore it during a run of vertical moves
     caretMoved_ = true;
     scrollPending_ = scrollPending_ || scroll;
     scheduleUpdates();

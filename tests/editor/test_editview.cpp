@@ -124,6 +124,22 @@ TEST_F(EditViewTest, EditingKeysAndTheirUndo)
     ctl->setContextMenu(nullptr);
 }
 
+// Up and Down keep their column only across a run of vertical moves: after
+// typing, or a selection the program set, they start from the caret.
+TEST_F(EditViewTest, UpAndDownStartFromTheCaretAfterOtherChanges)
+{
+    ASSERT_TRUE(ctl->SetWholeText("0123456789\r\n0123456789\r\n0123456789\r\n0123456789"));
+    ctl->SetCaret(2);
+    QTest::keyClick(view, Qt::Key_Down);
+    QTest::keyClicks(view, "000");
+    QTest::keyClick(view, Qt::Key_Down);
+    EXPECT_EQ(ctl->SelectionStart(), ctl->LineStart(2) + 5);
+    ctl->SetCaret(ctl->LineStart(0) + 8);
+    ctl->SetSelectionLength(0);
+    QTest::keyClick(view, Qt::Key_Down);
+    EXPECT_EQ(ctl->SelectionStart(), ctl->LineStart(1) + 8);
+}
+
 // A wrap point is both the end of one display line and the start of the
 // next: End and a click past a line's end leave the caret on the upper one.
 TEST_F(EditViewTest, CaretAtAWrapStaysOnTheLineItWasPutOn)
