@@ -27,6 +27,23 @@ void shiftCaretLine(EditControl &memo, bool right, int count)
     memo.ReplaceSelection(std::string());
 }
 
+// With word wrap on, a display line that goes on from the one above starts
+// inside a paragraph: shifting there would split or cut words.
+bool continuesAbove(const EditControl &memo, int n)
+{
+    if (n <= 0)
+        return false;
+    const int above = memo.LineStart(n - 1);
+    return memo.LineStart(n) == above + memo.LineLength(above);
+}
+
+int paragraphStart(const EditControl &memo, int n)
+{
+    while (continuesAbove(memo, n))
+        --n;
+    return n;
+}
+
 } // namespace
 
 std::string ConvertedCase(const std::string &text, CaseKind kind, bool inWord)
@@ -80,26 +97,34 @@ void ShiftLines(EditControl &memo, bool right, int count)
     count = std::max(count, 0);
     const int start = memo.SelectionStart();
     const int end = start + memo.SelectionLength();
-    const int first = memo.LineOf(start);
+    const int first = paragraphStart(memo, memo.LineOf(start));
     const int lastTouched = memo.LineOf(end);
-    if (first == lastTouched) {
-        memo.SetCaret(memo.LineStart(-1));
+    if (memo.LineOf(start) == lastTouched) {
+        memo.SetCaret(memo.LineStart(first));
         shiftCaretLine(memo, right, count);
         // On to the next line, so that repeating shifts one line after another.
         const int line = memo.LineOf(memo.LineStart(-1));
-        memo.SetCaret(line < memo.LineCount() ? memo.LineStart(line + 1) : memo.TextLength());
+        int next = line + 1;
+        while (next < memo.LineCount() && continuesAbove(memo, next))
+            ++next;
+        memo.SetCaret(line < memo.LineCount() ? memo.LineStart(next) : memo.TextLength());
         memo.SetSelectionLength(0);
         return;
     }
     // A selection ending at the very start of a line leaves that line out.
     const int last = end == memo.LineStart(lastTouched) ? lastTouched - 1 : lastTouched;
-    for (int n = first; n <= last; ++n) {
+    // The text after the last line stays as it is, so its length finds the
+    // selection's end again. Going upwards, a shift never moves a line still to do.
+    const int lastStart = memo.LineStart(last);
+    const int after = memo.TextLength() - (lastStart + memo.LineLength(lastStart));
+    for (int n = last; n >= first; --n) {
+        if (continuesAbove(memo, n))
+            continue;
         memo.SetCaret(memo.LineStart(n));
         shiftCaretLine(memo, right, count);
     }
-    const int lineEnd = memo.LineStart(-1) + memo.LineLength(-1);
     memo.SetCaret(memo.LineStart(first));
-    memo.SetSelectionLength(lineEnd - memo.SelectionStart());
+    memo.SetSelectionLength(memo.TextLength() - after - memo.SelectionStart());
 }
 
 void TrimLines(EditControl &memo)

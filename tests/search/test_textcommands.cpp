@@ -132,6 +132,30 @@ TEST_F(SearchTest, TrimUnderWordWrapKeepsTheBlanksAtWrapPoints)
     EXPECT_EQ(text(), paragraph.substr(0, paragraph.size() - 1) + "\r\nnext ");
 }
 
+// Under word wrap a paragraph shifts as a whole: its wrapped rows keep their words.
+TEST_F(SearchTest, ShiftUnderWordWrapMovesParagraphsNotRows)
+{
+    std::string paragraph;
+    for (int i = 0; i < 60; ++i)
+        paragraph += "word ";
+    window->Memo().widget()->resize(200, 200);
+    memo().SetWordWrap(true);
+    const std::string original = paragraph + "\r\nnext";
+    setText(original);
+    ASSERT_GT(memo().LineCount(), 3);
+    memo().SelectAllText();
+    ShiftLines(memo(), true, 2);
+    EXPECT_EQ(text(), "  " + paragraph + "\r\n  next");
+    EXPECT_EQ(memo().SelectionLength(), int(text().size()));
+    ShiftLines(memo(), false, 2);
+    EXPECT_EQ(text(), original);
+
+    select(2, 1);  // a wrapped row: its paragraph shifts, and the caret goes on to "next"
+    ShiftLines(memo(), true, 1);
+    EXPECT_EQ(text(), " " + paragraph + "\r\nnext");
+    EXPECT_EQ(memo().SelectionStart(), int(paragraph.size()) + 3);
+}
+
 TEST_F(SearchTest, BracketJumpsToThePartnerOfTheSameKind)
 {
     const std::string f = "f(a, (b), c) + 1";
