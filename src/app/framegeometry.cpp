@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
+#include <QWindow>
 #include <algorithm>
 
 namespace verno {
@@ -38,9 +39,13 @@ void applyStoredGeometry(QWidget &window, int top, int left, int width, int heig
         visible = visible || s->availableGeometry().intersects(window.frameGeometry());
     if (!visible) {
         const QRect primary = QGuiApplication::primaryScreen()->availableGeometry();
+        // Until the window manager has framed the window its frame size is
+        // unknown; placing the frame itself keeps the title bar on screen.
         g = window.geometry();
         g.moveTopLeft(primary.topLeft() + (window.geometry().topLeft() - window.frameGeometry().topLeft()));
         window.setGeometry(g);
+        if (QWindow *handle = window.windowHandle(); handle && window.isVisible())
+            handle->setFramePosition(primary.topLeft());
     }
 }
 

@@ -1,5 +1,7 @@
 #include "dialogs/sizeddialog.h"
 
+#include <QScreen>
+
 namespace verno {
 
 SizedDialog::SizedDialog(QWidget *parent, int &width, int &height)
@@ -9,8 +11,14 @@ SizedDialog::SizedDialog(QWidget *parent, int &width, int &height)
 
 void SizedDialog::showEvent(QShowEvent *event)
 {
-    if (width_ > 0 && height_ > 0)
-        resize(width_, height_);
+    if (width_ > 0 && height_ > 0) {
+        // A stored size larger than the screen would leave the dialog's edges
+        // out of reach (and a huge one costs the memory of its whole surface).
+        QSize size(width_, height_);
+        if (const QScreen *s = screen())
+            size = size.boundedTo(s->availableGeometry().size());
+        resize(size);
+    }
     FormShow();
     QDialog::showEvent(event);
 }

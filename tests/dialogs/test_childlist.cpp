@@ -3,6 +3,7 @@
 #include "dialogs/childlist.h"
 
 #include <QListWidget>
+#include <QScreen>
 
 using namespace verno;
 
@@ -50,6 +51,11 @@ TEST_F(ChildListTest, ListsWindowsSortedWithMinimizedOnesInBrackets)
     EXPECT_EQ(frame->settings().ChildListWidth, 333);
     d.resize(400, 300);
     EXPECT_EQ(shown().size(), QSize(333, 222));
+    // A stored size never exceeds the screen.
+    d.reject();
+    frame->settings().ChildListWidth = frame->settings().ChildListHeight = 100000;
+    const QSize room = d.screen()->availableGeometry().size();
+    EXPECT_EQ(shown().size().boundedTo(room), shown().size());
 }
 
 TEST_F(ChildListTest, ClickingActivatesAndCancelReturnsToTheFirstWindow)
