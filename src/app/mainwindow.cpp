@@ -26,6 +26,7 @@
 
 #include <QAbstractEventDispatcher>
 #include <QAction>
+#include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QDir>
@@ -38,6 +39,7 @@
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QToolBar>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -577,7 +579,19 @@ bool TMainWindow::event(QEvent *event)
 {
     // The long part of the hint under the mouse goes to the message panel.
     if (event->type() == QEvent::StatusTip) {
-        SetStatusMessage(static_cast<QStatusTipEvent *>(event)->tip());
+        const QString tip = static_cast<QStatusTipEvent *>(event)->tip();
+        ++hintCount_;
+        if (!tip.isEmpty()) {
+            SetStatusMessage(tip);
+            return true;
+        }
+        // A dialog opening over the mouse makes the control under it "left"
+        // just before the dialog counts as open; the hint its command put up
+        // stays until the command clears it.
+        QTimer::singleShot(0, this, [this, n = hintCount_] {
+            if (n == hintCount_ && !QApplication::activeModalWidget())
+                SetStatusMessage(QString());
+        });
         return true;
     }
     return QMainWindow::event(event);

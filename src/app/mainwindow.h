@@ -268,6 +268,7 @@ private:
             onAll();
     }
     void openDialog(bool view);
+    int hintCount_ = 0; // hints seen, so a late clear can tell it is stale
     void activateChild(TFileWindow *w);
     void createLists(QVBoxLayout *clientLayout);
     void applySettings();

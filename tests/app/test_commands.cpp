@@ -9,6 +9,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QDialog>
+#include <QStatusTipEvent>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMdiArea>
@@ -69,6 +71,24 @@ TEST_F(FrameTest, PanelsWithoutWindowShowProgramState)
         EXPECT_FALSE(button("BtnOptWordWrap")->isChecked());
         EXPECT_EQ(button("BtnOptFont")->statusTip(), "Select default display font");
     }
+}
+
+// The mouse "leaving" the frame as a dialog opens over it sends an empty hint;
+// the hint the command put up stays while the dialog is open.
+TEST_F(FrameTest, HintStaysWhileADialogIsOpen)
+{
+    frame->SetStatusMessage("Open existing text file");
+    QDialog dialog(frame.get());
+    dialog.setWindowModality(Qt::ApplicationModal);
+    QStatusTipEvent leave{QString()};
+    QCoreApplication::sendEvent(frame.get(), &leave); // before the dialog counts as open
+    dialog.show();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(panel("PnlStatusMessage"), "Open existing text file");
+    dialog.hide();
+    QCoreApplication::sendEvent(frame.get(), &leave);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(panel("PnlStatusMessage"), "");
 }
 
 TEST_F(FrameTest, StatusPassEnablesByActiveWindow)
