@@ -587,9 +587,9 @@ bool TMainWindow::event(QEvent *event)
         }
         // A dialog opening over the mouse makes the control under it "left"
         // just before the dialog counts as open; the hint its command put up
-        // stays until the command clears it.
-        QTimer::singleShot(0, this, [this, n = hintCount_] {
-            if (n == hintCount_ && !QApplication::activeModalWidget())
+        // stays until the command clears it, as does a message written since.
+        QTimer::singleShot(0, this, [this, n = hintCount_, shown = panels_->message()] {
+            if (n == hintCount_ && !QApplication::activeModalWidget() && panels_->message() == shown)
                 SetStatusMessage(QString());
         });
         return true;

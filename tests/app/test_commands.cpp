@@ -89,6 +89,11 @@ TEST_F(FrameTest, HintStaysWhileADialogIsOpen)
     QCoreApplication::sendEvent(frame.get(), &leave);
     QCoreApplication::processEvents();
     EXPECT_EQ(panel("PnlStatusMessage"), "");
+    // Nor does a late clear wipe a message written since the mouse left.
+    QCoreApplication::sendEvent(frame.get(), &leave);
+    frame->SetStatusMessage("Reading..");
+    QCoreApplication::processEvents();
+    EXPECT_EQ(panel("PnlStatusMessage"), "Reading..");
 }
 
 TEST_F(FrameTest, StatusPassEnablesByActiveWindow)
