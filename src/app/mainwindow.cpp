@@ -585,16 +585,25 @@ bool TMainWindow::event(QEvent *event)
             SetStatusMessage(tip);
             return true;
         }
-        // A dialog opening over the mouse makes the control under it "left"
-        // just before the dialog counts as open; the hint its command put up
-        // stays until the command clears it, as does a message written since.
-        QTimer::singleShot(0, this, [this, n = hintCount_, shown = panels_->message()] {
-            if (n == hintCount_ && !QApplication::activeModalWidget() && panels_->message() == shown)
-                SetStatusMessage(QString());
-        });
+        const QString shown = panels_->message();
+        QTimer::singleShot(0, this, [this, n = hintCount_, shown] { clearLeftHint(n, shown); });
         return true;
     }
     return QMainWindow::event(event);
+}
+
+// A dialog opening over the mouse makes the control under it "left" just
+// before the dialog counts as open: the hint its command put up stays while
+// the dialog is open, and goes afterwards unless a newer hint or message came.
+void TMainWindow::clearLeftHint(int count, const QString &shown)
+{
+    if (count != hintCount_ || panels_->message() != shown)
+        return;
+    if (QApplication::activeModalWidget()) {
+        QTimer::singleShot(100, this, [this, count, shown] { clearLeftHint(count, shown); });
+        return;
+    }
+    SetStatusMessage(QString());
 }
 
 void TMainWindow::onIdle()
