@@ -26,6 +26,7 @@
 
 #include <QAbstractEventDispatcher>
 #include <QAction>
+#include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QDir>
@@ -38,6 +39,7 @@
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QToolBar>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -577,10 +579,31 @@ bool TMainWindow::event(QEvent *event)
 {
     // The long part of the hint under the mouse goes to the message panel.
     if (event->type() == QEvent::StatusTip) {
-        SetStatusMessage(static_cast<QStatusTipEvent *>(event)->tip());
+        const QString tip = static_cast<QStatusTipEvent *>(event)->tip();
+        ++hintCount_;
+        if (!tip.isEmpty()) {
+            SetStatusMessage(tip);
+            return true;
+        }
+        const QString shown = panels_->message();
+        QTimer::singleShot(0, this, [this, n = hintCount_, shown] { clearLeftHint(n, shown); });
         return true;
     }
     return QMainWindow::event(event);
+}
+
+// A dialog opening over the mouse makes the control under it "left" just
+// before the dialog counts as open: the hint its command put up stays while
+// the dialog is open, and goes afterwards unless a newer hint or message came.
+void TMainWindow::clearLeftHint(int count, const QString &shown)
+{
+    if (count != hintCount_ || panels_->message() != shown)
+        return;
+    if (QApplication::activeModalWidget()) {
+        QTimer::singleShot(100, this, [this, count, shown] { clearLeftHint(count, shown); });
+        return;
+    }
+    SetStatusMessage(QString());
 }
 
 void TMainWindow::onIdle()

@@ -268,6 +268,8 @@ private:
             onAll();
     }
     void openDialog(bool view);
+    int hintCount_ = 0; // hints seen, so a late clear can tell it is stale
+    void clearLeftHint(int count, const QString &shown);
     void activateChild(TFileWindow *w);
     void createLists(QVBoxLayout *clientLayout);
     void applySettings();

@@ -9,6 +9,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QDialog>
+#include <QStatusTipEvent>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMdiArea>
@@ -69,6 +71,28 @@ TEST_F(FrameTest, PanelsWithoutWindowShowProgramState)
         EXPECT_FALSE(button("BtnOptWordWrap")->isChecked());
         EXPECT_EQ(button("BtnOptFont")->statusTip(), "Select default display font");
     }
+}
+
+// The mouse "leaving" the frame as a dialog opens over it sends an empty hint;
+// the hint the command put up stays while the dialog is open.
+TEST_F(FrameTest, HintStaysWhileADialogIsOpen)
+{
+    frame->SetStatusMessage("Open existing text file");
+    QDialog dialog(frame.get());
+    dialog.setWindowModality(Qt::ApplicationModal);
+    QStatusTipEvent leave{QString()};
+    QCoreApplication::sendEvent(frame.get(), &leave); // before the dialog counts as open
+    dialog.show();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(panel("PnlStatusMessage"), "Open existing text file");
+    // Closed with the mouse elsewhere: the hint goes.
+    dialog.hide();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return panel("PnlStatusMessage").isEmpty(); }, 1000));
+    // Nor does a late clear wipe a message written since the mouse left.
+    QCoreApplication::sendEvent(frame.get(), &leave);
+    frame->SetStatusMessage("Reading..");
+    QCoreApplication::processEvents();
+    EXPECT_EQ(panel("PnlStatusMessage"), "Reading..");
 }
 
 TEST_F(FrameTest, StatusPassEnablesByActiveWindow)
