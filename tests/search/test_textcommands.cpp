@@ -116,15 +116,24 @@ TEST_F(SearchTest, TrimLeavesTheLineOfTheSelectionEndAlone)
     EXPECT_EQ(place(), (Place{1, 1, 0}));
 }
 
-// With word wrap the lines are display lines, but the blank where a line
-// wraps is not a trailing blank: trimming it would glue two words together.
-TEST_F(SearchTest, TrimUnderWordWrapKeepsTheBlanksAtWrapPoints)
-{
+// Under word wrap the lines are display lines, but a paragraph's wrapped rows
+// are no lines of their own: the blank at a wrap point is no trailing blank,
+// and a row's start is no place to shift.
+class WrappedParagraphTest : public SearchTest {
+protected:
+    void SetUp() override
+    {
+        SearchTest::SetUp();
+        for (int i = 0; i < 60; ++i)
+            paragraph += "word ";
+        window->Memo().widget()->resize(200, 200);
+        memo().SetWordWrap(true);
+    }
     std::string paragraph;
-    for (int i = 0; i < 60; ++i)
-        paragraph += "word ";
-    window->Memo().widget()->resize(200, 200);
-    memo().SetWordWrap(true);
+};
+
+TEST_F(WrappedParagraphTest, TrimKeepsTheBlanksAtWrapPoints)
+{
     setText(paragraph + "\r\nnext ");
     ASSERT_GT(memo().LineCount(), 3);
     memo().SelectAllText();
@@ -132,14 +141,8 @@ TEST_F(SearchTest, TrimUnderWordWrapKeepsTheBlanksAtWrapPoints)
     EXPECT_EQ(text(), paragraph.substr(0, paragraph.size() - 1) + "\r\nnext ");
 }
 
-// Under word wrap a paragraph shifts as a whole: its wrapped rows keep their words.
-TEST_F(SearchTest, ShiftUnderWordWrapMovesParagraphsNotRows)
+TEST_F(WrappedParagraphTest, ShiftMovesParagraphsNotRows)
 {
-    std::string paragraph;
-    for (int i = 0; i < 60; ++i)
-        paragraph += "word ";
-    window->Memo().widget()->resize(200, 200);
-    memo().SetWordWrap(true);
     const std::string original = paragraph + "\r\nnext";
     setText(original);
     ASSERT_GT(memo().LineCount(), 3);
