@@ -280,7 +280,8 @@ void TMainWindow::ActivateEditWindow(TFileWindow *window)
 void TMainWindow::SaveAllWindows(bool onlyModified)
 {
     for (TFileWindow *w : editWindows()) {
-        if (onlyModified && !w->Memo().ModifiedFlag())
+        // Save is not offered in a read-only window, so the batch passes it by.
+        if (w->IsReadOnly() || (onlyModified && !w->Memo().ModifiedFlag()))
             continue;
         if (!(w->FileName.isEmpty() ? w->SaveAs() : w->Save()))
             return;

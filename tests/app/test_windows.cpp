@@ -10,6 +10,7 @@
 
 using namespace verno;
 using verno::test::FrameTest;
+using verno::test::readBytes;
 
 namespace {
 
@@ -143,6 +144,24 @@ TEST_F(FrameTest, UndoDoesNothingInAReadOnlyWindow)
     EXPECT_FALSE(item(QStringLiteral("MnuEditUndo"))->isEnabled());
     frame->EditUndoClick();
     EXPECT_EQ(w->Memo().WholeText(), "xtext");
+}
+
+// A window only viewed is not written: a file that cannot be written would
+// otherwise stop the batch before the windows behind it.
+TEST_F(FrameTest, SaveAllSavesEveryEditableWindowOnly)
+{
+    TFileWindow *a = openFile("a", "old a");
+    TFileWindow *viewed = openFile("v", "old v");
+    TFileWindow *b = openFile("b", "old b");
+    a->Memo().SetWholeText("new a");
+    viewed->SetReadOnly(true);
+    QFile::setPermissions(dir.filePath(QStringLiteral("v")), QFileDevice::ReadOwner);
+    b->Memo().SetWholeText("new b");
+    frame->FileSaveAllClick();
+    EXPECT_EQ(readBytes(dir.filePath(QStringLiteral("a"))), "new a");
+    EXPECT_EQ(readBytes(dir.filePath(QStringLiteral("b"))), "new b");
+    EXPECT_EQ(readBytes(dir.filePath(QStringLiteral("v"))), "old v");
+    EXPECT_TRUE(prompter.messages.empty());
 }
 
 TEST_F(FrameTest, FilesDroppedOnAnEditWindowOpenAsFiles)
