@@ -280,8 +280,10 @@ void TMainWindow::ActivateEditWindow(TFileWindow *window)
 void TMainWindow::SaveAllWindows(bool onlyModified)
 {
     for (TFileWindow *w : editWindows()) {
-        // Save is not offered in a read-only window, so the batch passes it by.
-        if (w->IsReadOnly() || (onlyModified && !w->Memo().ModifiedFlag()))
+        // A window only viewed has nothing to save: writing it again would
+        // stop the batch at a file that cannot be written. A changed text is
+        // saved even in a read-only window, so it is never left behind.
+        if ((onlyModified || w->IsReadOnly()) && !w->Memo().ModifiedFlag())
             continue;
         if (!(w->FileName.isEmpty() ? w->SaveAs() : w->Save()))
             return;

@@ -148,7 +148,7 @@ TEST_F(FrameTest, UndoDoesNothingInAReadOnlyWindow)
 
 // A window only viewed is not written: a file that cannot be written would
 // otherwise stop the batch before the windows behind it.
-TEST_F(FrameTest, SaveAllSavesEveryEditableWindowOnly)
+TEST_F(FrameTest, SaveAllPassesUnchangedReadOnlyWindowsBy)
 {
     TFileWindow *a = openFile("a", "old a");
     TFileWindow *viewed = openFile("v", "old v");
