@@ -179,6 +179,9 @@ QString DiskCommands::pasteFile(const QString &path)
     const QString tooLarge = QStringLiteral("Text exceeds memo capacity");
     if (tooLargeForText(path))
         return tooLarge;
+    // A pipe or a device could block for ever or never end.
+    if (const QFileInfo info(path); info.exists() && !info.isFile())
+        return QStringLiteral("Cannot open file %1: not a regular file").arg(path);
     std::string bytes;
     QString error;
     if (!readWholeFile(path, bytes, error))

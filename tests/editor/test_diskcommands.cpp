@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using namespace verno;
 using verno::test::readBytes;
@@ -189,6 +190,8 @@ TEST_F(DiskCommandsTest, PasteFromInsertsTheFileWithCrLfBreaks)
     // Far beyond what a text may hold; sparse, so it takes no room on disk.
     writeBytes(path("huge.txt"), "");
     ASSERT_TRUE(QFile(path("huge.txt")).resize(qint64(1) << 40));
+    // Reading a pipe nobody writes to would wait for ever.
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path("pipe")).constData(), 0600), 0);
     TFileWindow &w = open("t.txt", "abcdef");
     const struct {
         const char *file;
@@ -199,6 +202,7 @@ TEST_F(DiskCommandsTest, PasteFromInsertsTheFileWithCrLfBreaks)
         {"empty.txt", "abcdef", 0}, // not the clipboard's text
         {"missing.txt", "abcdef", 1},
         {"huge.txt", "abcdef", 1},
+        {"pipe", "abcdef", 1},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.file);
@@ -223,7 +227,7 @@ TEST_F(DiskCommandsTest, PasteFromInsertsTheFileWithCrLfBreaks)
     select(w, 0, 2);
     frame.EditCutToClick();
     frame.EditPasteFromClick();
-    EXPECT_EQ(prompter.fileRequests.size(), 4u);
+    EXPECT_EQ(prompter.fileRequests.size(), 5u);
 }
 
 // The keys as a user presses them in the edit control.
