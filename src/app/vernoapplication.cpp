@@ -1,4 +1,5 @@
 #include "app/vernoapplication.h"
+#include "platform/altletterfilter.h"
 #include "platform/prompter.h"
 
 #include <exception>
@@ -11,6 +12,7 @@ VernoApplication::VernoApplication(int &argc, char **argv) : QApplication(argc, 
     setApplicationName(QStringLiteral("Verno"));
     setApplicationVersion(QStringLiteral("3.0"));
     setOrganizationName(QStringLiteral("Qvo"));
+    installEventFilter(new AltLetterFilter(this));
 }
 
 bool VernoApplication::notify(QObject *receiver, QEvent *event)
