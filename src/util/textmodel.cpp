@@ -10,10 +10,11 @@ bool hasBreak(std::string_view s) { return s.find_first_of("\r\n") != std::strin
 
 } // namespace
 
-TextModel::TextModel() : layout_(store_) {}
+TextModel::TextModel(int chunkBytes) : store_(chunkBytes), layout_(store_) {}
 
 void TextModel::reset(int oldLength, int oldLines)
 {
+    store_.takeChunkChange();
     layout_.rebuild();
     anchor_ = caret_ = 0;
     steps_.clear();
@@ -120,10 +121,10 @@ void TextModel::apply(int from, int to, std::string_view text)
         change.removedText = store_.text(from, to - from);
     // Room first: once the old text is gone, putting the new one in cannot fail.
     store_.reserve(text.size(), change.addedLines - 1);
-    layout_.reserve(change.addedLines - 1);
+    layout_.reserve(text.size());
     store_.erase(from, to - from);
     store_.insert(from, text);
-    layout_.linesReplaced(change.firstLine, change.removedLines, change.addedLines);
+    layout_.linesReplaced(change.firstLine, change.removedLines, change.addedLines, store_.takeChunkChange());
     anchor_ = caret_ = from + int(text.size());
     modified_ = true;
     if (onChange)

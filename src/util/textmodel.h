@@ -36,7 +36,7 @@ public:
         Joined,    // part of the step just made (a text moved by dragging)
     };
 
-    TextModel();
+    explicit TextModel(int chunkBytes = TextStore::kChunkBytes);
     TextModel(const TextModel &) = delete;
     TextModel &operator=(const TextModel &) = delete;
 

@@ -1,7 +1,12 @@
 #pragma once
-// The bytes of a text in a gap buffer, with an index of its line starts.
-// Every line break is CR LF: text is normalised on the way in, and positions
-// handed to erase never split a break.
+// The bytes of a text in a gap buffer, with an index of its lines. Every line
+// break is CR LF: text is normalised on the way in, and positions handed to
+// erase never split a break.
+//
+// The index keeps runs of whole lines (chunks of a few kilobytes) rather than
+// every line, so a text of millions of lines needs little memory for it; a
+// line inside a chunk is found by scanning the chunk's bytes, and the last
+// line found is remembered, so walking lines in order costs one line each.
 #include "util/byteblock.h"
 #include "util/gapvector.h"
 #include "util/partition.h"
@@ -15,19 +20,46 @@ namespace verno {
 // Positions are ints; a text may not grow past this.
 inline constexpr int kMaxTextLength = INT_MAX / 2;
 
+// Chunks of the line index: [first, first + removed) became [first, first + added).
+struct ChunkChange {
+    int first = 0;
+    int removed = 0;
+    int added = 0;
+    bool empty() const { return removed == 0 && added == 0; }
+    // This change followed by next, as one.
+    ChunkChange then(const ChunkChange &next) const;
+};
+
 class TextStore {
 public:
+    static constexpr int kChunkBytes = 8192;
+    // Smaller chunks let tests reach chunk edges with small texts.
+    explicit TextStore(int chunkBytes = kChunkBytes);
+
     int length() const { return int(bytes_.size()); }
     // Lines, an empty last line included: at least one.
-    int lineCount() const { return lines_.count(); }
-    int lineStart(int line) const { return lines_.start(line); }
+    int lineCount() const { return chunkLines_.total() + 1; }
+    int lineStart(int line) const;
     // Where the line's break begins (the text's end for the last line).
-    int lineEnd(int line) const
-    {
-        return line + 1 < lines_.count() ? lines_.start(line + 1) - 2 : length();
-    }
-    int lineOf(int pos) const { return lines_.rangeOf(pos); }
+    int lineEnd(int line) const;
+    int lineOf(int pos) const;
     unsigned char at(int pos) const { return static_cast<unsigned char>(bytes_[size_t(pos)]); }
+
+    // Chunks: runs of whole lines; every chunk but the last ends with a break.
+    int chunkBytes() const { return chunkBytes_; }
+    int chunkCount() const { return chunks_.count(); }
+    int chunkStart(int c) const { return chunks_.start(c); }
+    int chunkEnd(int c) const { return chunks_.start(c + 1); }
+    int chunkFirstLine(int c) const { return chunkLines_.start(c); }
+    // Lines starting in chunk c (the last chunk also holds the last line).
+    int chunkLineCount(int c) const
+    {
+        return chunkLines_.start(c + 1) - chunkLines_.start(c) + (c + 1 == chunkCount());
+    }
+    int chunkOfLine(int line) const { return chunkLines_.rangeOf(line); }
+    int chunkOfPosition(int pos) const { return chunks_.rangeOf(pos); }
+    // What the edits since the last call did to the chunks.
+    ChunkChange takeChunkChange();
 
     std::string text(int pos, int count) const;
     // [pos, pos + count) without a copy when the gap does not split it,
@@ -44,6 +76,7 @@ public:
     void erase(int pos, int count);
     // Replaces everything, normalising breaks; false when too large.
     bool assign(std::string_view text);
+    // Takes over a block of raw bytes, normalising its breaks in place.
     bool adopt(ByteBlock &&block);
     void clear();
 
@@ -54,16 +87,24 @@ public:
     static std::string normalizeBreaks(std::string_view text);
 
 private:
-    struct Index {
-        Partition lines;
-        size_t loneLf = 0; // LFs without a CR before them
-        int longest = 0;
-    };
-    static Index indexLines(const char *data, size_t size);
+    // LFs in [from, to), and the first LF in [from, to) (-1: none) or the
+    // last one before to (-1: none at or after from).
+    int countLfs(int from, int to) const;
+    int nextLf(int from, int to) const;
+    int previousLf(int from, int to) const;
+    void remember(int line, int start) const;
+    void splitChunk(int c);
+    void noteChange(const ChunkChange &change);
 
+    int chunkBytes_;
     GapVector<char> bytes_;
-    Partition lines_;
+    Partition chunks_;     // chunk c covers [start(c), start(c + 1))
+    Partition chunkLines_; // start(c): the breaks before chunk c, so the number of its first line
     int longestLine_ = 0;
+    ChunkChange change_;
+    // The last line start found: lines near it are found from here.
+    mutable int memoLine_ = 0;
+    mutable int memoStart_ = 0;
 };
 
 } // namespace verno

@@ -31,6 +31,8 @@ void expectIndexMatches(const TextStore &store, const std::string &oracle)
     ASSERT_EQ(store.lineCount(), int(starts.size()));
     for (size_t k = 0; k < starts.size(); ++k)
         ASSERT_EQ(store.lineStart(int(k)), starts[k]) << "line " << k;
+    for (size_t k = starts.size(); k-- > 0;) // backwards from the line found last
+        ASSERT_EQ(store.lineEnd(int(k)), k + 1 < starts.size() ? starts[k + 1] - 2 : int(oracle.size())) << "line " << k;
     for (int p = 0; p <= int(oracle.size()); p += 1 + p / 50) {
         const int k = int(std::upper_bound(starts.begin(), starts.end(), p) - starts.begin()) - 1;
         ASSERT_EQ(store.lineOf(p), k) << "position " << p;
@@ -71,11 +73,14 @@ ByteWidths testWidths()
 
 } // namespace
 
+// Chunk sizes from a few bytes up, so edits cross, split and merge chunks.
+const int kChunkSizes[] = {2, 16, 100, TextStore::kChunkBytes};
+
 TEST(TextStore, LineIndexFollowsRandomEdits)
 {
     std::mt19937 rng(7);
     for (int round = 0; round < 40; ++round) {
-        TextStore store;
+        TextStore store(kChunkSizes[round % 4]);
         std::string oracle = randomText(rng, 300);
         ASSERT_TRUE(store.assign(oracle));
         for (int edit = 0; edit < 60; ++edit) {
@@ -162,7 +167,7 @@ TEST(TextLayout, IncrementalWrapMatchesAFreshLayout)
 {
     std::mt19937 rng(11);
     for (int round = 0; round < 20; ++round) {
-        TextModel model;
+        TextModel model(kChunkSizes[round % 4]);
         ASSERT_TRUE(model.assign(randomText(rng, 2000)));
         model.layout().setWidths(testWidths());
         model.layout().setWrapWidth(40 + rng() % 200);
