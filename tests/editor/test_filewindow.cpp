@@ -3,6 +3,7 @@
 #include "app/mainwindow.h"
 #include "editor/filewindow.h"
 #include "testsupport.h"
+#include "util/textstore.h"
 
 #include <QDir>
 #include <QFile>
@@ -117,6 +118,26 @@ TEST_F(FileWindowTest, LoadNormalisesBreaksAndSaveWritesThemBack)
         EXPECT_EQ(readBytes(path(name)), QByteArray(c.text));
     }
     EXPECT_TRUE(prompter.messages.empty());
+}
+
+// Large files are read in blocks of a few megabytes, several at once: a
+// break split between two blocks or two readers still loads as one.
+TEST_F(FileWindowTest, FileOfManyReadBlocksLoadsByteExact)
+{
+    static const char *const breaks[] = {"\r\n", "\n", "\r", "\n\r"};
+    std::string raw;
+    for (int i = 0; raw.size() < 9'500'000; ++i)
+        raw += "line " + std::to_string(i) + breaks[i % 4];
+    const size_t mb = size_t(1) << 20;
+    for (const size_t at : {4 * mb, raw.size() / 2, 8 * mb, 8 * mb + mb / 2})
+        raw.replace(at - 1, 2, "\r\n");
+    raw += "no final break";
+    TFileWindow &w = open(QStringLiteral("big.txt"), QByteArray::fromStdString(raw));
+    const std::string text = w.Memo().WholeText();
+    ASSERT_EQ(text.size(), TextStore::normalizeBreaks(raw).size());
+    EXPECT_TRUE(text == TextStore::normalizeBreaks(raw));
+    EXPECT_EQ(w.Memo().LineCount(), int(std::count(text.begin(), text.end(), '\n')) + 1);
+    EXPECT_EQ(w.Memo().LineText(w.Memo().LineCount() - 1), "no final break");
 }
 
 TEST_F(FileWindowTest, EveryByteButBreaksSurvivesLoadAndSave)
