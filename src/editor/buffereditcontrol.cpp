@@ -41,6 +41,19 @@ int BufferEditControl::LineStart(int n) const { return view_->model().lineStart(
 int BufferEditControl::LineLength(int p) const { return view_->model().lineLength(p); }
 int BufferEditControl::LineOf(int p) const { return view_->model().lineOf(p); }
 
+int BufferEditControl::NextLineHolding(int line, const std::string &s, bool caseSensitive, bool backward) const
+{
+    const TextModel &m = view_->model();
+    if (!m.lineExists(line) || s.empty())
+        return line;
+    // One pass over the bytes: a hit across a wrap point or a break lies in
+    // no line, which the search's own look at the line tells.
+    const TextLayout &layout = m.layout();
+    const int hit = backward ? m.store().findBackward(0, layout.lineEnd(line), s, !caseSensitive)
+                             : m.store().find(layout.lineStart(line), m.length(), s, !caseSensitive);
+    return hit < 0 ? -1 : layout.lineOf(hit);
+}
+
 // --- whole text ----------------------------------------------------------------
 
 int BufferEditControl::TextLength() const { return view_->model().length(); }

@@ -20,6 +20,7 @@ public:
     int LineStart(int n) const override;
     int LineLength(int p) const override;
     int LineOf(int p) const override;
+    int NextLineHolding(int line, const std::string &s, bool caseSensitive, bool backward) const override;
     int TextLength() const override;
     bool HasText() const override;
     std::string WholeText() const override;

@@ -25,6 +25,15 @@ public:
     // selection the unselected characters of the lines it touches.
     virtual int LineLength(int p) const = 0;
     virtual int LineOf(int p) const = 0;
+    // A shortcut for searches: the first line from line on (backward: the
+    // last line up to it) whose text may hold s, comparing bytes, or unless
+    // caseSensitive folding a to z onto A to Z; -1 when no line can. Lines it
+    // passes surely do not hold s. Without a faster way, every line may.
+    virtual int NextLineHolding(int line, const std::string &s, bool caseSensitive, bool backward) const
+    {
+        (void)s, (void)caseSensitive, (void)backward;
+        return line;
+    }
 
     virtual int TextLength() const = 0;
     virtual bool HasText() const = 0;

@@ -84,13 +84,35 @@ int SearchEngine::findInLine(const std::string &text, int column, bool backward,
     return p > 0 ? column + p - 1 : -1;
 }
 
+// What every occurrence of the pattern holds: the find text, as far as a
+// padded whole-word pattern keeps it.
+std::string SearchEngine::core() const
+{
+    return opt_.WholeWords ? ShortHead(opt_.FindText, kShortMax - 1) : opt_.FindText;
+}
+
+// Past the lines the control knows cannot hold the core; false when none
+// further can.
+bool SearchEngine::skipToCandidate(Hit &at, bool backward, const std::string &core) const
+{
+    const int line = memo_.NextLineHolding(at.line, core, opt_.CaseSensitive, backward);
+    if (line < 0)
+        return false;
+    if (line != at.line)
+        at = {line, backward ? kShortMax : 0};
+    return true;
+}
+
 std::optional<SearchEngine::Hit> SearchEngine::scan(const std::string &pat, bool backward) const
 {
     Hit at = startPosition(backward);
     const int count = memo_.LineCount();
+    const std::string needle = core();
     std::string part;
     part.reserve(kShortMax + 1);
     for (; at.line >= 0 && at.line < count; at.line += backward ? -1 : 1, at.column = backward ? kShortMax : 0) {
+        if (!skipToCandidate(at, backward, needle))
+            break;
         if (const int c = findInLine(memo_.LineText(at.line), at.column, backward, pat, part); c >= 0)
             return Hit{at.line, c};
     }
@@ -186,9 +208,12 @@ void SearchEngine::replaceByLines(const std::string &pat, std::optional<BusyStat
     const size_t found = opt_.FindText.size();
     const std::string &with = opt_.ReplaceText;
     std::optional<Hit> last; // where the caret goes after the last replacement
+    const std::string needle = core();
     std::string part;
     part.reserve(kShortMax + 1);
     for (; at.line >= 0 && at.line < count; at.line += backward ? -1 : 1, at.column = backward ? kShortMax : 0) {
+        if (!skipToCandidate(at, backward, needle))
+            break;
         std::string text = memo_.LineText(at.line);
         bool changed = false;
         for (int c; (c = findInLine(text, at.column, backward, pat, part)) >= 0; changed = true) {

@@ -33,6 +33,8 @@ private:
     Hit startPosition(bool backward) const;
     int findInLine(const std::string &text, int column, bool backward, const std::string &pattern,
                    std::string &part) const;
+    std::string core() const;
+    bool skipToCandidate(Hit &at, bool backward, const std::string &core) const;
     std::optional<Hit> scan(const std::string &pattern, bool backward) const;
     bool searchIn(bool backward);
     std::string pattern() const;

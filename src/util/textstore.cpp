@@ -1,4 +1,5 @@
 #include "util/textstore.h"
+#include "util/bytesearch.h"
 #include "util/linebreaks.h"
 #include "util/parallel.h"
 
@@ -157,6 +158,59 @@ std::string_view TextStore::view(int pos, int count, std::string &scratch) const
         return {direct, size_t(count)};
     scratch = text(pos, count);
     return scratch;
+}
+
+// Before the gap, across it, after it: forward in that order, backward the other way.
+int TextStore::find(int from, int to, std::string_view needle, bool fold) const
+{
+    const auto [a, b] = bytes_.pieces();
+    const auto split = int(a.size());
+    const auto m = int(needle.size());
+    if (from < split) {
+        const int end = std::min(to, split);
+        if (const long hit = findBytes(a.data() + from, size_t(std::max(0, end - from)), needle, fold); hit >= 0)
+            return from + int(hit);
+    }
+    if (from < split && to > split && m > 1) {
+        const int lo = std::max(from, split - m + 1);
+        std::string scratch;
+        const std::string_view around = view(lo, std::min(to, split + m - 1) - lo, scratch);
+        if (const long hit = findBytes(around.data(), around.size(), needle, fold); hit >= 0)
+            return lo + int(hit);
+    }
+    if (to > split) {
+        const int s = std::max(from, split);
+        if (const long hit = findBytes(b.data() + (s - split), size_t(std::max(0, to - s)), needle, fold); hit >= 0)
+            return s + int(hit);
+    }
+    return -1;
+}
+
+int TextStore::findBackward(int from, int to, std::string_view needle, bool fold) const
+{
+    const auto [a, b] = bytes_.pieces();
+    const auto split = int(a.size());
+    const auto m = int(needle.size());
+    if (to > split) {
+        const int s = std::max(from, split);
+        const long hit = findBytesBackward(b.data() + (s - split), size_t(std::max(0, to - s)), needle, fold);
+        if (hit >= 0)
+            return s + int(hit);
+    }
+    if (from < split && to > split && m > 1) {
+        const int lo = std::max(from, split - m + 1);
+        std::string scratch;
+        const std::string_view around = view(lo, std::min(to, split + m - 1) - lo, scratch);
+        if (const long hit = findBytesBackward(around.data(), around.size(), needle, fold); hit >= 0)
+            return lo + int(hit);
+    }
+    if (from < split) {
+        const int end = std::min(to, split);
+        const long hit = findBytesBackward(a.data() + from, size_t(std::max(0, end - from)), needle, fold);
+        if (hit >= 0)
+            return from + int(hit);
+    }
+    return -1;
 }
 
 // --- changes -----------------------------------------------------------------------

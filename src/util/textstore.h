@@ -65,6 +65,10 @@ public:
     // [pos, pos + count) without a copy when the gap does not split it,
     // otherwise copied into scratch.
     std::string_view view(int pos, int count, std::string &scratch) const;
+    // The first (or last) place where needle lies wholly in [from, to), or
+    // -1; with fold the letters a to z match A to Z as well.
+    int find(int from, int to, std::string_view needle, bool fold) const;
+    int findBackward(int from, int to, std::string_view needle, bool fold) const;
     // The whole text in order, as at most two pieces.
     std::pair<std::string_view, std::string_view> pieces() const { return bytes_.pieces(); }
 

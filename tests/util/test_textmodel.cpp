@@ -102,6 +102,42 @@ TEST(TextStore, LineIndexFollowsRandomEdits)
     }
 }
 
+// Forward and backward, folding or not, for hits before, across and after
+// the gap.
+TEST(TextStore, FindAgreesWithAPlainSearchWhereverTheGapIs)
+{
+    std::mt19937 rng(3);
+    const auto fold = [](std::string s) {
+        for (char &c : s)
+            c = c >= 'a' && c <= 'z' ? char(c - 32) : c;
+        return s;
+    };
+    for (int round = 0; round < 30; ++round) {
+        std::string text;
+        while (text.size() < 150)
+            text += "abAB\xE1\xC1 "[rng() % 7];
+        TextStore store;
+        ASSERT_TRUE(store.assign(text));
+        const int gap = int(rng() % text.size());
+        store.insert(gap, "z"); // the gap now follows this
+        text.insert(size_t(gap), "z");
+        const std::string needle = text.substr(rng() % 140, 1 + rng() % 5);
+        const int from = int(rng() % 50);
+        const int to = int(text.size()) - int(rng() % 50);
+        for (const bool folding : {false, true}) {
+            SCOPED_TRACE(testing::Message() << text << " / " << needle << " gap " << gap << " fold " << folding);
+            const std::string hay = folding ? fold(text) : text;
+            const std::string pin = folding ? fold(needle) : needle;
+            const size_t first = hay.find(pin, size_t(from));
+            const size_t last = hay.rfind(pin, size_t(to) - pin.size());
+            EXPECT_EQ(store.find(from, to, needle, folding),
+                      first != std::string::npos && first + pin.size() <= size_t(to) ? int(first) : -1);
+            EXPECT_EQ(store.findBackward(from, to, needle, folding),
+                      last != std::string::npos && last >= size_t(from) ? int(last) : -1);
+        }
+    }
+}
+
 TEST(TextStore, LoadingMakesEveryBreakCrLf)
 {
     const std::pair<std::string, std::string> cases[] = {
