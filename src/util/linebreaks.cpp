@@ -57,6 +57,43 @@ size_t countLineFeeds(const char *p, size_t n)
     return count;
 }
 
+RunShape runShape(const char *p, size_t n)
+{
+    RunShape shape;
+    size_t lineStart = 0;
+    const auto lineFeedAt = [&](size_t i) {
+        ++shape.lineFeeds;
+        shape.longest = std::max(shape.longest, i - lineStart);
+        lineStart = i + 1;
+    };
+    size_t i = 0;
+#if defined(__SSE2__)
+    const __m128i lf = _mm_set1_epi8('\n');
+    const __m128i cr = _mm_set1_epi8('\r');
+    __m128i odd = _mm_setzero_si128(); // bytes below blank or above tilde, breaks aside
+    for (; i + 16 <= n; i += 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + i));
+        const __m128i lfs = _mm_cmpeq_epi8(v, lf);
+        const __m128i breaks = _mm_or_si128(lfs, _mm_cmpeq_epi8(v, cr));
+        // Signed: bytes from 128 on are below blank too.
+        const __m128i low = _mm_andnot_si128(breaks, _mm_cmplt_epi8(v, _mm_set1_epi8(' ')));
+        odd = _mm_or_si128(odd, _mm_or_si128(low, _mm_cmpeq_epi8(v, _mm_set1_epi8(0x7F))));
+        for (auto m = unsigned(_mm_movemask_epi8(lfs)); m != 0; m &= m - 1)
+            lineFeedAt(i + size_t(__builtin_ctz(m)));
+    }
+    shape.plain = _mm_movemask_epi8(odd) == 0;
+#endif
+    for (; i < n; ++i) {
+        const auto c = static_cast<unsigned char>(p[i]);
+        if (c == '\n')
+            lineFeedAt(i);
+        else if ((c < ' ' && c != '\r') || c > '~')
+            shape.plain = false;
+    }
+    shape.longest = std::max(shape.longest, n - lineStart);
+    return shape;
+}
+
 const char *findLineFeed(const char *p, size_t n)
 {
     return static_cast<const char *>(std::memchr(p, '\n', n));

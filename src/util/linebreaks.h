@@ -12,6 +12,14 @@ size_t countLineFeeds(const char *p, size_t n);
 // The first LF in [p, p + n), or nullptr.
 const char *findLineFeed(const char *p, size_t n);
 
+// What a run of lines with CR LF breaks holds, from one pass over it.
+struct RunShape {
+    size_t lineFeeds = 0;
+    size_t longest = 0; // longest line, counting its CR
+    bool plain = true;  // printable ASCII only, besides the breaks: no tab, no control byte
+};
+RunShape runShape(const char *p, size_t n);
+
 // The breaks of a raw text: where it can be cut into chunks of whole lines
 // of about a chosen size, and what making every break CR LF adds.
 class BreakScan {

@@ -78,8 +78,18 @@ int TextLayout::wrap(std::string_view line, const ByteWidths &w, double width, s
 
 int TextLayout::countRun(std::string_view run, bool last, const ByteWidths &w, double width)
 {
-    // A run without tabs needs only the lengths of its lines.
-    const bool tabs = std::memchr(run.data(), '\t', run.size()) != nullptr;
+    // Lines of printable ASCII need only their lengths, and the widest of
+    // those characters, unless they are long; others are measured.
+    const RunShape shape = runShape(run.data(), run.size());
+    float plainWidest = 0;
+    for (int c = ' '; c <= '~'; ++c)
+        plainWidest = std::max(plainWidest, w.advance[size_t(c)]);
+    if (shape.plain && double(shape.longest) * double(plainWidest) <= width)
+        return int(shape.lineFeeds) + (last ? 1 : 0);
+    const bool tabs = !shape.plain && std::memchr(run.data(), '\t', run.size()) != nullptr;
+    ByteWidths glance = w;
+    if (shape.plain)
+        glance.widest = plainWidest;
     int lines = 0;
     size_t start = 0;
     for (;;) {
@@ -87,7 +97,7 @@ int TextLayout::countRun(std::string_view run, bool last, const ByteWidths &w, d
         if (!lf && !last)
             return lines; // nothing follows the run's last break
         const size_t end = lf ? size_t(lf - run.data()) - 1 : run.size(); // before the CR
-        lines += !tabs && fitsAtAGlance(end - start, w, width) ? 1 : wrap(run.substr(start, end - start), w, width, nullptr);
+        lines += !tabs && fitsAtAGlance(end - start, glance, width) ? 1 : wrap(run.substr(start, end - start), w, width, nullptr);
         if (!lf)
             return lines;
         start = end + 2;

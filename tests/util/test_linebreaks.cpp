@@ -89,3 +89,30 @@ TEST(BreakScan, CountsAndFindsLineFeedsAtEveryOffset)
         }
     }
 }
+
+TEST(BreakScan, RunShapeTellsPlainTextAndItsLongestLine)
+{
+    const std::string pad(40, 'x'); // past one vector of bytes
+    const struct {
+        std::string run;
+        size_t lineFeeds;
+        size_t longest;
+        bool plain;
+    } cases[] = {
+        {"", 0, 0, true},
+        {"ab\r\ncde\r\n", 2, 4, true},
+        {pad + "\r\n~ !\r\nlast", 2, 41, true},
+        {pad + "\t\r\n", 1, 42, false},
+        {pad + "\x7F", 0, 41, false},
+        {pad + "\xE9\r\n" + pad, 1, 42, false},
+        {std::string("a\0b", 3) + pad, 0, 43, false},
+        {"\r\n\r\n" + pad + "\x01", 2, 41, false},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.run));
+        const RunShape shape = runShape(c.run.data(), c.run.size());
+        EXPECT_EQ(shape.lineFeeds, c.lineFeeds);
+        EXPECT_EQ(shape.longest, c.longest);
+        EXPECT_EQ(shape.plain, c.plain);
+    }
+}
