@@ -2,9 +2,11 @@
 #include "app/mainwindow.h"
 #include "app/programicon.h"
 #include "app/vernoapplication.h"
+#include "editor/fileio.h"
 #include "platform/prompter.h"
 #include "print/pagesetupdialog.h"
 #include "search/searchcommands.h"
+#include "util/textutil.h"
 
 #include <QByteArrayList>
 #include <cstdio>
@@ -49,6 +51,9 @@ int main(int argc, char **argv)
         std::puts("Verno 3.0");
         return 0;
     }
+    // The first file is read while the window system is reached.
+    if (!cl.files.isEmpty() && !HasWildcard(cl.files.first().toStdString()))
+        startPreload(cl.files.first());
     const bool weChosePlatform = qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
     if (weChosePlatform) {
         if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {

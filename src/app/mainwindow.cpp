@@ -15,6 +15,7 @@
 #include "app/windowarranger.h"
 #include "app/windowlistmenu.h"
 #include "dialogs/aboutbox.h"
+#include "editor/fileio.h"
 #include "editor/filewindow.h"
 #include "editor/fontchoice.h"
 #include "editor/textconvert.h"
@@ -136,6 +137,7 @@ void TMainWindow::FormShow(const QStringList &arguments)
     SetFileHistSort(settings_.FileHistSort);
     FilterIndex = 1;
     ProcessCommandLine(arguments);
+    dropPreload();
     if (settings_.InitialWin && !ReadOnlyAll && editWindows().isEmpty())
         OpenEditWindow(QString(), false);
     setAcceptDrops(true);

@@ -80,6 +80,7 @@ bool BufferEditControl::SetWholeText(std::string &&s)
 }
 
 bool BufferEditControl::LoadBytes(ByteBlock &&bytes) { return loaded(view_->model().adopt(std::move(bytes))); }
+bool BufferEditControl::LoadPrepared(PreparedText &&text) { return loaded(view_->model().take(std::move(text))); }
 
 std::vector<std::string_view> BufferEditControl::TextPieces(std::string &) const
 {

@@ -60,6 +60,7 @@ public:
     void setFocus() override;
     void setOverwriteQuery(std::function<bool()> query) override;
     bool LoadBytes(ByteBlock &&bytes) override;
+    bool LoadPrepared(PreparedText &&text) override;
     std::vector<std::string_view> TextPieces(std::string &keep) const override;
 
 private:

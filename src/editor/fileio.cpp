@@ -13,6 +13,8 @@
 #include <new>
 #include <sys/mman.h>
 #include <sys/stat.h>
+#include <system_error>
+#include <thread>
 #include <unistd.h>
 
 namespace verno {
@@ -157,17 +159,9 @@ ReadResult readRange(int fd, char *block, size_t from, size_t to, bool expected)
     return {done - from, 0};
 }
 
-} // namespace
-
-bool readWholeFile(const QString &path, ByteBlock &bytes, QString &error)
+// Reads the file open on fd, of the size it had when opened.
+bool readAll(int fd, const QString &path, size_t size, ByteBlock &bytes, QString &error)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
-        error = QStringLiteral("Cannot open file %1: %2").arg(path, file.errorString());
-        return false;
-    }
-    const int fd = file.handle();
-    const size_t size = size_t(std::max<qint64>(0, file.size()));
     // Room after the text for the CRs lone LFs will need, so breaks are made
     // CR LF in place.
     if (!bytes.reserve(size + size / 16 + (1 << 16)))
@@ -207,6 +201,108 @@ bool readWholeFile(const QString &path, ByteBlock &bytes, QString &error)
     }
     bytes.setSize(end);
     return true;
+}
+
+} // namespace
+
+// Plain system calls, no Qt object: this also runs before the application
+// object exists, on a thread of its own.
+bool readWholeFile(const QString &path, ByteBlock &bytes, QString &error)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    struct stat st {};
+    if (fd < 0 || ::fstat(fd, &st) != 0) {
+        error = QStringLiteral("Cannot open file %1: %2").arg(path, systemReason(errno));
+        if (fd >= 0)
+            ::close(fd);
+        return false;
+    }
+    const struct Closer {
+        int fd;
+        ~Closer() { ::close(fd); }
+    } closer{fd};
+    return readAll(fd, path, S_ISREG(st.st_mode) ? size_t(std::max<off_t>(0, st.st_size)) : 0, bytes, error);
+}
+
+
+// --- reading ahead -------------------------------------------------------------------
+
+namespace {
+
+// Smaller files are read at once when their window opens.
+constexpr qint64 kPreloadFrom = qint64(8) << 20;
+
+bool sameFile(const struct stat &a, const struct stat &b)
+{
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino && a.st_size == b.st_size &&
+           a.st_mtim.tv_sec == b.st_mtim.tv_sec && a.st_mtim.tv_nsec == b.st_mtim.tv_nsec;
+}
+
+bool statOf(const QString &path, struct stat &st) { return ::stat(QFile::encodeName(path).constData(), &st) == 0; }
+
+struct Preload {
+    std::thread thread;
+    struct stat file {};
+    bool ready = false; // read and prepared, from a file that did not change meanwhile
+    PreparedText text;
+
+    ~Preload() { finish(); }
+    void finish()
+    {
+        if (thread.joinable())
+            thread.join();
+    }
+};
+
+Preload g_preload;
+
+} // namespace
+
+void startPreload(const QString &path)
+{
+    Preload &p = g_preload;
+    struct stat st {};
+    if (p.thread.joinable() || !statOf(path, st) || !S_ISREG(st.st_mode) || st.st_size < kPreloadFrom ||
+        st.st_size > kMaxTextLength)
+        return;
+    p.file = st;
+    try {
+        p.thread = std::thread([&p, path] {
+            try {
+                ByteBlock raw;
+                QString error;
+                struct stat after {};
+                p.ready = readWholeFile(path, raw, error) && statOf(path, after) && sameFile(p.file, after) &&
+                          TextStore::prepare(std::move(raw), p.text);
+            } catch (...) {
+                p.ready = false; // the window reads it again and reports what fails
+            }
+        });
+    } catch (const std::system_error &) {
+        // No thread: the file is read when its window opens.
+    }
+}
+
+bool takePreload(const QString &path, PreparedText &text)
+{
+    Preload &p = g_preload;
+    struct stat st {};
+    if (!p.thread.joinable() || !statOf(path, st) || st.st_dev != p.file.st_dev || st.st_ino != p.file.st_ino)
+        return false;
+    p.finish();
+    const bool same = p.ready && sameFile(p.file, st);
+    if (same)
+        text = std::move(p.text);
+    p.text = {};
+    p.ready = false;
+    return same;
+}
+
+void dropPreload()
+{
+    g_preload.finish();
+    g_preload.text = {};
+    g_preload.ready = false;
 }
 
 namespace {

@@ -2,6 +2,7 @@
 // Whole-file reading, and saving that keeps what the file was: its owner,
 // group, permissions, hard links and the old text until the new one is safe.
 #include "util/byteblock.h"
+#include "util/textstore.h"
 
 #include <QByteArray>
 #include <QString>
@@ -23,6 +24,15 @@ bool readWholeFile(const QString &path, std::string &bytes, QString &error);
 // The same straight into a block an edit buffer can take over, with some room
 // to spare for editing.
 bool readWholeFile(const QString &path, ByteBlock &bytes, QString &error);
+
+// Reading ahead: a large file named on the command line is read and made
+// ready on threads of its own while the program starts.
+void startPreload(const QString &path);
+// The text read ahead for path if it is still that very file; otherwise
+// false, and the file is read as usual.
+bool takePreload(const QString &path, PreparedText &text);
+// Ends a read ahead that no window took, freeing its memory.
+void dropPreload();
 
 // A text to save as pieces written in order (an edit buffer hands over what
 // lies on either side of its gap, so nothing is copied).

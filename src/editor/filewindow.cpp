@@ -139,15 +139,17 @@ bool TFileWindow::Load(const QString &name)
     if (path.isEmpty() || !QFileInfo(path).isFile())
         return result;
     ByteBlock bytes;
+    PreparedText ahead;
     QString error;
     try {
         const bool fits = !tooLargeForText(path);
-        if (fits && !readWholeFile(path, bytes, error)) {
+        const bool readAhead = fits && takePreload(path, ahead);
+        if (fits && !readAhead && !readWholeFile(path, bytes, error)) {
             busy.end();
             reportError(error);
             return false;
         }
-        if (!fits || !memo_->LoadBytes(std::move(bytes))) {
+        if (!fits || !(readAhead ? memo_->LoadPrepared(std::move(ahead)) : memo_->LoadBytes(std::move(bytes)))) {
             busy.end();
             errorBox(QStringLiteral("Unable to load \"%1\"\r%2").arg(path, QStringLiteral("Text exceeds memo capacity")));
             return false;

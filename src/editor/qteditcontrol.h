@@ -3,6 +3,7 @@
 // it. Implementations own their Qt widget; nothing else touches it.
 #include "editor/editcontrol.h"
 #include "util/byteblock.h"
+#include "util/textstore.h"
 
 #include <QColor>
 #include <QFont>
@@ -39,6 +40,8 @@ public:
     {
         return SetWholeText(std::string(bytes.data(), bytes.size()));
     }
+    // A text read and made ready ahead (see startPreload).
+    virtual bool LoadPrepared(PreparedText &&text) { return LoadBytes(std::move(text.bytes)); }
     // The whole text as pieces in order, lent from the control's own storage
     // where it can; otherwise a copy is made in keep.
     virtual std::vector<std::string_view> TextPieces(std::string &keep) const

@@ -42,6 +42,15 @@ bool TextModel::adopt(ByteBlock &&block)
     return true;
 }
 
+bool TextModel::take(PreparedText &&text)
+{
+    const int oldLength = length(), oldLines = store_.lineCount();
+    if (!store_.take(std::move(text)))
+        return false;
+    reset(oldLength, oldLines);
+    return true;
+}
+
 void TextModel::clear()
 {
     const int oldLength = length(), oldLines = store_.lineCount();

@@ -50,6 +50,7 @@ public:
     // Replace everything: caret to 0, unmodified, no undo. False when too large.
     bool assign(std::string_view text);
     bool adopt(ByteBlock &&block);
+    bool take(PreparedText &&text);
     void clear();
 
     // Clamped to the text; a position between CR and LF moves before the CR.

@@ -312,7 +312,7 @@ bool TextStore::assign(std::string_view text)
     return adopt(std::move(block));
 }
 
-bool TextStore::adopt(ByteBlock &&block)
+bool TextStore::prepare(ByteBlock &&block, PreparedText &out, int chunkBytes)
 {
     const size_t n = block.size();
     if (n > size_t(kMaxTextLength))
@@ -321,8 +321,7 @@ bool TextStore::adopt(ByteBlock &&block)
         std::memmove(block.block(), block.data(), n);
         block.setOffset(0);
     }
-    // Built aside, so a text refused below leaves this one as it was.
-    const BreakScan scan(block.data(), n, size_t(chunkBytes_), bulkParts(n));
+    const BreakScan scan(block.data(), n, size_t(std::max(chunkBytes, 2)), bulkParts(n));
     const size_t total = n + scan.extra();
     if (total > size_t(kMaxTextLength))
         return false;
@@ -334,25 +333,44 @@ bool TextStore::adopt(ByteBlock &&block)
     if (!block.reserve(total + room))
         return false;
     scan.normalise(block.data());
+    block.setSize(total);
+    out.bytes = std::move(block);
+    out.chunkStarts = scan.chunkStarts();
+    out.chunkBreaks = scan.chunkBreaks();
+    out.breaks = scan.breaks();
+    out.longest = scan.longest();
+    return true;
+}
+
+bool TextStore::take(PreparedText &&text)
+{
+    // Built aside, so a failure leaves this text as it was.
     Partition chunks;
     Partition lines;
-    const std::vector<size_t> &starts = scan.chunkStarts();
+    const size_t total = text.bytes.size();
     chunks.reset(int(total));
-    lines.reset(int(scan.breaks()));
-    chunks.reserve(int(starts.size()) + 2);
-    lines.reserve(int(starts.size()) + 2);
-    for (size_t k = 0; k < starts.size(); ++k) {
-        chunks.append(int(starts[k]));
-        lines.append(int(scan.chunkBreaks()[k]));
+    lines.reset(int(text.breaks));
+    chunks.reserve(int(text.chunkStarts.size()) + 2);
+    lines.reserve(int(text.chunkStarts.size()) + 2);
+    for (size_t k = 0; k < text.chunkStarts.size(); ++k) {
+        chunks.append(int(text.chunkStarts[k]));
+        lines.append(int(text.chunkBreaks[k]));
     }
+    ByteBlock &block = text.bytes;
     const size_t capacity = block.capacity();
     bytes_.adopt(block.release(), total, capacity - total, capacity);
     chunks_ = std::move(chunks);
     chunkLines_ = std::move(lines);
-    longestLine_ = int(scan.longest());
+    longestLine_ = int(text.longest);
     change_ = {};
     remember(0, 0);
     return true;
+}
+
+bool TextStore::adopt(ByteBlock &&block)
+{
+    PreparedText text;
+    return prepare(std::move(block), text, chunkBytes_) && take(std::move(text));
 }
 
 std::string TextStore::normalizeBreaks(std::string_view text)

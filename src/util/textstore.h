@@ -14,6 +14,7 @@
 #include <climits>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace verno {
 
@@ -28,6 +29,16 @@ struct ChunkChange {
     bool empty() const { return removed == 0 && added == 0; }
     // This change followed by next, as one.
     ChunkChange then(const ChunkChange &next) const;
+};
+
+// A raw text made ready for a store, on any thread: its breaks made CR LF,
+// the chunks of its line index found.
+struct PreparedText {
+    ByteBlock bytes;
+    std::vector<size_t> chunkStarts;
+    std::vector<size_t> chunkBreaks;
+    size_t breaks = 0;
+    size_t longest = 0;
 };
 
 class TextStore {
@@ -82,6 +93,10 @@ public:
     bool assign(std::string_view text);
     // Takes over a block of raw bytes, normalising its breaks in place.
     bool adopt(ByteBlock &&block);
+    // The same in two steps, the first of which touches no store; false
+    // when the text is too large or memory is short.
+    static bool prepare(ByteBlock &&block, PreparedText &out, int chunkBytes = kChunkBytes);
+    bool take(PreparedText &&text);
     void clear();
 
     // Longest line seen in bytes: exact after assign, only grows with edits.
