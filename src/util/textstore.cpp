@@ -78,20 +78,36 @@ int TextStore::previousLf(int from, int to) const
     return -1;
 }
 
-void TextStore::remember(int line, int start) const
+void TextStore::remember(int line, int start, int next) const
 {
+    // Found again: what is known of its end stays.
+    if (next < 0 && line == memoLine_ && start == memoStart_)
+        return;
     memoLine_ = line;
     memoStart_ = start;
+    memoNext_ = next;
+}
+
+int TextStore::nextLineStart(int start) const
+{
+    const int lf = nextLf(start, length());
+    return lf < 0 ? length() + 1 : lf + 1;
 }
 
 // --- lines -----------------------------------------------------------------------
 
 int TextStore::lineStart(int line) const
 {
-    if (line <= 0)
+    if (line <= 0) {
+        remember(0, 0);
         return 0;
+    }
     if (line >= lineCount())
         return length();
+    if (line == memoLine_ + 1 && memoNext_ >= 0) {
+        remember(line, memoNext_);
+        return memoStart_;
+    }
     const int c = chunkLines_.rangeOf(line);
     const int first = chunkLines_.start(c);
     const int chunkBegin = chunks_.start(c);
@@ -119,15 +135,31 @@ int TextStore::lineStart(int line) const
 
 int TextStore::lineEnd(int line) const
 {
-    const int lf = nextLf(lineStart(line), length());
-    return lf < 0 ? length() : lf - 1;
+    if (line >= lineCount() - 1)
+        return length();
+    // A chunk's last line ends where the chunk does: a long line, which is
+    // always one, is never scanned for its end.
+    const int c = chunkLines_.rangeOf(std::max(line, 0));
+    if (c + 1 < chunkCount() && line == chunkLines_.start(c + 1) - 1)
+        return chunks_.start(c + 1) - 2;
+    const int start = lineStart(line); // now the remembered line
+    if (memoNext_ < 0)
+        memoNext_ = nextLineStart(start);
+    return memoNext_ > length() ? length() : memoNext_ - 2;
 }
 
 int TextStore::lineOf(int pos) const
 {
     pos = std::clamp(pos, 0, length());
+    if (memoStart_ <= pos && pos < memoNext_)
+        return memoLine_;
     const int c = chunks_.rangeOf(pos);
     const int chunkBegin = chunks_.start(c);
+    if (chunkLineCount(c) == 1) { // a long line, or a chunk of one line anyway
+        const int next = c + 1 == chunkCount() ? length() + 1 : chunks_.start(c + 1);
+        remember(chunkLines_.start(c), chunkBegin, next);
+        return memoLine_;
+    }
     const bool memoHere = memoStart_ >= chunkBegin && (memoStart_ < chunks_.start(c + 1) || c + 1 == chunkCount());
     int line;
     if (memoHere && memoStart_ <= pos)
@@ -136,7 +168,8 @@ int TextStore::lineOf(int pos) const
         line = memoLine_ - countLfs(pos, memoStart_);
     else
         line = chunkLines_.start(c) + countLfs(chunkBegin, pos);
-    remember(line, previousLf(std::max(0, chunkBegin - 1), pos) + 1);
+    // The whole line is remembered, so asking again about it costs nothing.
+    remember(line, previousLf(std::max(0, chunkBegin - 1), pos) + 1, nextLineStart(pos));
     return line;
 }
 
@@ -242,6 +275,9 @@ void TextStore::splitChunk(int c)
 {
     const int first = c;
     while (chunkEnd(c) - chunkStart(c) > 2 * chunkBytes_) {
+        const int lfs = chunkLines_.start(c + 1) - chunkLines_.start(c);
+        if (lfs == 0 || (lfs == 1 && c + 1 < chunkCount()))
+            break; // one long line
         const int start = chunkStart(c);
         const int target = start + chunkBytes_;
         int lf = nextLf(target - 1, chunkEnd(c) - 1);
@@ -263,7 +299,7 @@ void TextStore::insert(int pos, std::string_view text)
         return;
     reserve(text.size(), 0);
     const int c = chunks_.rangeOf(pos);
-    const int line = lineOf(pos); // remembers a start at or before pos
+    const int line = lineOf(pos); // remembers pos's line, which stays where it is
     const int n = int(text.size());
     const int lfs = int(countLineFeeds(text.data(), text.size()));
     bytes_.insert(size_t(pos), text.data(), text.size());
@@ -271,6 +307,10 @@ void TextStore::insert(int pos, std::string_view text)
     chunkLines_.grow(c, lfs);
     noteChange({c, 1, 1});
     splitChunk(c);
+    if (lfs == 0)
+        memoNext_ += n; // the line just grew
+    else
+        memoNext_ = -1;
     for (int l = line; l <= line + lfs; ++l)
         longestLine_ = std::max(longestLine_, lineEnd(l) - lineStart(l));
 }
@@ -282,8 +322,9 @@ void TextStore::erase(int pos, int count)
     const int c1 = chunks_.rangeOf(pos);
     const int c2 = chunks_.rangeOf(pos + count);
     const int lastLine = lineOf(pos + count);
-    const int firstLine = lineOf(pos); // remembers a start at or before pos, which stays valid
+    const int firstLine = lineOf(pos); // remembers pos's line, which stays where it is
     bytes_.erase(size_t(pos), size_t(count));
+    memoNext_ = firstLine == lastLine ? memoNext_ - count : -1;
     chunks_.remove(c1 + 1, c2 - c1);
     chunkLines_.remove(c1 + 1, c2 - c1);
     chunks_.grow(c1, -count);
@@ -299,7 +340,8 @@ void TextStore::clear()
     chunkLines_.reset(0);
     longestLine_ = 0;
     change_ = {};
-    remember(0, 0);
+    memoLine_ = memoStart_ = 0;
+    memoNext_ = -1;
 }
 
 bool TextStore::assign(std::string_view text)
@@ -363,7 +405,8 @@ bool TextStore::take(PreparedText &&text)
     chunkLines_ = std::move(lines);
     longestLine_ = int(text.longest);
     change_ = {};
-    remember(0, 0);
+    memoLine_ = memoStart_ = 0;
+    memoNext_ = -1;
     return true;
 }
 

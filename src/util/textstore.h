@@ -111,7 +111,10 @@ private:
     int countLfs(int from, int to) const;
     int nextLf(int from, int to) const;
     int previousLf(int from, int to) const;
-    void remember(int line, int start) const;
+    void remember(int line, int start, int next = -1) const;
+    // Where the line after the one starting at start begins; past the end
+    // (length() + 1) for the last line.
+    int nextLineStart(int start) const;
     void splitChunk(int c);
     void noteChange(const ChunkChange &change);
 
@@ -121,9 +124,11 @@ private:
     Partition chunkLines_; // start(c): the breaks before chunk c, so the number of its first line
     int longestLine_ = 0;
     ChunkChange change_;
-    // The last line start found: lines near it are found from here.
+    // The last line found, and where the next one starts (-1: not known):
+    // lines near it are found from here.
     mutable int memoLine_ = 0;
     mutable int memoStart_ = 0;
+    mutable int memoNext_ = -1;
 };
 
 } // namespace verno

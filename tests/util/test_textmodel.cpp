@@ -84,18 +84,26 @@ TEST(TextStore, LineIndexFollowsRandomEdits)
         std::string oracle = randomText(rng, 300);
         ASSERT_TRUE(store.assign(oracle));
         for (int edit = 0; edit < 60; ++edit) {
+            int at = randomPosition(rng, oracle);
             if (rng() % 2) {
-                const int p = randomPosition(rng, oracle);
                 // Now and then more than the buffer has room for.
                 const std::string s = randomText(rng, rng() % 10 ? 20 : 6000);
-                store.insert(p, s);
-                oracle.insert(size_t(p), s);
+                store.insert(at, s);
+                oracle.insert(size_t(at), s);
             } else {
-                int a = randomPosition(rng, oracle), b = randomPosition(rng, oracle);
-                if (a > b)
-                    std::swap(a, b);
-                store.erase(a, b - a);
-                oracle.erase(size_t(a), size_t(b - a));
+                const int b = randomPosition(rng, oracle);
+                const int a = std::min(at, b);
+                store.erase(a, std::max(at, b) - a);
+                oracle.erase(size_t(a), size_t(std::max(at, b) - a));
+                at = a;
+            }
+            // Right after the edit, at it and elsewhere, before the full check
+            // walks the lines anew.
+            const std::vector<int> starts = naiveLineStarts(oracle);
+            for (const int q : {at, randomPosition(rng, oracle)}) {
+                const int k = int(std::upper_bound(starts.begin(), starts.end(), q) - starts.begin()) - 1;
+                ASSERT_EQ(store.lineOf(q), k) << "position " << q;
+                ASSERT_EQ(store.lineEnd(k), size_t(k) + 1 < starts.size() ? starts[size_t(k) + 1] - 2 : int(oracle.size()));
             }
             expectIndexMatches(store, oracle);
         }
