@@ -38,16 +38,44 @@ long peakMegabytes()
 
 QAbstractScrollArea *viewOf(TFileWindow &w) { return qobject_cast<QAbstractScrollArea *>(w.Memo().widget()); }
 
-// A key sent to the view, until its repaint is done.
-double press(TFileWindow &w, int key, Qt::KeyboardModifiers mods, const QString &text = {})
+double cpuSeconds(clockid_t clock)
+{
+    timespec ts{};
+    clock_gettime(clock, &ts);
+    return double(ts.tv_sec) + double(ts.tv_nsec) / 1e9;
+}
+
+// Wall and processor seconds of something done, to its repaint: the machine
+// may be shared, so both are told.
+struct Span {
+    double wall = 0;
+    double cpu = 0;
+};
+
+template <typename F> Span measure(F &&f)
 {
     QElapsedTimer t;
     t.start();
-    QKeyEvent event(QEvent::KeyPress, key, mods, text);
-    QCoreApplication::sendEvent(w.Memo().widget(), &event);
+    const double cpu = cpuSeconds(CLOCK_PROCESS_CPUTIME_ID);
+    f();
     QCoreApplication::processEvents();
-    viewOf(w)->viewport()->repaint();
-    return since(t);
+    return {since(t), cpuSeconds(CLOCK_PROCESS_CPUTIME_ID) - cpu};
+}
+
+void report(const char *name, const Span &s)
+{
+    std::printf("%s %.6f\n%scpu %.6f\n", name, s.wall, name, s.cpu);
+}
+
+// A key sent to the view, until its repaint is done.
+Span press(TFileWindow &w, int key, Qt::KeyboardModifiers mods, const QString &text = {})
+{
+    return measure([&] {
+        QKeyEvent event(QEvent::KeyPress, key, mods, text);
+        QCoreApplication::sendEvent(w.Memo().widget(), &event);
+        QCoreApplication::processEvents();
+        viewOf(w)->viewport()->repaint();
+    });
 }
 
 void search(T_SearchOptions &o, const char *find, const char *replace)
@@ -65,17 +93,17 @@ void search(T_SearchOptions &o, const char *find, const char *replace)
 }
 
 // Every step of a drag from the top to the bottom, to its repaint; the slowest.
-double thumbDrag(TFileWindow &w)
+Span thumbDrag(TFileWindow &w)
 {
     QScrollBar *bar = viewOf(w)->verticalScrollBar();
-    double slowest = 0;
+    Span slowest;
     const int steps = 100;
     for (int k = 0; k <= steps; ++k) {
-        QElapsedTimer t;
-        t.start();
-        bar->setValue(int(qint64(bar->maximum()) * k / steps));
-        viewOf(w)->viewport()->repaint();
-        slowest = std::max(slowest, since(t));
+        const Span step = measure([&] {
+            bar->setValue(int(qint64(bar->maximum()) * k / steps));
+            viewOf(w)->viewport()->repaint();
+        });
+        slowest = {std::max(slowest.wall, step.wall), std::max(slowest.cpu, step.cpu)};
     }
     return slowest;
 }
@@ -84,33 +112,13 @@ void keysAtTheEnd(TFileWindow &w)
 {
     report("ctrlend", press(w, Qt::Key_End, Qt::ControlModifier));
     report("firstkey", press(w, Qt::Key_X, Qt::NoModifier, QStringLiteral("x")));
-    std::vector<double> later;
+    std::vector<Span> later;
     for (int i = 0; i < 50; ++i)
         later.push_back(press(w, Qt::Key_Y, Qt::NoModifier, QStringLiteral("y")));
-    std::sort(later.begin(), later.end());
+    const auto byWall = [](const Span &a, const Span &b) { return a.wall < b.wall; };
+    std::sort(later.begin(), later.end(), byWall);
     report("laterkey", later[later.size() / 2]);
     report("laterkeymax", later.back());
-}
-
-double cpuSeconds(clockid_t clock)
-{
-    timespec ts{};
-    clock_gettime(clock, &ts);
-    return double(ts.tv_sec) + double(ts.tv_nsec) / 1e9;
-}
-
-// Wall seconds to the repaint; processor seconds (all threads) go out as
-// name + "cpu", since the machine may be shared.
-template <typename F> double timed(const char *name, F &&f)
-{
-    QElapsedTimer t;
-    t.start();
-    const double cpu = cpuSeconds(CLOCK_PROCESS_CPUTIME_ID);
-    f();
-    QCoreApplication::processEvents();
-    const double wall = since(t);
-    std::printf("%scpu %.6f\n", name, cpuSeconds(CLOCK_PROCESS_CPUTIME_ID) - cpu);
-    return wall;
 }
 
 double childCpuSeconds()
@@ -165,7 +173,7 @@ bool writeHugeLog(const QString &path, bool crlf)
 
 void benchHuge(TMainWindow &frame, const QString &path, bool readyOnly)
 {
-    report("ready", timed("ready", [&] { frame.OpenEditWindow(path, false); }));
+    report("ready", measure([&] { frame.OpenEditWindow(path, false); }));
     report("peak", double(peakMegabytes()));
     TFileWindow *w = frame.activeWindow();
     if (!w || readyOnly)
@@ -176,13 +184,13 @@ void benchHuge(TMainWindow &frame, const QString &path, bool readyOnly)
     SearchEngine engine(w->Memo(), o, frame);
     search(o, "zanzibarquux", "");
     bool found = false;
-    report("find", timed("find", [&] { found = engine.Search(); }));
+    report("find", measure([&] { found = engine.Search(); }));
     if (!found)
         std::printf("find: NOT FOUND\n");
     search(o, "ERROR", "FAILED");
-    report("replace", timed("replace", [&] { engine.ReplaceOccurrences(); }));
-    report("save", timed("save", [&] { w->Save(); }));
-    report("wrapon", timed("wrapon", [&] {
+    report("replace", measure([&] { engine.ReplaceOccurrences(); }));
+    report("save", measure([&] { w->Save(); }));
+    report("wrapon", measure([&] {
         w->Memo().SetWordWrap(true);
         QCoreApplication::processEvents();
         w->Memo().LineOf(w->Memo().TextLength()); // the last line's number is exact
