@@ -11,11 +11,11 @@
 #include "app/popupstate.h"
 #include "app/tabbar.h"
 #include "app/tabset.h"
-#include "app/programicon.h"
-#include "app/windowarranger.h"
+#include "platform/programicon.h"
+#include "platform/windowarranger.h"
 #include "app/windowlistmenu.h"
 #include "dialogs/aboutbox.h"
-#include "editor/filewindow.h"
+#include "window/filewindow.h"
 #include "editor/fontchoice.h"
 #include "editor/textconvert.h"
 #include "platform/fileattributes.h"
@@ -481,11 +481,11 @@ void TMainWindow::EditInitialCapsClick() { forward([](TFileWindow &w) { w.EditIn
 void TMainWindow::EditShiftRightClick() { forward([](TFileWindow &w) { w.EditShiftRightClick(); }); }
 void TMainWindow::EditShiftLeftClick() { forward([](TFileWindow &w) { w.EditShiftLeftClick(); }); }
 void TMainWindow::EditTrimClick() { forward([](TFileWindow &w) { w.EditTrimClick(); }); }
-void TMainWindow::WinTileDownClick() { tileWindows(*mdi_, editWindows(), true); }
-void TMainWindow::WinTileAcrossClick() { tileWindows(*mdi_, editWindows(), false); }
-void TMainWindow::WinCascadeClick() { cascadeWindows(*mdi_, editWindows()); }
-void TMainWindow::WinMinimizeAllClick() { minimizeWindows(*mdi_, editWindows()); }
-void TMainWindow::WinArrangeIconsClick() { arrangeIcons(*mdi_, editWindows()); }
+void TMainWindow::WinTileDownClick() { tileWindows(*mdi_, fileWindows(), true); }
+void TMainWindow::WinTileAcrossClick() { tileWindows(*mdi_, fileWindows(), false); }
+void TMainWindow::WinCascadeClick() { cascadeWindows(*mdi_, fileWindows()); }
+void TMainWindow::WinMinimizeAllClick() { minimizeWindows(*mdi_, fileWindows()); }
+void TMainWindow::WinArrangeIconsClick() { arrangeIcons(*mdi_, fileWindows()); }
 
 void TMainWindow::WinNextClick()
 {
