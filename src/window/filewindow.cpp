@@ -60,7 +60,12 @@ TFileWindow::TFileWindow(WindowHost &frame, QWidget *parent)
     });
 }
 
-TFileWindow::~TFileWindow() = default;
+TFileWindow::~TFileWindow()
+{
+    // The base class may still change the window state while it goes; by then
+    // this is no longer an edit window the frame may be told about.
+    disconnect(this, &QMdiSubWindow::windowStateChanged, this, nullptr);
+}
 
 // --- names ---------------------------------------------------------------------
 
