@@ -19,6 +19,7 @@
 #include "editor/fontchoice.h"
 #include "editor/textconvert.h"
 #include "platform/fileattributes.h"
+#include "platform/fontfallback.h"
 #include "platform/help.h"
 #include "platform/prompter.h"
 #include "platform/regstore.h"
@@ -83,9 +84,8 @@ TMainWindow::TMainWindow(const QString &settingsPath)
     FileMenuBase = menu_->itemCount(QStringLiteral("MnuFile"));
     WindowMenuBase = menu_->itemCount(QStringLiteral("MnuWindow"));
     createLists(layout);
-    DefaultFont = QFont(settings_.FontName);
+    DefaultFont = withFixedFallback(QFont(settings_.FontName));
     DefaultFont.setPointSize(settings_.FontSize);
-    DefaultFont.setStyleHint(QFont::TypeWriter);
 
     // A frame that loses the focus keeps its active window: only a window
     // that becomes active changes the order.
@@ -739,8 +739,7 @@ void TMainWindow::applySettings()
     TabSet()->setVisible(settings_.Tabs);
     toolBar_->setHintsShown(settings_.Hints);
     InsertMode = true;
-    DefaultFont = QFont(settings_.FontName);
-    DefaultFont.setStyleHint(QFont::TypeWriter); // a face not installed falls back to fixed pitch
+    DefaultFont = withFixedFallback(QFont(settings_.FontName));
     DefaultFont.setPointSize(settings_.FontSize > 0 ? settings_.FontSize : 13);
     DefaultFont.setBold(settings_.FontBold);
     DefaultFont.setItalic(settings_.FontItalic);
