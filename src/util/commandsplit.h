@@ -7,9 +7,21 @@
 
 namespace verno {
 
+// A command as the user wrote it, with values (parts of a file name) put in
+// where the placeholders stood. Only the user's own text is syntax.
+struct CommandPiece {
+    std::string text;
+    bool value = false; // put in, never read as quotes or blanks
+};
+using CommandPieces = std::vector<CommandPiece>;
+
 // Blanks separate words; '...' keeps everything literally; "..." keeps all but
 // \" \\ \$ \` which lose their backslash; a backslash outside quotes keeps the
-// next character. Nothing when a quote is left open.
+// next character. A value always lies inside one word, and one standing alone
+// makes a word even when it is empty. Nothing when a quote is left open.
+std::optional<std::vector<std::string>> SplitCommandWords(const CommandPieces &pieces);
+
+// The same for a line with no values in it.
 std::optional<std::vector<std::string>> SplitCommandLine(const std::string &line);
 
 } // namespace verno
