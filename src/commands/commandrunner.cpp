@@ -27,7 +27,11 @@ LaunchRequest buildLaunch(const T_StringSubst &subst, const QString &tmpl, bool 
     if (stay) {
         r.inTerminal = true;
         r.terminal = shell;
-        r.script = QString::fromStdString(subst.Substitute(tmpl.toStdString()));
+        // The name goes to the shell as arguments, never into its code.
+        const ShellScript script = ShellScriptWithValues(pieces);
+        r.script = QString::fromStdString(script.code);
+        for (const std::string &v : script.values)
+            r.values << QString::fromStdString(v);
         return r;
     }
     // The words come from the template alone; a name only fills them in.

@@ -80,9 +80,11 @@ LaunchPlan terminalPlan(const LaunchRequest &r)
     QStringList words = splitWords(r.terminal);
     if (words.isEmpty())
         return {};
+    // The values follow as arguments of that shell: they are never read as code.
     if (!r.script.trimmed().isEmpty())
         words << QStringLiteral("-e") << QStringLiteral("sh") << QStringLiteral("-c")
-              << r.script + QStringLiteral("\nexec \"${SHELL:-sh}\"");
+              << r.script + QStringLiteral("\nexec \"${SHELL:-sh}\"") << QStringLiteral("sh")
+              << r.values;
     return programPlan(words);
 }
 

@@ -18,6 +18,7 @@ struct LaunchRequest {
     bool inTerminal = false;
     QString terminal; // the terminal's own command line, split like a shell would
     QString script;   // shell code run inside it; "" just opens the terminal
+    QStringList values; // what "${1}", "${2}", ... in the script stand for
 };
 
 // A link or document (or a command line typed whole) to open as it stands.

@@ -24,4 +24,14 @@ std::optional<std::vector<std::string>> SplitCommandWords(const CommandPieces &p
 // The same for a line with no values in it.
 std::optional<std::vector<std::string>> SplitCommandLine(const std::string &line);
 
+// Code for `sh -c code sh value...`: the user's text as written, each value
+// replaced by a reference to its positional parameter ("${1}", "${2}", ...)
+// quoted for the place it stands in. A value never becomes code; it is one
+// argument wherever the user's own quoting would keep the text in one.
+struct ShellScript {
+    std::string code;
+    std::vector<std::string> values; // $1, $2, ...
+};
+ShellScript ShellScriptWithValues(const CommandPieces &pieces);
+
 } // namespace verno

@@ -48,16 +48,17 @@ TEST_F(ExternalTest, RunCommandHandsOverTheWordsOrTheShellCommand)
         bool stay;
         QStringList words;
         QString terminal, script;
+        QStringList values;
     };
     const QString dirPath = dir.path() + QLatin1Char('/');
     const Case cases[] = {
-        {"make &n", false, {"make", "read"}, "", ""},
-        {"less &P&N", false, {"less", dirPath + "read.me.txt"}, "", ""},
+        {"make &n", false, {"make", "read"}, "", "", {}},
+        {"less &P&N", false, {"less", dirPath + "read.me.txt"}, "", "", {}},
         // The shell's own name is not expanded.
-        {"make &n", true, {}, "term&n", "make read"},
-        {"", true, {}, "", ""},
+        {"make &n", true, {}, "term&n", "make \"${1}\"", {"read"}},
+        {"", true, {}, "", "", {}},
         // A template that expands to nothing still opens the shell.
-        {"&", true, {}, "term&n", ""},
+        {"&", true, {}, "term&n", "", {}},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.tmpl);
@@ -69,6 +70,7 @@ TEST_F(ExternalTest, RunCommandHandsOverTheWordsOrTheShellCommand)
         EXPECT_EQ(r.inTerminal, !c.terminal.isEmpty());
         EXPECT_EQ(r.terminal, c.terminal);
         EXPECT_EQ(r.script, c.script);
+        EXPECT_EQ(r.values, c.values);
     }
     EXPECT_TRUE(prompter.messages.empty());
 }
@@ -269,7 +271,12 @@ protected:
     QTemporaryDir dir;
     test::WorkingDir cwd{dir.path()};
 
-    void SetUp() override { script("argv", "printf '%s\\0' \"$@\" > argv.out\n"); }
+    void SetUp() override
+    {
+        script("argv", "printf '%s\\0' \"$@\" > argv.out\n");
+        // A terminal that runs what follows its -e, with nothing to read.
+        script("term", "while [ \"$1\" != -e ]; do shift; done\nshift\nexec \"$@\" </dev/null\n");
+    }
 
     void script(const QString &name, const QByteArray &body)
     {
@@ -314,7 +321,7 @@ protected:
                 for (const char *arg : c.args)
                     expected << QString::fromStdString(subst.Substitute(arg));
                 EXPECT_EQ(run(buildLaunch(subst, QString::fromUtf8(c.tmpl), stay, shell)), expected);
-                EXPECT_FALSE(QFile::exists(QStringLiteral("PWNED")));
+                EXPECT_FALSE(QFile::remove(QStringLiteral("PWNED")));
             }
         }
     }
@@ -332,6 +339,23 @@ TEST_F(HostileNameTest, ANameFillsExactlyTheWordItStandsIn)
         {"./argv \\&N \"\\&N\"", {"&N", "\\&N"}},
     };
     check(cases, false);
+}
+
+// In the terminal the template is shell code; a name still never is.
+TEST_F(HostileNameTest, ANameReachesTheShellInTheTerminalOnlyAsAnArgument)
+{
+    const struct {
+        const char *tmpl;
+        std::vector<const char *> args;
+    } cases[] = {
+        {"./argv \"&N\" 2>/dev/null | cat &&&& touch PIPED", {"&N"}},
+        {"./argv '&f' &N; test -s argv.out || touch PWNED", {"&f", "&N"}},
+        {"./argv -o &n.o \"&P\"&e x&Ny 'a&Nb' # &N", {"-o", "&n.o", "&P&e", "x&Ny", "a&Nb"}},
+        {"./argv \\&N \"\\&N\" $&n \"$&n\" '$&n'", {"&N", "\\&N", "$&n", "$&n", "$&n"}},
+        {"./argv \"$(printf %s \"&N\")\" \"`printf %s '&N'`\"", {"&N", "&N"}},
+    };
+    check(cases, true, dir.filePath(QStringLiteral("term")));
+    EXPECT_TRUE(QFile::exists(QStringLiteral("PIPED")));
 }
 
 } // namespace

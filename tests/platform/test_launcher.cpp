@@ -57,7 +57,7 @@ TEST_F(LauncherTest, DecidesBetweenLinkDocumentProgramAndTerminal)
         // A file name in a directly run command is only ever an argument.
         {"cat /tmp/a; rm -rf ~.txt", LaunchPlan::StartProgram, cat, {"/tmp/a;", "rm", "-rf", "~.txt"}},
         // In a terminal the command runs in a shell, and the terminal stays open.
-        {"sh|make & # done", LaunchPlan::StartProgram, sh, {"-e", "sh", "-c", "make & # done\nexec \"${SHELL:-sh}\""}},
+        {"sh|make & # done", LaunchPlan::StartProgram, sh, {"-e", "sh", "-c", "make & # done\nexec \"${SHELL:-sh}\"", "sh"}},
         {"sh| ", LaunchPlan::StartProgram, sh, {}},
         {"|make", LaunchPlan::Refused, {}, {}},
     };
