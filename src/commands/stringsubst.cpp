@@ -33,8 +33,8 @@ std::string absoluteName(const std::string &name)
 
 T_StringSubst::T_StringSubst(const std::string &fileName) : fullPath_(absoluteName(fileName))
 {
-    // Backslash and colon as well as this platform's "/".
-    const size_t sep = fullPath_.find_last_of("\\:/");
+    // Only "/" separates here: colon and backslash are ordinary name characters.
+    const size_t sep = fullPath_.rfind('/');
     if (sep == std::string::npos) {
         name_ = fullPath_;
     } else {

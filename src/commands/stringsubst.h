@@ -24,7 +24,7 @@ private:
     std::optional<std::string> expand(char c) const; // nothing: not a placeholder
 
     std::string fullPath_;
-    std::string dir_;  // up to and including the last separator
+    std::string dir_;  // up to and including the last "/"
     std::string name_; // after it
 };
 
