@@ -126,8 +126,18 @@ bool carryOut(const LaunchPlan &plan)
     switch (plan.kind) {
     case LaunchPlan::OpenUrl:
         return QDesktopServices::openUrl(plan.url);
-    case LaunchPlan::StartProgram:
-        return QProcess::startDetached(plan.program, plan.arguments, QDir::currentPath());
+    case LaunchPlan::StartProgram: {
+        // A started program neither reads the editor's input nor writes into
+        // its output: it gets nothing to read and its output goes nowhere.
+        QProcess process;
+        process.setProgram(plan.program);
+        process.setArguments(plan.arguments);
+        process.setWorkingDirectory(QDir::currentPath());
+        process.setStandardInputFile(QProcess::nullDevice());
+        process.setStandardOutputFile(QProcess::nullDevice());
+        process.setStandardErrorFile(QProcess::nullDevice());
+        return process.startDetached();
+    }
     case LaunchPlan::Refused:
         break;
     }

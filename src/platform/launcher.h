@@ -39,7 +39,8 @@ struct LaunchPlan {
 
 LaunchPlan planLaunch(const LaunchRequest &request);
 
-// Carries out a plan in the current working directory; true when started.
+// Carries out a plan in the current working directory; true when started. A
+// program started directly reads from and writes to the null device.
 bool carryOut(const LaunchPlan &plan);
 // Plans and carries out (or hands to the test hook); true when started.
 bool launch(const LaunchRequest &request);

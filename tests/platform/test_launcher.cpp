@@ -2,9 +2,12 @@
 #include "testsupport.h"
 
 #include <QDir>
+#include <QFile>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <fcntl.h>
+#include <unistd.h>
 #include <gtest/gtest.h>
 
 using namespace verno;
@@ -80,4 +83,34 @@ TEST_F(LauncherTest, StartsAProgramInTheWorkingDirectoryAndReportsAMissingOne)
     QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(dir.filePath(QStringLiteral("made here.done"))), 5000);
     EXPECT_FALSE(launch(openRequest(QStringLiteral("no-such-program-here --x"))));
     EXPECT_FALSE(launch(openRequest(QString())));
+}
+
+// A started program reads nothing of ours and writes nothing into our output.
+TEST_F(LauncherTest, AStartedProgramGetsNoInputAndWritesNothingOfOurs)
+{
+    const QString ours = dir.filePath(QStringLiteral("ours"));
+    test::writeBytes(ours, "typed\n");
+    LaunchPlan plan;
+    plan.kind = LaunchPlan::StartProgram;
+    plan.program = QStandardPaths::findExecutable(QStringLiteral("sh"));
+    plan.arguments = {QStringLiteral("-c"), QStringLiteral("cat > got; echo out; echo err >&2; : > done")};
+    bool started = false;
+    {
+        const int in = open(ours.toLocal8Bit().constData(), O_RDWR);
+        ASSERT_GE(in, 0);
+        const int saved[] = {dup(0), dup(1), dup(2)};
+        for (int fd = 0; fd < 3; ++fd)
+            dup2(in, fd);
+        started = carryOut(plan);
+        while (started && !QFile::exists(dir.filePath(QStringLiteral("done"))))
+            QTest::qSleep(10);
+        for (int fd = 0; fd < 3; ++fd) {
+            dup2(saved[fd], fd);
+            close(saved[fd]);
+        }
+        close(in);
+    }
+    ASSERT_TRUE(started);
+    EXPECT_EQ(test::readBytes(ours), "typed\n");
+    EXPECT_EQ(test::readBytes(dir.filePath(QStringLiteral("got"))), "");
 }
