@@ -1,10 +1,10 @@
 #include "commands/commandrunner.h"
-#include "app/mainwindow.h"
+#include "commands/commandhost.h"
 #include "commands/stringsubst.h"
-#include "editor/filewindow.h"
 #include "platform/launcher.h"
 #include "platform/prompter.h"
 
+#include <QCursor>
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -44,14 +44,11 @@ LaunchRequest buildLaunch(const T_StringSubst &subst, const QString &tmpl, bool 
     return r;
 }
 
-bool runCommand(TMainWindow &frame, const QString &tmpl, bool stay)
+bool runCommand(CommandHost &host, const QString &tmpl, bool stay)
 {
-    const TFileWindow *w = frame.activeWindow();
-    const T_StringSubst subst(w ? (w->FileDir + w->FileName).toStdString() : std::string());
-    if (frame.settings().SaveExec)
-        frame.SaveAllWindows(true);
-    const Settings &s = frame.settings();
-    const LaunchRequest r = buildLaunch(subst, tmpl, stay, currentShell(s.ShellCmds, s.ShellIndex));
+    const T_StringSubst subst(host.activeFilePath().toStdString());
+    host.saveBeforeLaunch();
+    const LaunchRequest r = buildLaunch(subst, tmpl, stay, currentShell(host.shellList(), host.shellIndex()));
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     const bool ok = launch(r);
     QGuiApplication::restoreOverrideCursor();

@@ -8,7 +8,7 @@
 
 namespace verno {
 
-class TMainWindow;
+class CommandHost;
 class T_StringSubst;
 
 // The entry of the shell list at the index, or "" when the index is outside it.
@@ -22,7 +22,7 @@ LaunchRequest buildLaunch(const T_StringSubst &subst, const QString &tmpl, bool 
 // Saves modified windows first when SaveExec is on, expands the template from
 // the active window's file and launches; a failure is reported with the
 // template as written. True when something was started.
-bool runCommand(TMainWindow &frame, const QString &tmpl, bool stay);
+bool runCommand(CommandHost &host, const QString &tmpl, bool stay);
 
 // Asks for a directory (offering to create a missing one) and makes it the
 // working directory.

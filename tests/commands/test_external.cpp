@@ -4,7 +4,7 @@
 #include "commands/commanddialog.h"
 #include "commands/commandrunner.h"
 #include "commands/stringsubst.h"
-#include "editor/filewindow.h"
+#include "window/filewindow.h"
 #include "app/frametest.h"
 
 #include <QCheckBox>
