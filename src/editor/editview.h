@@ -14,6 +14,7 @@
 #include <functional>
 #include <memory>
 
+class QDrag;
 
 namespace verno {
 
@@ -53,6 +54,12 @@ public:
     // Inserts the clipboard's text (or the primary selection's) for the selection.
     void paste(QClipboard::Mode mode = QClipboard::Clipboard);
     void undo();
+
+    // Runs a drag to its end and answers what the drop did, in place of
+    // Qt's own drag (tests drop with it); empty: Qt's again.
+    using DragRunner =
+        std::function<Qt::DropAction(QDrag &drag, Qt::DropActions actions, Qt::DropAction proposed)>;
+    static void setDragRunner(DragRunner runner);
 
     // Geometry shared with accessibility and input methods.
     QRect caretRect() const;
@@ -123,6 +130,7 @@ private:
     void startDrag();
     void autoScroll();
     bool acceptsDrop(const QDropEvent *e) const;
+    static Qt::DropAction dropActionFor(const QDropEvent *e);
 
     TextModel model_;
     std::shared_ptr<const ByteFont> font_;
@@ -156,6 +164,7 @@ private:
     ulong doubleClickTime_ = 0;
     QPoint lastMousePoint_;
     int dropPos_ = -1;
+    bool movedWithin_ = false; // the drag from here was dropped here
     QString preedit_;
 };
 

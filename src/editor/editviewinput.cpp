@@ -487,6 +487,16 @@ void EditView::contextMenuEvent(QContextMenuEvent *e)
 
 // --- drag and drop -------------------------------------------------------------
 
+namespace {
+
+// The view a drag of this program's started from, while the drag runs.
+QPointer<EditView> g_dragSource;
+EditView::DragRunner g_dragRunner;
+
+} // namespace
+
+void EditView::setDragRunner(DragRunner runner) { g_dragRunner = std::move(runner); }
+
 void EditView::startDrag()
 {
     const int start = model_.selectionStart();
@@ -496,12 +506,16 @@ void EditView::startDrag()
     auto *drag = new QDrag(this);
     drag->setMimeData(data);
     const Qt::DropActions actions = readOnly_ ? Qt::CopyAction : Qt::CopyAction | Qt::MoveAction;
-    const Qt::DropAction done = drag->exec(actions, readOnly_ ? Qt::CopyAction : Qt::MoveAction);
-    // A move to another window: the text leaves this one (within this one
-    // the drop did the whole move).
-    if (done == Qt::MoveAction && drag->target() != viewport() && drag->target() != this
-        && model_.selectionStart() == start && model_.selectionEnd() == end) {
-        model_.replace(start, end, {}, TextModel::Edit::Undoable);
+    g_dragSource = this;
+    movedWithin_ = false;
+    const Qt::DropAction proposed = readOnly_ ? Qt::CopyAction : Qt::MoveAction;
+    const Qt::DropAction done =
+        g_dragRunner ? g_dragRunner(*drag, actions, proposed) : drag->exec(actions, proposed);
+    g_dragSource = nullptr;
+    // A move to another window: the text leaves this one, as a step of its own.
+    const bool unchanged = model_.selectionStart() == start && model_.selectionEnd() == end;
+    if (done == Qt::MoveAction && !movedWithin_ && unchanged) {
+        model_.replace(start, end, {}, TextModel::Edit::Alone);
         setSelection(start, start, true);
     }
 }
@@ -525,6 +539,13 @@ void EditView::dragEnterEvent(QDragEnterEvent *e)
     e->acceptProposedAction();
 }
 
+// Text moves, within a window or to another; Ctrl copies it.
+Qt::DropAction EditView::dropActionFor(const QDropEvent *e)
+{
+    const bool copy = (e->modifiers() & Qt::ControlModifier) || !(e->possibleActions() & Qt::MoveAction);
+    return copy ? Qt::CopyAction : Qt::MoveAction;
+}
+
 void EditView::dragMoveEvent(QDragMoveEvent *e)
 {
     if (!acceptsDrop(e)) {
@@ -540,13 +561,12 @@ void EditView::dragMoveEvent(QDragMoveEvent *e)
         v->setValue(v->value() - 1);
     else if (point.y() > viewport()->height() - lh)
         v->setValue(v->value() + 1);
-    const bool inside = e->source() == this && dropPos_ > model_.selectionStart() && dropPos_ < model_.selectionEnd();
+    const bool inside =
+        g_dragSource == this && dropPos_ > model_.selectionStart() && dropPos_ < model_.selectionEnd();
     if (inside) {
         e->ignore();
     } else {
-        // Text moves, within a window or to another; Ctrl copies it.
-        const bool copy = (e->modifiers() & Qt::ControlModifier) || !(e->possibleActions() & Qt::MoveAction);
-        e->setDropAction(copy ? Qt::CopyAction : Qt::MoveAction);
+        e->setDropAction(dropActionFor(e));
         e->accept();
     }
     viewport()->update();
@@ -565,26 +585,31 @@ void EditView::dropEvent(QDropEvent *e)
         e->ignore();
         return;
     }
-    const std::string bytes = incomingBytes(e->mimeData()->text());
-    int pos = positionAt(e->position().toPoint());
+    const int pos = positionAt(e->position().toPoint());
     const int start = model_.selectionStart();
     const int end = model_.selectionEnd();
-    const bool move = e->source() == this && e->dropAction() == Qt::MoveAction;
-    if (move && pos >= start && pos <= end) {
-        e->ignore();
-        viewport()->update();
-        return;
+    const Qt::DropAction action = dropActionFor(e);
+    int from = pos;
+    int to = pos;
+    if (g_dragSource == this && action == Qt::MoveAction) {
+        // Onto itself the text stays where it is.
+        if (pos >= start && pos <= end) {
+            e->ignore();
+            viewport()->update();
+            return;
+        }
+        from = model_.move(start, end, pos);
+        to = from + (end - start);
+        movedWithin_ = true;
+    } else {
+        const std::string bytes = incomingBytes(e->mimeData()->text());
+        model_.replace(pos, pos, bytes, TextModel::Edit::Alone);
+        to = pos + int(bytes.size());
     }
-    model_.replace(pos, pos, bytes, TextModel::Edit::Undoable);
-    if (move) {
-        // One undo step for the whole move.
-        model_.replace(start, end, {}, TextModel::Edit::Joined);
-        if (pos > start)
-            pos -= end - start;
-    }
-    setSelection(pos, pos + int(bytes.size()), true);
+    setSelection(from, to, true);
     setFocus(Qt::OtherFocusReason);
-    e->accept(); // with a move, the source takes its text away
+    e->setDropAction(action);
+    e->accept(); // a move from another window: that window takes its text away
 }
 
 } // namespace verno
