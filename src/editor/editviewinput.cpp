@@ -48,7 +48,7 @@ bool EditView::focusNextPrevChild(bool) { return false; } // Tab is a character 
 bool EditView::isTyping(const QKeyEvent *e)
 {
     const Qt::KeyboardModifiers commands = Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
-    return !(e->modifiers() & commands) && !e->text().isEmpty() && e->text().at(0).isPrint();
+    return !(e->modifiers() & commands) && isTypedText(e->text());
 }
 
 // --- keys ----------------------------------------------------------------------

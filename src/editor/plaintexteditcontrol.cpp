@@ -70,7 +70,7 @@ protected:
             return;
         }
         const QString text = e->text();
-        if (text.isEmpty() || !text.at(0).isPrint()) {
+        if (!isTypedText(text)) {
             QPlainTextEdit::keyPressEvent(e);
             return;
         }

@@ -51,6 +51,16 @@ std::string displayToBytes(const QChar *chars, qsizetype count)
 
 std::string displayToBytes(const QString &text) { return displayToBytes(text.constData(), text.size()); }
 
+bool isTypedText(const QString &text)
+{
+    if (text.isEmpty())
+        return false;
+    const QChar first = text.at(0);
+    if (first.isHighSurrogate())
+        return text.size() > 1 && text.at(1).isLowSurrogate();
+    return first.category() != QChar::Other_Control && !first.isSurrogate();
+}
+
 QString filterIncoming(const QString &text)
 {
     return bytesToDisplay(displayToBytes(text));

@@ -11,6 +11,10 @@ QString bytesToDisplay(const std::string &bytes);
 // no single-byte code becomes '?'.
 std::string displayToBytes(const QString &text);
 std::string displayToBytes(const QChar *chars, qsizetype count);
+// Whether a key's text types something: any character but a control one
+// (Backspace, Enter, Esc and Delete carry those). A character with no
+// single-byte code types too, and goes in as '?'.
+bool isTypedText(const QString &text);
 // Text coming in from outside (typing, clipboard, drops): line breaks made
 // '\n', characters with no single-byte code made '?'.
 QString filterIncoming(const QString &text);

@@ -68,14 +68,18 @@ protected:
     }
 
     // QTest::keyClicks cannot carry characters beyond Latin-1, so those go as
-    // key events with their text.
+    // key events with their text, one code point each.
     void type(const QString &s)
     {
-        for (QChar ch : s) {
-            if (ch.unicode() < 0x80)
+        for (qsizetype i = 0; i < s.size(); ++i) {
+            const QChar ch = s.at(i);
+            if (ch.unicode() < 0x80) {
                 QTest::keyClick(ctl->widget(), char(ch.unicode()));
-            else
-                QTest::sendKeyEvent(QTest::Click, ctl->widget(), Qt::Key_unknown, QString(ch), Qt::NoModifier);
+                continue;
+            }
+            const qsizetype n = ch.isHighSurrogate() && i + 1 < s.size() ? 2 : 1;
+            QTest::sendKeyEvent(QTest::Click, ctl->widget(), Qt::Key_unknown, s.mid(i, n), Qt::NoModifier);
+            i += n - 1;
         }
     }
 
@@ -231,6 +235,7 @@ TEST_P(EditControlContract, TypedCharactersBecomeSingleBytes)
         {"abc", "abc"},          {QString::fromUtf8("é"), "\xE9"}, {QString::fromUtf8("€"), "\x80"},
         {QString::fromUtf8("ÿ"), "\xFF"}, {QString::fromUtf8("Ж"), "?"}, {QString::fromUtf8("中x"), "?x"},
         {"a\rb", "a\r\nb"},      {"\t", "\t"},
+        {QString::fromUtf8("\U0001F600"), "?"}, {QString::fromUtf8("\u00AD"), "\xAD"},
     };
     // Whether a key-press handler is set must not change what goes in.
     for (bool withHandler : {false, true}) {
