@@ -2,6 +2,7 @@
 #include "editor/bytefont.h"
 #include "editor/editaccessible.h"
 #include "editor/textconvert.h"
+#include "editor/textmimedata.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -367,7 +368,7 @@ void EditView::copySelection(QClipboard::Mode mode) const
     QClipboard *clipboard = QGuiApplication::clipboard();
     if (start == end || (mode == QClipboard::Selection && !clipboard->supportsSelection()))
         return;
-    clipboard->setText(bytesToDisplay(model_.text(start, end - start)), mode);
+    clipboard->setMimeData(textMimeData(model_.text(start, end - start)), mode);
 }
 
 void EditView::cutSelection()
@@ -392,9 +393,9 @@ void EditView::paste(QClipboard::Mode mode)
 {
     const QClipboard *clipboard = QGuiApplication::clipboard();
     const QMimeData *data = clipboard->mimeData(mode);
-    const QString text = data && data->hasText() ? data->text() : QString();
-    if (!text.isEmpty())
-        insertIncoming(text);
+    const std::string bytes = data ? incomingBytes(*data) : std::string();
+    if (!bytes.empty())
+        insertBytes(bytes);
 }
 
 void EditView::undo()

@@ -20,9 +20,6 @@ namespace verno {
 
 class ByteFont;
 
-// Text coming in (typed, pasted, dropped) as the single bytes it stands for.
-std::string incomingBytes(const QString &text);
-
 class EditView : public QAbstractScrollArea {
     Q_OBJECT
 public:
@@ -123,7 +120,7 @@ private:
     void typeText(const QString &text);
     void backspace(bool word);
     void deleteForward();
-    void insertIncoming(const QString &text);
+    void insertBytes(const std::string &bytes);
     void moveCaret(int pos, bool extend);
     std::pair<int, int> unitAround(int pos, Unit unit) const;
     void extendByUnit(int pos);

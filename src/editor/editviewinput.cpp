@@ -3,6 +3,7 @@
 #include "editor/bytefont.h"
 #include "editor/framekeys.h"
 #include "editor/textconvert.h"
+#include "editor/textmimedata.h"
 #include "util/wordbounds.h"
 
 #include <QApplication>
@@ -16,12 +17,6 @@
 #include <tuple>
 
 namespace verno {
-
-// A letter and its accent typed or pasted as two characters are one byte here.
-std::string incomingBytes(const QString &text)
-{
-    return displayToBytes(text.normalized(QString::NormalizationForm_C));
-}
 
 bool EditView::event(QEvent *e)
 {
@@ -281,9 +276,8 @@ void EditView::deleteForward()
     setSelection(from, from, true);
 }
 
-void EditView::insertIncoming(const QString &text)
+void EditView::insertBytes(const std::string &bytes)
 {
-    const std::string bytes = incomingBytes(text);
     model_.replace(model_.selectionStart(), model_.selectionEnd(), bytes, TextModel::Edit::Undoable);
     setSelection(model_.caret(), model_.caret(), true);
 }
@@ -501,10 +495,8 @@ void EditView::startDrag()
 {
     const int start = model_.selectionStart();
     const int end = model_.selectionEnd();
-    auto *data = new QMimeData;
-    data->setText(bytesToDisplay(model_.text(start, end - start)));
     auto *drag = new QDrag(this);
-    drag->setMimeData(data);
+    drag->setMimeData(textMimeData(model_.text(start, end - start)));
     const Qt::DropActions actions = readOnly_ ? Qt::CopyAction : Qt::CopyAction | Qt::MoveAction;
     g_dragSource = this;
     movedWithin_ = false;
@@ -602,7 +594,7 @@ void EditView::dropEvent(QDropEvent *e)
         to = from + (end - start);
         movedWithin_ = true;
     } else {
-        const std::string bytes = incomingBytes(e->mimeData()->text());
+        const std::string bytes = incomingBytes(*e->mimeData());
         model_.replace(pos, pos, bytes, TextModel::Edit::Alone);
         to = pos + int(bytes.size());
     }

@@ -61,9 +61,13 @@ bool isTypedText(const QString &text)
     return first.category() != QChar::Other_Control && !first.isSurrogate();
 }
 
-QString filterIncoming(const QString &text)
+std::string incomingBytes(const QString &text)
 {
-    return bytesToDisplay(displayToBytes(text));
+    QString chars = text.normalized(QString::NormalizationForm_C);
+    chars.replace(QChar(kNulSymbol), QLatin1Char('?'));
+    return displayToBytes(chars);
 }
+
+QString filterIncoming(const QString &text) { return bytesToDisplay(incomingBytes(text)); }
 
 } // namespace verno

@@ -15,8 +15,12 @@ std::string displayToBytes(const QChar *chars, qsizetype count);
 // (Backspace, Enter, Esc and Delete carry those). A character with no
 // single-byte code types too, and goes in as '?'.
 bool isTypedText(const QString &text);
-// Text coming in from outside (typing, clipboard, drops): line breaks made
-// '\n', characters with no single-byte code made '?'.
+// Text coming in from outside (typing, another program's clipboard or drop)
+// as the bytes it stands for: a letter and its accent typed as two characters
+// are one byte, a character with no single-byte code is '?'. The NUL symbol
+// is such a character here: only the program's own copies carry NUL.
+std::string incomingBytes(const QString &text);
+// The same as display characters, line breaks made '\n'.
 QString filterIncoming(const QString &text);
 
 } // namespace verno

@@ -477,8 +477,13 @@ TEST_P(EditControlContract, ClipboardCarriesPlainText)
     EXPECT_EQ(clipboard()->text(), "ab");
     EXPECT_EQ(ctl->WholeText(), "\r\nc\xE9\x80");
 
+    // Beside the text, the program's own copies carry the exact bytes.
+    EXPECT_EQ(clipboard()->mimeData()->data("application/x-verno-bytes"), "windows-1252\nab");
+
+    // Text from other programs is read as characters: the NUL symbol too.
     const std::pair<QString, std::string> pastes[] = {
-        {"one\ntwo", "one\r\ntwo"}, {"one\r\ntwo", "one\r\ntwo"}, {QString::fromUtf8("é€Ж"), "\xE9\x80?"}};
+        {"one\ntwo", "one\r\ntwo"}, {"one\r\ntwo", "one\r\ntwo"}, {QString::fromUtf8("é€Ж"), "\xE9\x80?"},
+        {QString::fromUtf8("a\u2400b"), "a?b"}};
     for (const auto &[text, bytes] : pastes) {
         SCOPED_TRACE(text.toStdString());
         ASSERT_TRUE(ctl->SetWholeText("[]"));
@@ -488,6 +493,15 @@ TEST_P(EditControlContract, ClipboardCarriesPlainText)
         EXPECT_EQ(ctl->WholeText(), "[" + bytes + "]");
         EXPECT_EQ(ctl->SelectionStart(), 1 + int(bytes.size()));
     }
+
+    // Bytes in another code are not this text's: their characters go in.
+    auto *foreign = new QMimeData;
+    foreign->setText(QString::fromUtf8("\u00E9"));
+    foreign->setData("application/x-verno-bytes", "utf-8\n\xC3\xA9");
+    clipboard()->setMimeData(foreign);
+    ASSERT_TRUE(ctl->SetWholeText(""));
+    ctl->PasteClipboard();
+    EXPECT_EQ(ctl->WholeText(), "\xE9");
 
     // Something on the clipboard that is not text.
     auto *data = new QMimeData;
