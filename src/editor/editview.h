@@ -119,7 +119,7 @@ private:
     void typeByte(char c);
     void typeText(const QString &text);
     void backspace(bool word);
-    void deleteForward();
+    void deleteForward(bool word);
     void insertBytes(const std::string &bytes);
     void moveCaret(int pos, bool extend);
     std::pair<int, int> unitAround(int pos, Unit unit) const;

@@ -200,7 +200,7 @@ bool EditView::editKey(QKeyEvent *e)
     // Shift+Tab types a tab too, as Shift+Enter types a break.
     const bool tab = (key == Qt::Key_Tab || key == Qt::Key_Backtab) && mods == Qt::NoModifier;
     const bool back = key == Qt::Key_Backspace && (mods & ~Qt::ControlModifier) == Qt::NoModifier;
-    const bool del = key == Qt::Key_Delete && mods == Qt::NoModifier;
+    const bool del = key == Qt::Key_Delete && (mods & ~Qt::ControlModifier) == Qt::NoModifier;
     if (!(cut || paste || undoKey || enter || tab || back || del))
         return false;
     if (readOnly_)
@@ -220,7 +220,7 @@ bool EditView::editKey(QKeyEvent *e)
     else if (back)
         typeByte('\b');
     else
-        deleteForward();
+        deleteForward(mods & Qt::ControlModifier);
     return true;
 }
 
@@ -261,7 +261,7 @@ void EditView::backspace(bool word)
     setSelection(from, from, true);
 }
 
-void EditView::deleteForward()
+void EditView::deleteForward(bool word)
 {
     const int from = model_.selectionStart();
     int to = model_.selectionEnd();
@@ -269,8 +269,12 @@ void EditView::deleteForward()
     if (from == to) {
         if (to >= model_.length())
             return;
-        to += model_.store().at(to) == '\r' ? 2 : 1;
-        kind = TextModel::Edit::DeleteKey;
+        if (word) {
+            to = nextWordStart(model_.store(), to);
+        } else {
+            to += model_.store().at(to) == '\r' ? 2 : 1;
+            kind = TextModel::Edit::DeleteKey;
+        }
     }
     model_.replace(from, to, {}, kind);
     setSelection(from, from, true);

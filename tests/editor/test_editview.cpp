@@ -126,6 +126,34 @@ TEST_F(EditViewTest, EditingKeysAndTheirUndo)
     ctl->setContextMenu(nullptr);
 }
 
+// Ctrl+Delete takes what Ctrl+Right passes over, as one undo step.
+TEST_F(EditViewTest, CtrlDeleteRemovesUpToTheNextWord)
+{
+    const std::string text = "alpha beta_2 (gamma)\r\nend";
+    struct Case {
+        int caret, selected;
+        const char *after;
+    };
+    const Case cases[] = {
+        {0, 0, "beta_2 (gamma)\r\nend"},
+        {2, 0, "albeta_2 (gamma)\r\nend"},    // the rest of the word and the blank
+        {13, 0, "alpha beta_2 gamma)\r\nend"}, // a bracket is a word of its own
+        {20, 0, "alpha beta_2 (gamma)end"},     // the whole break
+        {0, 3, "ha beta_2 (gamma)\r\nend"},    // a selection goes alone
+        {25, 0, "alpha beta_2 (gamma)\r\nend"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.caret);
+        ASSERT_TRUE(ctl->SetWholeText(text));
+        ctl->SetCaret(c.caret);
+        ctl->SetSelectionLength(c.selected);
+        QTest::keyClick(view, Qt::Key_Delete, Qt::ControlModifier);
+        EXPECT_EQ(ctl->WholeText(), c.after);
+        ctl->UndoLast();
+        EXPECT_EQ(ctl->WholeText(), text);
+    }
+}
+
 // Up and Down keep their column only across a run of vertical moves: after
 // typing, or a selection the program set, they start from the caret.
 TEST_F(EditViewTest, UpAndDownStartFromTheCaretAfterOtherChanges)
