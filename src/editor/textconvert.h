@@ -10,7 +10,9 @@ QString bytesToDisplay(const std::string &bytes);
 // Display characters to bytes; '\n' and U+2029 become CR LF, a character with
 // no single-byte code becomes '?'.
 std::string displayToBytes(const QString &text);
-std::string displayToBytes(const QChar *chars, qsizetype count);
+// The same; firstUnheld, when given, is set to the position in the result of
+// the first '?' that stands for a character with no code (-1: none).
+std::string displayToBytes(const QChar *chars, qsizetype count, int *firstUnheld = nullptr);
 // Whether a key's text types something: any character but a control one
 // (Backspace, Enter, Esc and Delete carry those). A character with no
 // single-byte code types too, and goes in as '?'.
