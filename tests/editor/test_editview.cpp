@@ -1,5 +1,6 @@
 // The program's own edit view as a user and a screen reader meet it: keys,
 // mouse, drops, input methods and the accessibility interfaces.
+#include "editor/bytefont.h"
 #include "editor/editaccessible.h"
 #include "editor/editview.h"
 #include "editor/qteditcontrol.h"
@@ -331,6 +332,41 @@ TEST_F(EditViewTest, DraggedTextLandsWhereDroppedAndOneUndoTakesItBack)
             ctl->UndoLast(); // each window undoes its own part
         EXPECT_EQ(ctl->WholeText(), text);
     }
+}
+
+// The font's underline and strikeout show as lines across the text, blanks
+// included: below the baseline and above it.
+TEST_F(EditViewTest, UnderlineAndStrikeoutAreDrawn)
+{
+    ASSERT_TRUE(ctl->SetWholeText("ab   cd")); // no glyph spans the blanks
+    view->clearFocus();                    // and no caret
+    // Rows of the line dark all across the text, from the baseline (down positive).
+    const auto fullRows = [&](bool underline, bool strikeOut) {
+        QFont font = view->font();
+        font.setUnderline(underline);
+        font.setStrikeOut(strikeOut);
+        view->setFont(font);
+        const QRect first = view->characterRect(0).translated(-view->viewport()->pos());
+        const QRect last = view->characterRect(6).translated(-view->viewport()->pos());
+        const double baseline = first.top() + view->byteFont().ascent();
+        const QImage image = view->viewport()->grab().toImage();
+        std::vector<double> rows;
+        for (int y = first.top(); y <= first.bottom(); ++y) {
+            bool full = true;
+            for (int x = first.left() + 1; x < last.right() && full; ++x)
+                full = qGray(image.pixel(x, y)) < 128;
+            if (full)
+                rows.push_back(y + 0.5 - baseline);
+        }
+        return rows;
+    };
+    EXPECT_TRUE(fullRows(false, false).empty());
+    const std::vector<double> under = fullRows(true, false);
+    ASSERT_FALSE(under.empty());
+    EXPECT_GT(under.front(), 0);
+    const std::vector<double> struck = fullRows(false, true);
+    ASSERT_FALSE(struck.empty());
+    EXPECT_LT(struck.back(), 0);
 }
 
 TEST_F(EditViewTest, InputMethodsCommitThroughTheKeyHook)
