@@ -2,7 +2,7 @@
 // with the poppler tools.
 #include "app/mainwindow.h"
 #include "editor/bytefont.h"
-#include "editor/filewindow.h"
+#include "window/filewindow.h"
 #include "platform/printerhost.h"
 #include "print/printcommands.h"
 #include "print/qtprintdevice.h"
