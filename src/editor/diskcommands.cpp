@@ -1,6 +1,7 @@
 #include "editor/diskcommands.h"
 #include "editor/busystatus.h"
 #include "editor/fileio.h"
+#include "editor/filesave.h"
 #include "editor/filewindow.h"
 #include "editor/frameservices.h"
 #include "platform/filerename.h"

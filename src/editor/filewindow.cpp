@@ -1,6 +1,7 @@
 #include "editor/filewindow.h"
 #include "editor/busystatus.h"
 #include "editor/fileio.h"
+#include "editor/filesave.h"
 #include "editor/fontchoice.h"
 #include "editor/frameservices.h"
 #include "platform/fileattributes.h"
