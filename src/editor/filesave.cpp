@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -90,6 +91,22 @@ bool writeText(int fd, const TextPieces &text)
     return true;
 }
 
+// Every byte of one file over the start of another.
+bool copyAll(int from, int to)
+{
+    std::unique_ptr<char[]> buffer(new char[1 << 20]);
+    for (off_t offset = 0;;) {
+        const ssize_t n = ::pread(from, buffer.get(), 1 << 20, offset);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return n == 0;
+        if (!writeAllAt(to, std::string_view(buffer.get(), size_t(n)), offset))
+            return false;
+        offset += n;
+    }
+}
+
 off_t sizeOf(const TextPieces &text)
 {
     off_t size = 0;
@@ -131,6 +148,18 @@ QByteArray folderOf(const QByteArray &path)
     return QFile::encodeName(QFileInfo(QFile::decodeName(path)).absolutePath());
 }
 
+QByteArray baseOf(const QByteArray &path) { return path.mid(path.lastIndexOf('/') + 1); }
+
+// Where a copy of the old text goes when the file's own folder takes none.
+QByteArray rescueFolder()
+{
+    QString base = qEnvironmentVariable("XDG_STATE_HOME");
+    if (base.isEmpty() || QDir::isRelativePath(base))
+        base = QDir::homePath() + QStringLiteral("/.local/state");
+    const QString folder = base + QStringLiteral("/Qvo/Verno");
+    return QDir().mkpath(folder) ? QFile::encodeName(folder) : QByteArray();
+}
+
 struct SaveTarget {
     QString path;        // as the user named it, for messages
     QByteArray native;   // the real file, links followed
@@ -140,71 +169,116 @@ struct SaveTarget {
     bool backup = false;
 };
 
-// A plain copy of the old bytes for the backup; failures only mean no backup.
-void copyForBackup(const QByteArray &to, const std::string &bytes, mode_t mode)
+// The old text, whole and on disk, while the file itself is overwritten: the
+// backup when there is to be one, else a private copy removed afterwards.
+struct OldTextCopy {
+    std::unique_ptr<UnnamedFile> file;
+    QByteArray backup;      // the name it takes as the backup; empty for a private copy
+    QByteArray privateStem; // its name as a private copy, but for six random characters
+    QByteArray name;        // once it has one
+};
+
+bool copyTo(int fd, OldTextCopy &copy, const QByteArray &beside, mode_t mode)
 {
-    ::unlink(to.constData());
-    const int fd = ::open(to.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
-    if (fd < 0)
-        return;
-    if (!writeAll(fd, bytes) || ::fsync(fd) != 0) {
-        ::close(fd);
-        ::unlink(to.constData());
-        return;
+    auto file = std::make_unique<UnnamedFile>();
+    if (!file->create(beside, mode) || !copyAll(fd, file->fd()) || ::fsync(file->fd()) != 0) {
+        const int err = errno;
+        file.reset();
+        errno = err;
+        return false;
     }
-    ::close(fd);
+    copy.file = std::move(file);
+    return true;
+}
+
+// Beside the file if its folder takes one, else in the user's own folder.
+bool makeCopy(const SaveTarget &t, int fd, OldTextCopy &copy)
+{
+    copy.privateStem = t.native + ".old-";
+    const QByteArray bak = QFile::encodeName(backupName(QFile::decodeName(t.native)));
+    if (t.backup && bak != t.native && copyTo(fd, copy, bak, t.old.st_mode & 07777)) {
+        copy.backup = bak;
+        return true;
+    }
+    if (g_folderWritable(t.folder) && copyTo(fd, copy, t.native, 0600))
+        return true;
+    const int err = errno;
+    const QByteArray rescue = rescueFolder();
+    copy.privateStem = rescue + '/' + baseOf(t.native) + ".old-";
+    if (!rescue.isEmpty() && copyTo(fd, copy, copy.privateStem, 0600))
+        return true;
+    errno = err;
+    return false;
+}
+
+// A backup name that cannot be taken leaves a private copy.
+bool nameCopy(OldTextCopy &copy)
+{
+    if (!copy.backup.isEmpty() && copy.file->replace(copy.backup)) {
+        copy.name = copy.backup;
+    } else {
+        copy.backup.clear();
+        if (!copy.file->nameUnique(copy.privateStem, copy.name))
+            return false;
+    }
+    syncFolderOf(copy.name);
+    return true;
+}
+
+void dropPrivateCopy(const OldTextCopy &copy)
+{
+    if (!copy.backup.isEmpty() || copy.name.isEmpty())
+        return;
+    ::unlink(copy.name.constData());
+    syncFolderOf(copy.name);
 }
 
 // New text under the old name by overwriting the file itself: owner, group,
-// permissions and every hard link stay as they were. The new length is
-// reserved first, so a full disk fails before any old byte changes.
+// permissions and every hard link stay as they were. A complete copy of the
+// old text is on disk before any old byte changes.
 bool saveInPlace(const SaveTarget &t, const TextPieces &text, QString &error)
 {
-    std::string oldBytes;
-    QString ignored;
-    if (!readWholeFile(QFile::decodeName(t.native), oldBytes, ignored)) {
-        error = QStringLiteral("Cannot open file %1: %2").arg(t.path, ignored);
-        return false;
-    }
-    const int fd = ::open(t.native.constData(), O_WRONLY | O_CLOEXEC);
-    if (fd < 0) {
+    const Descriptor fd(::open(t.native.constData(), O_RDWR | O_CLOEXEC));
+    struct stat now {};
+    if (fd < 0 || ::fstat(fd, &now) != 0) {
         error = QStringLiteral("Cannot create file %1: %2").arg(t.path, systemReason(errno));
         return false;
     }
+    OldTextCopy copy;
+    if (!makeCopy(t, fd, copy)) {
+        error = QStringLiteral("Cannot write file %1: no copy of the old text could be made first (%2)")
+                    .arg(t.path, systemReason(errno));
+        return false;
+    }
+    stepDone();
+    // Room for the new text, reserved without changing the file, so that a
+    // full disk most often fails here, before the file changes.
     const off_t size = sizeOf(text);
-    if (size > off_t(oldBytes.size())) {
-        const int r = ::posix_fallocate(fd, 0, size);
-        if (r != 0 && r != EOPNOTSUPP && r != ENOSYS) {
-            ::ftruncate(fd, off_t(oldBytes.size()));
-            ::close(fd);
-            error = QStringLiteral("Cannot write file %1: %2").arg(t.path, systemReason(r));
-            return false;
-        }
-    }
-    stepDone();
-    if (t.backup) {
-        const QByteArray bak = QFile::encodeName(backupName(QFile::decodeName(t.native)));
-        if (bak != t.native)
-            copyForBackup(bak, oldBytes, t.old.st_mode & 07777);
-    }
-    stepDone();
-    bool ok = writeText(fd, text) && ::ftruncate(fd, size) == 0 && ::fsync(fd) == 0;
-    int err = errno;
-    if (::close(fd) != 0 && ok) {
-        ok = false;
-        err = errno;
-    }
-    if (!ok) {
-        // Put the old text back as well as we can.
-        const int again = ::open(t.native.constData(), O_WRONLY | O_CLOEXEC);
-        if (again >= 0) {
-            if (writeAllAt(again, oldBytes, 0))
-                ::ftruncate(again, off_t(oldBytes.size()));
-            ::close(again);
-        }
+    if (size > now.st_size && ::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, size) != 0
+        && (errno == ENOSPC || errno == EDQUOT || errno == EFBIG)) {
+        const int err = errno;
+        ::ftruncate(fd, now.st_size); // gives back what was reserved
         error = QStringLiteral("Cannot write file %1: %2").arg(t.path, systemReason(err));
+        return false;
     }
-    return ok;
+    if (!nameCopy(copy)) {
+        const QByteArray name = copy.backup.isEmpty() ? copy.privateStem : copy.backup;
+        error = QStringLiteral("Cannot create file %1: %2").arg(QFile::decodeName(name), systemReason(errno));
+        return false;
+    }
+    stepDone();
+    if (writeText(fd, text) && ::ftruncate(fd, size) == 0 && ::fsync(fd) == 0) {
+        stepDone();
+        dropPrivateCopy(copy);
+        return true;
+    }
+    error = QStringLiteral("Cannot write file %1: %2").arg(t.path, systemReason(errno));
+    // The old text goes back from the copy.
+    if (copyAll(copy.file->fd(), fd) && ::ftruncate(fd, now.st_size) == 0 && ::fsync(fd) == 0)
+        dropPrivateCopy(copy);
+    else
+        error += QStringLiteral("\rThe old text is in %1").arg(QFile::decodeName(copy.name));
+    return false;
 }
 
 // A device or a pipe is written to, never replaced by a file. A pipe nobody

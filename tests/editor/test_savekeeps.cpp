@@ -28,9 +28,24 @@ struct stat statOf(const QString &path)
 
 bool neverWritable(const QByteArray &) { return false; }
 
+// Copies of the old text that cannot go beside the file go to the user's
+// state folder, here a temporary one.
 struct FolderNotWritable {
-    FolderNotWritable() { setFolderWritableCheck(neverWritable); }
-    ~FolderNotWritable() { setFolderWritableCheck(nullptr); }
+    FolderNotWritable()
+    {
+        setFolderWritableCheck(neverWritable);
+        qputenv("XDG_STATE_HOME", QFile::encodeName(state.path()));
+    }
+    ~FolderNotWritable()
+    {
+        setFolderWritableCheck(nullptr);
+        if (oldState.isNull())
+            qunsetenv("XDG_STATE_HOME");
+        else
+            qputenv("XDG_STATE_HOME", oldState);
+    }
+    QTemporaryDir state;
+    QByteArray oldState = qgetenv("XDG_STATE_HOME");
 };
 
 TEST(SaveKeeps, OwnerGroupModeAndLinksWhicheverWayItWrites)
@@ -104,6 +119,8 @@ TEST(SaveKeeps, InPlaceSaveOnAFullDiskChangesNothing)
     EXPECT_TRUE(error.contains(file)) << error.toStdString();
     EXPECT_EQ(readBytes(file), "original");
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"a.txt"});
+    // The copy of the old text made first is gone again.
+    EXPECT_FALSE(QDirIterator(seam.state.path(), QDir::Files, QDirIterator::Subdirectories).hasNext());
 }
 
 int g_stepsLeft = 0;
@@ -144,6 +161,9 @@ TEST(SaveKeeps, AKillAtAnyStepLeavesTheOldOrTheNewTextWholeAndNoTemporaryFile)
     } cases[] = {
         {"by rename, backup", ByRename, true},
         {"by rename", ByRename, false},
+        {"in place, second hard link, backup", SecondHardLink, true},
+        {"in place, second hard link", SecondHardLink, false},
+        {"in place, folder not writable", UnwritableFolder, false},
     };
     const QByteArray oldText = "old text\r\n";
     const std::string pieces[] = {"new text, ", "longer than ", "the old one\r\n"};
@@ -172,7 +192,7 @@ TEST(SaveKeeps, AKillAtAnyStepLeavesTheOldOrTheNewTextWholeAndNoTemporaryFile)
             for (QDirIterator it(state.path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories); it.hasNext();)
                 copies << it.next();
             for (const QString &name : QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System)) {
-                if (name.startsWith(QLatin1String("a.txt.old-")))
+                if (name.startsWith(QLatin1String("a.txt.old-")) && c.route != UnwritableFolder)
                     copies << dir.filePath(name);
                 else if (name == QLatin1String("b.txt"))
                     EXPECT_EQ(readBytes(dir.filePath(name)), now);
