@@ -166,6 +166,25 @@ TEST_F(ListsTest, SortedHistoryInsertsInPlaceAndHidesBeyondTheMaximum)
     EXPECT_EQ(history().first(), path("z"));
 }
 
+TEST_F(ListsTest, RestoredHistoryEqualsAddingTheStoredNamesFromTheLast)
+{
+    const QStringList stored = {path("b"), path("a"), path("B"), path("c"), path("a"), path("A")};
+    for (const bool sorted : {false, true}) {
+        SCOPED_TRACE(sorted);
+        frame->settings().FileHistSort = sorted;
+        frame->settings().FileHistMax = 3;
+        frame->ClearFileHistory();
+        for (auto it = stored.crbegin(); it != stored.crend(); ++it)
+            frame->AddFileHistory(*it);
+        const QStringList oneByOne = history();
+        const QStringList shown = shownHistory();
+        frame->RestoreFileHistory(stored);
+        EXPECT_EQ(history(), oneByOne);
+        EXPECT_EQ(shownHistory(), shown);
+        EXPECT_EQ(menu("MnuFile")->actions().size(), frame->FileMenuBase + 1 + 3);
+    }
+}
+
 TEST_F(ListsTest, RestartShowsTheHistoryInTheSameOrder)
 {
     for (const char *name : {"a.txt", "b.txt", "c.txt", "b.txt"})
