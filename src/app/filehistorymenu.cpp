@@ -12,6 +12,9 @@ namespace verno {
 FileHistoryMenu::FileHistoryMenu(QMenu *fileMenu, int base, Settings &settings, Open open)
     : menu_(fileMenu), base_(base), settings_(settings), open_(std::move(open))
 {
+    // The history separator shows while the history is on, also as the
+    // menu's last item when no entry shows (FileHistMax 0).
+    menu_->setSeparatorsCollapsible(false);
 }
 
 QAction *FileHistoryMenu::separator() const { return menu_->actions().value(base_); }

@@ -143,6 +143,8 @@ TEST_F(ListsTest, HistoryShowsAndWritesAtMostFileHistMax)
         frame->ApplyFileHistoryVisibility();
         EXPECT_EQ(shownHistory().size(), c.visible);
         EXPECT_EQ(frame->fileHistory().separator()->isVisible(), c.shown);
+        // Drawn too, also as the menu's last item.
+        EXPECT_EQ(!menu("MnuFile")->actionGeometry(frame->fileHistory().separator()).isEmpty(), c.shown);
         // Written whether or not the menu shows them.
         EXPECT_EQ(frame->CollectFileHistory(), history().mid(0, c.max));
     }
