@@ -15,6 +15,8 @@
 #include <QClipboard>
 #include <QMenu>
 #include <QTest>
+#include <QToolButton>
+#include <QWheelEvent>
 #include <gtest/gtest.h>
 
 using namespace verno;
@@ -353,6 +355,45 @@ TEST_F(ListsTest, OnlyTabsInViewAreReMarked)
     EXPECT_EQ(frame->activeWindow(), windows[0]);
     statusPass();
     EXPECT_EQ(tabs->tabText(0), "[a-rather-long-name-0.txt]");
+}
+
+TEST_F(ListsTest, ScrolledTabStripStaysWhereTheUserPutsIt)
+{
+    frame->resize(frame->minimumSize());
+    QList<TFileWindow *> windows;
+    for (int i = 0; i < 12; ++i)
+        windows << open(QStringLiteral("a-rather-long-name-%1.txt").arg(i));
+    TTabSet *tabs = frame->TabSet();
+    const auto wheel = [tabs](int notches) {
+        const QPointF at = tabs->rect().center();
+        QWheelEvent e(at, tabs->mapToGlobal(at), QPoint(), QPoint(0, 120 * notches), Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(tabs, &e);
+    };
+    // The last tab is selected and in view; arrows and wheel take the strip back.
+    auto *left = tabs->findChild<QToolButton *>(QStringLiteral("ScrollLeftButton"));
+    ASSERT_NE(left, nullptr);
+    left->click();
+    wheel(3);
+    const int first = tabs->firstInView();
+    ASSERT_LT(first + tabs->countInView(), 11);
+    EXPECT_EQ(tabs->selectedIndex(), 11);
+    EXPECT_EQ(frame->activeWindow(), windows[11]);
+
+    // Re-marking a tab in view, or its window's new name, moves nothing.
+    windows[first + 1]->Memo().SetModifiedFlag(true);
+    statusPass();
+    EXPECT_TRUE(tabs->tabText(first + 1).startsWith(QLatin1Char('[')));
+    frame->tabBar().UpdateText(windows[first + 1]);
+    EXPECT_EQ(tabs->firstInView(), first);
+
+    wheel(-1);
+    EXPECT_GT(tabs->firstInView(), first);
+    EXPECT_EQ(tabs->selectedIndex(), 11);
+    // Selecting a tab brings it into view.
+    tabs->setSelectedIndex(0);
+    EXPECT_EQ(tabs->firstInView(), 0);
+    EXPECT_EQ(frame->activeWindow(), windows[0]);
 }
 
 TEST_F(ListsTest, TabClicksAndPopupActOnTheSelectedTab)
