@@ -39,6 +39,7 @@ QToolButton *toolButton(const QString &name, const QString &text, QWidget *paren
     b->setObjectName(name);
     b->setText(text);
     b->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    b->setFocusPolicy(Qt::NoFocus); // the keys belong to the page; the buttons have access keys
     return b;
 }
 

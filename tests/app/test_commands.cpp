@@ -170,6 +170,18 @@ TEST_F(FrameTest, ToggleButtonsFollowTheStateNotTheClick)
     EXPECT_EQ(panel("PnlStatusWordWrap"), "Wrap");
 }
 
+// Right after start the keys must not reach a tool button: Space there would
+// press Exit.
+TEST_F(FrameTest, ToolButtonsNeverTakeTheFocus)
+{
+    QWidget *focus = QApplication::focusWidget();
+    EXPECT_EQ(qobject_cast<QToolButton *>(focus), nullptr) << focus->objectName().toStdString();
+    QTest::keyClick(focus ? focus : frame.get(), Qt::Key_Space);
+    EXPECT_TRUE(frame->isVisible());
+    for (QToolButton *b : frame->findChildren<QToolButton *>())
+        EXPECT_EQ(b->focusPolicy(), Qt::NoFocus) << b->objectName().toStdString();
+}
+
 TEST_F(FrameTest, RepeatedStatusPassChangesNothing)
 {
     TFileWindow *w = openUntitled("alpha\r\nbeta");
