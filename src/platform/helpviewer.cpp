@@ -82,7 +82,10 @@ QString helpPage(int context)
 }
 
 void showHelpContents() { openAt(helpContentsPage()); }
-void openHelpViewer(int context) { openAt(helpPage(context)); }
+void openHelpViewer(int context, const QString &section)
+{
+    openAt(section.isEmpty() ? helpPage(context) : helpPage(context) + QLatin1Char('#') + section);
+}
 
 void quitHelp()
 {

@@ -1,4 +1,5 @@
 #include "platform/qtprompter.h"
+#include "platform/dialogbuttons.h"
 #include "platform/directorychooser.h"
 #include "platform/filecheck.h"
 #include "platform/filefilter.h"
@@ -56,14 +57,15 @@ private:
 };
 
 // The file dialogs have no Help button of their own.
-void addHelpButton(QFileDialog &dialog, int context)
+void addHelpButton(QFileDialog &dialog, int context, const QString &section)
 {
     auto *box = dialog.findChild<QDialogButtonBox *>();
     if (!box)
         return;
     QPushButton *button = box->addButton(QStringLiteral("&Help"), QDialogButtonBox::HelpRole);
     button->setObjectName(QStringLiteral("BtnHelp"));
-    QObject::connect(button, &QPushButton::clicked, &dialog, [context] { showHelpTopic(context); });
+    QObject::connect(button, &QPushButton::clicked, &dialog,
+                     [context, section] { showHelpTopic(context, section); });
 }
 
 FileDialogResult runFileDialog(const FileDialogRequest &r, QFileDialog::AcceptMode mode)
@@ -86,8 +88,11 @@ FileDialogResult runFileDialog(const FileDialogRequest &r, QFileDialog::AcceptMo
         if (auto *grid = qobject_cast<QGridLayout *>(dialog.layout()))
             grid->addWidget(readOnly, grid->rowCount(), 0, 1, -1);
     }
-    if (r.helpContext != 0)
-        addHelpButton(dialog, r.helpContext);
+    if (r.helpContext != 0) {
+        if (r.helpButton)
+            addHelpButton(dialog, r.helpContext, r.helpSection);
+        addHelpKey(&dialog, r.helpContext, r.helpSection);
+    }
     FileDialogResult result;
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return result;

@@ -1,19 +1,45 @@
 #include "platform/filecheck.h"
 #include "platform/filefilter.h"
+#include "platform/helptopic.h"
 #include "platform/messagedialog.h"
 #include "platform/prompter.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileDialog>
+#include <QPushButton>
+#include <QTimer>
 #include <QLabel>
 #include <QMainWindow>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <functional>
 #include <vector>
 
 using namespace verno;
+
+namespace {
+
+// The real file dialog of a request, handed to `action` once it is up; it is
+// cancelled if the action leaves it open.
+FileDialogResult runFileDialog(const FileDialogRequest &request, bool save,
+                               const std::function<void(QFileDialog &)> &action)
+{
+    QTimer::singleShot(0, [&action] {
+        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_TRUE(QTest::qWaitFor([dialog] { return QApplication::activeWindow() == dialog; }));
+        action(*dialog);
+        if (dialog->isVisible())
+            dialog->reject();
+    });
+    return save ? prompter().saveFile(request) : prompter().openFile(request);
+}
+
+} // namespace
 
 TEST(Prompter, DefaultAndEscapeAnswersFollowTheConventions)
 {
@@ -137,4 +163,26 @@ TEST(Prompter, DialogsSitOverTheMainWindowWhileNoWindowIsActive)
     modal.setModal(true);
     modal.show();
     EXPECT_EQ(dialogParent(), &modal) << "a question asked from a modal dialog sits over it";
+}
+
+TEST(FileDialogs, F1AndTheHelpButtonAskForTheTopic)
+{
+    std::vector<int> topics;
+    setHelpTopicHandler([&](int topic) { topics.push_back(topic); });
+    for (const bool button : {true, false}) {
+        FileDialogRequest r;
+        r.title = QStringLiteral("Open");
+        r.directory = QDir::tempPath();
+        r.helpContext = 22;
+        r.helpButton = button;
+        runFileDialog(r, false, [&](QFileDialog &d) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+            auto *help = d.findChild<QPushButton *>(QStringLiteral("BtnHelp"));
+            ASSERT_EQ(help != nullptr, button);
+            if (help)
+                help->click();
+        });
+    }
+    setHelpTopicHandler({});
+    EXPECT_EQ(topics, (std::vector<int>{22, 22, 22}));
 }
