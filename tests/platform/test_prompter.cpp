@@ -3,6 +3,7 @@
 #include "platform/helptopic.h"
 #include "platform/messagedialog.h"
 #include "platform/prompter.h"
+#include "testsupport.h"
 
 #include <QApplication>
 #include <QDir>
@@ -11,6 +12,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMainWindow>
 #include <QScreen>
 #include <QTemporaryDir>
@@ -23,20 +25,34 @@ using namespace verno;
 
 namespace {
 
-// The real file dialog of a request, handed to `action` once it is up; it is
-// cancelled if the action leaves it open.
-FileDialogResult runFileDialog(const FileDialogRequest &request, bool save,
-                               const std::function<void(QFileDialog &)> &action)
+// `action` on the modal dialog about to run, once it is up; a dialog the
+// action leaves open is cancelled.
+template <typename Dialog> void whenUp(const std::function<void(Dialog &)> &action)
 {
-    QTimer::singleShot(0, [&action] {
-        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+    QTimer::singleShot(0, [action] {
+        auto *dialog = qobject_cast<Dialog *>(QApplication::activeModalWidget());
         ASSERT_NE(dialog, nullptr);
         EXPECT_TRUE(QTest::qWaitFor([dialog] { return QApplication::activeWindow() == dialog; }));
         action(*dialog);
         if (dialog->isVisible())
             dialog->reject();
     });
+}
+
+FileDialogResult runFileDialog(const FileDialogRequest &request, bool save,
+                               const std::function<void(QFileDialog &)> &action)
+{
+    whenUp(action);
     return save ? prompter().saveFile(request) : prompter().openFile(request);
+}
+
+// Types a name into a file dialog and presses Enter.
+void typeName(QFileDialog &d, const QString &name)
+{
+    auto *edit = d.findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+    ASSERT_NE(edit, nullptr);
+    edit->setText(name);
+    QTest::keyClick(edit, Qt::Key_Return);
 }
 
 } // namespace
@@ -185,4 +201,36 @@ TEST(FileDialogs, F1AndTheHelpButtonAskForTheTopic)
     }
     setHelpTopicHandler({});
     EXPECT_EQ(topics, (std::vector<int>{22, 22, 22}));
+}
+
+// Qt reads `a "b" c` as a list naming "b"; the program takes the name as typed.
+TEST(FileDialogs, ATypedNameIsTheOneFileItNamesAsItStands)
+{
+    QTemporaryDir dir;
+    for (const char *name : {"y", "hi", "d", "a.txt", "b.txt", "say \"hi\" now.txt"})
+        verno::test::writeBytes(dir.filePath(QString::fromUtf8(name)), "old");
+    const struct {
+        bool save;
+        const char *typed;
+        const char *chosen;
+    } cases[] = {
+        {true, "notes \"y\" draft.txt", "notes \"y\" draft.txt"},
+        {true, "c \"d\".txt", "c \"d\".txt"},
+        {true, "a \"\" b", "a \"\" b"}, // Qt would refuse it
+        {false, "say \"hi\" now.txt", "say \"hi\" now.txt"},
+        {false, "\"a.txt\" \"b.txt\"", "a.txt"}, // no such name: the list's first
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.typed);
+        FileDialogRequest r;
+        r.directory = dir.path();
+        const FileDialogResult result = runFileDialog(
+            r, c.save, [&](QFileDialog &d) { typeName(d, QString::fromUtf8(c.typed)); });
+        EXPECT_TRUE(result.accepted);
+        EXPECT_EQ(result.fileName, dir.filePath(QString::fromUtf8(c.chosen)));
+    }
+    // The folder chooser too: the typed folder need not exist yet.
+    whenUp<QFileDialog>([](QFileDialog &d) { typeName(d, QStringLiteral("new \"y\" folder")); });
+    EXPECT_EQ(prompter().chooseDirectory(QStringLiteral("Change Directory"), dir.path()),
+              dir.filePath(QStringLiteral("new \"y\" folder")));
 }
