@@ -34,6 +34,7 @@ protected:
 
 std::optional<QString> runDirectoryChooser(const QString &title, const QString &start)
 {
+    const FocusReturn focusBack; // after the dialog has gone
     DirectoryDialog dialog(dialogParent(), title, start);
     dialog.setFileMode(QFileDialog::Directory);
     dialog.setOption(QFileDialog::ShowDirsOnly);

@@ -96,6 +96,7 @@ void addHelpButton(QFileDialog &dialog, int context, const QString &section)
 
 FileDialogResult runFileDialog(const FileDialogRequest &r, QFileDialog::AcceptMode mode)
 {
+    const FocusReturn focusBack; // after the dialog has gone
     CheckedFileDialog dialog(r.title, mode == QFileDialog::AcceptSave, r.confirmOverwrite);
     const QStringList filters = qtNameFilters(r.filter);
     dialog.setNameFilters(filters);

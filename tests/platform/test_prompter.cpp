@@ -11,6 +11,7 @@
 #include <QFileDialog>
 #include <QPushButton>
 #include <QTimer>
+#include <QVBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
@@ -233,4 +234,32 @@ TEST(FileDialogs, ATypedNameIsTheOneFileItNamesAsItStands)
     whenUp<QFileDialog>([](QFileDialog &d) { typeName(d, QStringLiteral("new \"y\" folder")); });
     EXPECT_EQ(prompter().chooseDirectory(QStringLiteral("Change Directory"), dir.path()),
               dir.filePath(QStringLiteral("new \"y\" folder")));
+}
+
+// After a question and the file dialog under it close at once, the window
+// manager may focus nothing; the window and control that had the focus get
+// it back.
+TEST(FileDialogs, FocusGoesBackWhereItWas)
+{
+    QWidget frame;
+    auto *first = new QLineEdit(&frame);
+    auto *second = new QLineEdit(&frame);
+    new QVBoxLayout(&frame);
+    frame.layout()->addWidget(first);
+    frame.layout()->addWidget(second);
+    frame.show();
+    frame.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+    second->setFocus();
+    {
+        const FocusReturn back;
+        QDialog dialog(&frame);
+        dialog.show();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+        dialog.hide();
+        QApplication::setActiveWindow(nullptr); // as the window manager may leave it
+        ASSERT_EQ(QApplication::focusWidget(), nullptr);
+    }
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &frame; }));
+    EXPECT_EQ(QApplication::focusWidget(), second);
 }
