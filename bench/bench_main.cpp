@@ -4,7 +4,7 @@
 // so each peak memory figure is its own.
 #include "app/mainwindow.h"
 #include "bench_search.h"
-#include "editor/filewindow.h"
+#include "window/filewindow.h"
 
 #include <QAbstractScrollArea>
 #include <QApplication>

@@ -2,7 +2,7 @@
 #include "app/commandtable.h"
 #include "app/mainmenu.h"
 #include "app/mainwindow.h"
-#include "app/toolicons.h"
+#include "platform/toolicons.h"
 
 #include <QAction>
 #include <QToolBar>

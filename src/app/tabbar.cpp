@@ -2,7 +2,7 @@
 #include "app/listtext.h"
 #include "app/mainwindow.h"
 #include "app/tabset.h"
-#include "editor/filewindow.h"
+#include "window/filewindow.h"
 
 #include <QAction>
 #include <QClipboard>

@@ -1,12 +1,12 @@
 #include "commands/commandrunner.h"
-#include "app/mainwindow.h"
+#include "commands/commandhost.h"
 #include "commands/stringsubst.h"
-#include "editor/filewindow.h"
 #include "platform/launcher.h"
 #include "platform/prompter.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QCursor>
 #include <QGuiApplication>
 
 namespace verno {
@@ -23,18 +23,15 @@ LaunchRequest buildLaunch(const QString &expanded, bool stay, const QString &she
     return {expanded, QString()};
 }
 
-bool runCommand(TMainWindow &frame, const QString &tmpl, bool stay)
+bool runCommand(CommandHost &host, const QString &tmpl, bool stay)
 {
-    const TFileWindow *w = frame.activeWindow();
-    const T_StringSubst subst(w ? (w->FileDir + w->FileName).toStdString() : std::string());
-    if (frame.settings().SaveExec)
-        frame.SaveAllWindows(true);
+    const T_StringSubst subst(host.activeFilePath().toStdString());
+    host.saveBeforeLaunch();
     const QString expanded = QString::fromStdString(subst.Substitute(tmpl.toStdString()));
-    const Settings &s = frame.settings();
     // Only an empty template launches nothing at all; one that expands to
     // nothing still opens the shell.
     const LaunchRequest r =
-        tmpl.isEmpty() ? LaunchRequest{} : buildLaunch(expanded, stay, currentShell(s.ShellCmds, s.ShellIndex));
+        tmpl.isEmpty() ? LaunchRequest{} : buildLaunch(expanded, stay, currentShell(host.shellList(), host.shellIndex()));
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     const bool ok = shellOpen(r.program, r.parameters);
     QGuiApplication::restoreOverrideCursor();

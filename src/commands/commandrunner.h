@@ -6,7 +6,7 @@
 
 namespace verno {
 
-class TMainWindow;
+class CommandHost;
 
 // The entry of the shell list at the index, or "" when the index is outside it.
 QString currentShell(const QStringList &shells, int index);
@@ -21,7 +21,7 @@ LaunchRequest buildLaunch(const QString &expanded, bool stay, const QString &she
 // Saves modified windows first when SaveExec is on, expands the template from
 // the active window's file and launches; a failure is reported with the
 // template as written. True when something was started.
-bool runCommand(TMainWindow &frame, const QString &tmpl, bool stay);
+bool runCommand(CommandHost &host, const QString &tmpl, bool stay);
 
 // Asks for a directory (offering to create a missing one) and makes it the
 // working directory.

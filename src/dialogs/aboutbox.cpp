@@ -1,5 +1,5 @@
 #include "dialogs/aboutbox.h"
-#include "app/programicon.h"
+#include "platform/programicon.h"
 #include "platform/launcher.h"
 #include "platform/prompter.h"
 

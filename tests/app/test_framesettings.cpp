@@ -1,6 +1,7 @@
 // Stored geometry and fonts as the frame applies them at start.
 #include "app/framegeometry.h"
 #include "frametest.h"
+#include "platform/fontfallback.h"
 #include "platform/regstore.h"
 
 #include <QFontInfo>
@@ -76,6 +77,8 @@ TEST_F(FrameSettingsTest, StoredFontKeepsFixedPitchItsColourAndItsName)
 {
     store(QStringLiteral("Font"), {{"Color", 0x0000FF}, {"Size", 11}}, QStringLiteral("No Such Face Anywhere"));
     frame->LoadSettings();
+    // The installed fixed-pitch face stands in, whatever else the machine has.
+    EXPECT_EQ(QFontInfo(frame->DefaultFont).family(), kFixedFallbackFace);
     EXPECT_TRUE(QFontInfo(frame->DefaultFont).fixedPitch());
     TFileWindow *w = openFile("a.txt", "text");
     EXPECT_EQ(w->Memo().textColor(), QColor(Qt::red));

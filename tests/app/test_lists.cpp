@@ -7,7 +7,7 @@
 #include "app/tabbar.h"
 #include "app/tabset.h"
 #include "app/windowlistmenu.h"
-#include "editor/filewindow.h"
+#include "window/filewindow.h"
 #include "testsupport.h"
 
 #include <QAction>

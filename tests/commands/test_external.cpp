@@ -2,7 +2,7 @@
 // Shell and Change Directory.
 #include "app/mainwindow.h"
 #include "commands/commanddialog.h"
-#include "editor/filewindow.h"
+#include "window/filewindow.h"
 #include "app/frametest.h"
 
 #include <QCheckBox>

@@ -1,7 +1,7 @@
 // Printing from an edit window to a real PDF file through QPrinter, checked
 // with the poppler tools.
 #include "app/mainwindow.h"
-#include "editor/filewindow.h"
+#include "window/filewindow.h"
 #include "platform/printerhost.h"
 #include "print/printcommands.h"
 #include "print/qtprintdevice.h"

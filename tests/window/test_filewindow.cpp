@@ -1,7 +1,7 @@
 // Edit window: load, save with backup, Save As, the close question, read-only
 // mode and names, driven through a real frame with scripted message boxes.
 #include "app/mainwindow.h"
-#include "editor/filewindow.h"
+#include "window/filewindow.h"
 #include "testsupport.h"
 
 #include <QDir>

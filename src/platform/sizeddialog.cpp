@@ -1,4 +1,4 @@
-#include "dialogs/sizeddialog.h"
+#include "platform/sizeddialog.h"
 #include "platform/windowframe.h"
 
 #include <QScreen>

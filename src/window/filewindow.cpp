@@ -1,8 +1,8 @@
-#include "editor/filewindow.h"
+#include "window/filewindow.h"
 #include "editor/busystatus.h"
 #include "editor/fileio.h"
 #include "editor/fontchoice.h"
-#include "editor/frameservices.h"
+#include "window/windowhost.h"
 #include "platform/fileattributes.h"
 #include "platform/help.h"
 #include "platform/prompter.h"
@@ -35,7 +35,7 @@ void setEditControlFactory(EditControlFactory factory)
     g_controlFactory = factory ? factory : makeBufferEditControl;
 }
 
-TFileWindow::TFileWindow(FrameServices &frame, QWidget *parent)
+TFileWindow::TFileWindow(WindowHost &frame, QWidget *parent)
     : QMdiSubWindow(parent), frame_(frame), memo_(g_controlFactory(this))
 {
     setAttribute(Qt::WA_DeleteOnClose);
@@ -60,7 +60,12 @@ TFileWindow::TFileWindow(FrameServices &frame, QWidget *parent)
     });
 }
 
-TFileWindow::~TFileWindow() = default;
+TFileWindow::~TFileWindow()
+{
+    // The base class may still change the window state while it goes; by then
+    // this is no longer an edit window the frame may be told about.
+    disconnect(this, &QMdiSubWindow::windowStateChanged, this, nullptr);
+}
 
 // --- names ---------------------------------------------------------------------
 
