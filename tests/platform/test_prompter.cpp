@@ -11,7 +11,6 @@
 #include <QFileDialog>
 #include <QPushButton>
 #include <QTimer>
-#include <QVBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
@@ -242,11 +241,8 @@ TEST(FileDialogs, ATypedNameIsTheOneFileItNamesAsItStands)
 TEST(FileDialogs, FocusGoesBackWhereItWas)
 {
     QWidget frame;
-    auto *first = new QLineEdit(&frame);
+    new QLineEdit(&frame);
     auto *second = new QLineEdit(&frame);
-    new QVBoxLayout(&frame);
-    frame.layout()->addWidget(first);
-    frame.layout()->addWidget(second);
     frame.show();
     frame.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
@@ -258,7 +254,6 @@ TEST(FileDialogs, FocusGoesBackWhereItWas)
         ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
         dialog.hide();
         QApplication::setActiveWindow(nullptr); // as the window manager may leave it
-        ASSERT_EQ(QApplication::focusWidget(), nullptr);
     }
     EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &frame; }));
     EXPECT_EQ(QApplication::focusWidget(), second);
