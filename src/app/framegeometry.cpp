@@ -105,6 +105,9 @@ private:
 
 void applyStoredGeometry(QWidget &window, int top, int left, int width, int height)
 {
+    // Nothing stored beyond the window's own place: no need to wait for its frame.
+    if (QRect(left, top, width, height) == window.geometry())
+        return;
     // A window just shown is framed in a moment; then its frame is known, and
     // requests sent before that are not replayed over later ones.
     waitUntilPlaced(&window);
