@@ -2,7 +2,7 @@
 // with grep and sed on the same file beside them.
 #include "bench_search.h"
 #include "app/mainwindow.h"
-#include "editor/filewindow.h"
+#include "window/filewindow.h"
 #include "search/searchengine.h"
 #include "search/searchoptions.h"
 

@@ -1,6 +1,6 @@
 #include "app/commandline.h"
 #include "app/mainwindow.h"
-#include "app/programicon.h"
+#include "platform/programicon.h"
 #include "app/vernoapplication.h"
 #include "editor/fileio.h"
 #include "platform/prompter.h"

@@ -11,15 +11,16 @@
 #include "app/popupstate.h"
 #include "app/tabbar.h"
 #include "app/tabset.h"
-#include "app/programicon.h"
-#include "app/windowarranger.h"
+#include "platform/programicon.h"
+#include "platform/windowarranger.h"
 #include "app/windowlistmenu.h"
 #include "dialogs/aboutbox.h"
 #include "editor/fileio.h"
-#include "editor/filewindow.h"
+#include "window/filewindow.h"
 #include "editor/fontchoice.h"
 #include "editor/textconvert.h"
 #include "platform/fileattributes.h"
+#include "platform/fontfallback.h"
 #include "platform/help.h"
 #include "platform/prompter.h"
 #include "platform/regstore.h"
@@ -84,9 +85,8 @@ TMainWindow::TMainWindow(const QString &settingsPath)
     FileMenuBase = menu_->itemCount(QStringLiteral("MnuFile"));
     WindowMenuBase = menu_->itemCount(QStringLiteral("MnuWindow"));
     createLists(layout);
-    DefaultFont = QFont(settings_.FontName);
+    DefaultFont = withFixedFallback(QFont(settings_.FontName));
     DefaultFont.setPointSize(settings_.FontSize);
-    DefaultFont.setStyleHint(QFont::TypeWriter);
 
     // A frame that loses the focus keeps its active window: only a window
     // that becomes active changes the order.
@@ -345,6 +345,7 @@ void TMainWindow::openDialog(bool view)
     r.readOnlyChecked = ReadOnlyAll;
     r.mustExist = true;
     r.helpContext = HelpOpen;
+    r.helpButton = true;
     const FileDialogResult chosen = prompter().openFile(r);
     SetStatusMessage(QString());
     if (!chosen.accepted)
@@ -483,11 +484,11 @@ void TMainWindow::EditInitialCapsClick() { forward([](TFileWindow &w) { w.EditIn
 void TMainWindow::EditShiftRightClick() { forward([](TFileWindow &w) { w.EditShiftRightClick(); }); }
 void TMainWindow::EditShiftLeftClick() { forward([](TFileWindow &w) { w.EditShiftLeftClick(); }); }
 void TMainWindow::EditTrimClick() { forward([](TFileWindow &w) { w.EditTrimClick(); }); }
-void TMainWindow::WinTileDownClick() { tileWindows(*mdi_, editWindows(), true); }
-void TMainWindow::WinTileAcrossClick() { tileWindows(*mdi_, editWindows(), false); }
-void TMainWindow::WinCascadeClick() { cascadeWindows(*mdi_, editWindows()); }
-void TMainWindow::WinMinimizeAllClick() { minimizeWindows(*mdi_, editWindows()); }
-void TMainWindow::WinArrangeIconsClick() { arrangeIcons(*mdi_, editWindows()); }
+void TMainWindow::WinTileDownClick() { tileWindows(*mdi_, fileWindows(), true); }
+void TMainWindow::WinTileAcrossClick() { tileWindows(*mdi_, fileWindows(), false); }
+void TMainWindow::WinCascadeClick() { cascadeWindows(*mdi_, fileWindows()); }
+void TMainWindow::WinMinimizeAllClick() { minimizeWindows(*mdi_, fileWindows()); }
+void TMainWindow::WinArrangeIconsClick() { arrangeIcons(*mdi_, fileWindows()); }
 
 void TMainWindow::WinNextClick()
 {
@@ -741,8 +742,7 @@ void TMainWindow::applySettings()
     TabSet()->setVisible(settings_.Tabs);
     toolBar_->setHintsShown(settings_.Hints);
     InsertMode = true;
-    DefaultFont = QFont(settings_.FontName);
-    DefaultFont.setStyleHint(QFont::TypeWriter); // a face not installed falls back to fixed pitch
+    DefaultFont = withFixedFallback(QFont(settings_.FontName));
     DefaultFont.setPointSize(settings_.FontSize > 0 ? settings_.FontSize : 13);
     DefaultFont.setBold(settings_.FontBold);
     DefaultFont.setItalic(settings_.FontItalic);

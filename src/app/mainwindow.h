@@ -2,8 +2,10 @@
 #include "app/childorder.h"
 #include "app/commandstate.h"
 #include "app/settings.h"
-#include "editor/frameservices.h"
+#include "commands/commandhost.h"
+#include "dialogs/filelisthost.h"
 #include "search/searchoptions.h"
+#include "window/windowhost.h"
 
 #include <QMainWindow>
 #include <QSet>
@@ -35,7 +37,7 @@ extern bool StatusReady;
 
 // The frame: holds the edit windows, the program-wide state and every command
 // handler. Handlers stay one-liners over small collaborators.
-class TMainWindow : public QMainWindow, public FrameServices {
+class TMainWindow : public QMainWindow, public WindowHost, public CommandHost, public FileListHost {
     Q_OBJECT
 public:
     // settingsPath empty: the per-user settings file.
@@ -56,7 +58,7 @@ public:
     // Windows.
     QList<TFileWindow *> editWindows() const; // active first
     TFileWindow *activeWindow() const;
-    QMdiArea *mdiArea() const { return mdi_; }
+    QMdiArea *mdiArea() const override { return mdi_; }
     void ActivateEditWindow(TFileWindow *window);
     void SaveAllWindows(bool onlyModified);
     void SetIndentAll(bool v);
@@ -123,9 +125,9 @@ public:
     void OptStatusBarClick();
     void OptHintsClick();
     void OptLineNumClick() {}
-    void WinTileDownClick();
-    void WinTileAcrossClick();
-    void WinCascadeClick();
+    void WinTileDownClick() override;
+    void WinTileAcrossClick() override;
+    void WinCascadeClick() override;
     void WinMinimizeAllClick();
     void WinArrangeIconsClick();
     void WinNextClick();
@@ -162,7 +164,7 @@ public:
     void EditTrimClick();
     // External commands.
     bool StayInDos = false;
-    bool RunCommand(const QString &tmpl, bool stay);
+    bool RunCommand(const QString &tmpl, bool stay) override;
     void FileChangeDirClick();
     void FileDosClick();
     void FileCommandClick();
@@ -222,7 +224,22 @@ public:
     TInsCharDialog &insCharDialog();
     TChildList &childList();
 
-    // FrameServices.
+    // CommandHost.
+    QString activeFilePath() const override;
+    void saveBeforeLaunch() override;
+    QStringList &commandList() override { return settings_.Commands; }
+    QStringList &shellList() override { return settings_.ShellCmds; }
+    int &shellIndex() override { return settings_.ShellIndex; }
+    bool &stayInDos() override { return StayInDos; }
+
+    // FileListHost.
+    QList<QMdiSubWindow *> fileWindows() const override;
+    QMdiSubWindow *activeFileWindow() const override;
+    QString fullNameOf(const QMdiSubWindow *window) const override;
+    bool saveFileWindow(QMdiSubWindow *window) override;
+    void showFileWindow(QMdiSubWindow *window) override;
+
+    // FrameServices and WindowHost.
     bool backupOn() const override { return settings_.Backup; }
     bool pathInCaption() const override { return settings_.Path; }
     bool grayReadOnly() const override { return settings_.GrayReadOnly; }

@@ -7,7 +7,7 @@
 #include "dialogs/aboutbox.h"
 #include "dialogs/childlist.h"
 #include "dialogs/inschardialog.h"
-#include "editor/filewindow.h"
+#include "window/filewindow.h"
 #include "platform/help.h"
 #include "platform/prompter.h"
 
@@ -23,6 +23,18 @@ void TMainWindow::EditInsCharClick()
 }
 
 bool TMainWindow::RunCommand(const QString &tmpl, bool stay) { return runCommand(*this, tmpl, stay); }
+
+QString TMainWindow::activeFilePath() const
+{
+    const TFileWindow *w = activeWindow();
+    return w ? w->FileDir + w->FileName : QString();
+}
+
+void TMainWindow::saveBeforeLaunch()
+{
+    if (settings_.SaveExec)
+        SaveAllWindows(true);
+}
 void TMainWindow::FileChangeDirClick() { changeDirectory(); }
 
 void TMainWindow::FileDosClick()
@@ -48,7 +60,7 @@ void TMainWindow::RunCommandNumber(int n)
 TCommandDialog &TMainWindow::commandDialog()
 {
     if (!commandDialog_)
-        commandDialog_ = new TCommandDialog(*this);
+        commandDialog_ = new TCommandDialog(this, *this, settings_.CommandWidth, settings_.CommandHeight);
     return *commandDialog_;
 }
 
@@ -67,8 +79,34 @@ void TMainWindow::WinListClick() { prompter().runDialog(childList()); }
 TChildList &TMainWindow::childList()
 {
     if (!childList_)
-        childList_ = new TChildList(*this);
+        childList_ = new TChildList(this, *this, settings_.ChildListWidth, settings_.ChildListHeight);
     return *childList_;
+}
+
+QList<QMdiSubWindow *> TMainWindow::fileWindows() const
+{
+    const QList<TFileWindow *> windows = editWindows();
+    return {windows.begin(), windows.end()};
+}
+
+QMdiSubWindow *TMainWindow::activeFileWindow() const { return activeWindow(); }
+
+QString TMainWindow::fullNameOf(const QMdiSubWindow *window) const
+{
+    const auto *w = qobject_cast<const TFileWindow *>(window);
+    return w ? w->FullName() : QString();
+}
+
+bool TMainWindow::saveFileWindow(QMdiSubWindow *window)
+{
+    auto *w = qobject_cast<TFileWindow *>(window);
+    return w && (w->FileName.isEmpty() ? w->SaveAs() : w->Save());
+}
+
+void TMainWindow::showFileWindow(QMdiSubWindow *window)
+{
+    ActivateEditWindow(qobject_cast<TFileWindow *>(window));
+    SelectActiveTab();
 }
 
 TInsCharDialog &TMainWindow::insCharDialog()

@@ -6,7 +6,7 @@
 #include "app/tabbar.h"
 #include "app/tabset.h"
 #include "app/windowlistmenu.h"
-#include "editor/filewindow.h"
+#include "window/filewindow.h"
 
 #include <QVBoxLayout>
 

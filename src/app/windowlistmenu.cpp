@@ -1,7 +1,7 @@
 #include "app/windowlistmenu.h"
 #include "app/listtext.h"
 #include "app/settings.h"
-#include "editor/filewindow.h"
+#include "window/filewindow.h"
 
 #include <QAction>
 #include <QMenu>

@@ -1,5 +1,5 @@
 #include "commands/commanddialog.h"
-#include "app/mainwindow.h"
+#include "commands/commandhost.h"
 #include "commands/commandrunner.h"
 #include "platform/dialogbuttons.h"
 #include "platform/help.h"
@@ -37,13 +37,13 @@ QStringList sortedShells(QStringList shells)
 
 } // namespace
 
-TCommandDialog::TCommandDialog(TMainWindow &frame)
-    : SizedDialog(&frame, frame.settings().CommandWidth, frame.settings().CommandHeight), frame_(frame)
+TCommandDialog::TCommandDialog(QWidget *parent, CommandHost &host, int &width, int &height)
+    : SizedDialog(parent, width, height), host_(host)
 {
     setObjectName(QStringLiteral("CommandDialog"));
     setWindowTitle(QStringLiteral("Execute command"));
     setMinimumHeight(300);
-    resize(kCommandDialogWidth, kCommandDialogHeight);
+    resize(width, height);
     buildControls();
     connect(edit_, &QLineEdit::textChanged, this, [this] { UpdateButtons(); });
     connect(list_, &QListWidget::currentRowChanged, this, [this](int row) {
@@ -64,7 +64,7 @@ TCommandDialog::TCommandDialog(TMainWindow &frame)
     connect(delete_, &QPushButton::clicked, this, &TCommandDialog::BtnDeleteClick);
     connect(up_, &QPushButton::clicked, this, &TCommandDialog::BtnUpClick);
     connect(down_, &QPushButton::clicked, this, &TCommandDialog::BtnDownClick);
-    addHelpKey(this, HelpGeneral);
+    addHelpKey(this, HelpGeneral, QLatin1String(HelpSectionCommands));
 }
 
 // The list cannot take the focus, so Up and Down in the command field walk it,
@@ -118,7 +118,9 @@ void TCommandDialog::buildControls()
     auto *help = button("BtnHelp", "&Help", right);
     connect(close, &QPushButton::clicked, this, &TCommandDialog::BtnCloseClick);
     connect(cancel, &QPushButton::clicked, this, &TCommandDialog::BtnCancelClick);
-    connect(help, &QPushButton::clicked, this, [] { showHelpTopic(HelpGeneral); });
+    connect(help, &QPushButton::clicked, this, [] {
+        showHelpTopic(HelpGeneral, QLatin1String(HelpSectionCommands));
+    });
     auto *grid = new QGridLayout(right);
     grid->setContentsMargins(0, 0, 0, 0);
     const QList<QPushButton *> order = {exec_, add_, close, delete_, cancel, up_, help, down_};
@@ -138,15 +140,15 @@ void TCommandDialog::buildControls()
 
 void TCommandDialog::FormShow()
 {
-    const Settings &s = frame_.settings();
-    stay_->setChecked(frame_.StayInDos);
+    stay_->setChecked(host_.stayInDos());
     list_->clear();
-    list_->addItems(s.Commands);
+    list_->addItems(host_.commandList());
     edit_->clear();
     selectEntry(list_->count() > 0 ? 0 : -1);
     shells_->clear();
-    shells_->addItems(sortedShells(s.ShellCmds));
-    shells_->setCurrentIndex(s.ShellIndex >= 0 && s.ShellIndex < shells_->count() ? s.ShellIndex : -1);
+    shells_->addItems(sortedShells(host_.shellList()));
+    const int shell = host_.shellIndex();
+    shells_->setCurrentIndex(shell >= 0 && shell < shells_->count() ? shell : -1);
     UpdateButtons();
 }
 
@@ -212,13 +214,13 @@ void TCommandDialog::moveSelected(int step)
 
 void TCommandDialog::Commit()
 {
-    frame_.StayInDos = stay_->isChecked();
-    Settings &s = frame_.settings();
-    s.Commands = commands();
-    s.ShellCmds.clear();
+    host_.stayInDos() = stay_->isChecked();
+    host_.commandList() = commands();
+    QStringList &shells = host_.shellList();
+    shells.clear();
     for (int i = 0; i < shells_->count(); ++i)
-        s.ShellCmds << shells_->itemText(i);
-    s.ShellIndex = shells_->currentIndex();
+        shells << shells_->itemText(i);
+    host_.shellIndex() = shells_->currentIndex();
 }
 
 void TCommandDialog::BtnExecClick()
@@ -227,7 +229,7 @@ void TCommandDialog::BtnExecClick()
     if (text.isEmpty())
         return;
     Commit();
-    if (frame_.RunCommand(text, stay_->isChecked()))
+    if (host_.RunCommand(text, stay_->isChecked()))
         accept();
     else
         UpdateButtons();

@@ -1,5 +1,5 @@
 #pragma once
-#include "dialogs/sizeddialog.h"
+#include "platform/sizeddialog.h"
 
 #include <QStringList>
 
@@ -11,14 +11,15 @@ class QPushButton;
 
 namespace verno {
 
-class TMainWindow;
+class CommandHost;
 
 // The Execute dialog: edits copies of the command and shell lists, runs one
 // command, and writes the copies back only on Execute or Close.
 class TCommandDialog : public SizedDialog {
     Q_OBJECT
 public:
-    explicit TCommandDialog(TMainWindow &frame);
+    // width and height: where the size is kept between showings.
+    TCommandDialog(QWidget *parent, CommandHost &host, int &width, int &height);
 
     // Fills the controls from the frame; runs whenever the dialog is shown.
     void FormShow() override;
@@ -43,7 +44,7 @@ private:
     void moveSelected(int step);
     void UpdateButtons();
 
-    TMainWindow &frame_;
+    CommandHost &host_;
     QLineEdit *edit_ = nullptr;
     QListWidget *list_ = nullptr;
     QComboBox *shells_ = nullptr;

@@ -1,12 +1,13 @@
 #include "dialogs/childlist.h"
-#include "app/mainwindow.h"
-#include "app/toolicons.h"
-#include "app/windowarranger.h"
-#include "editor/filewindow.h"
+#include "dialogs/filelisthost.h"
+#include "platform/toolicons.h"
+#include "platform/windowarranger.h"
 
 #include <QAction>
 #include <QKeyEvent>
 #include <QListWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QPainter>
 #include <QSignalBlocker>
@@ -57,13 +58,13 @@ QString childListLabel(const QString &fullName, bool minimized)
     return minimized ? QLatin1Char('[') + fullName + QLatin1Char(']') : QLatin1Char(' ') + fullName + QLatin1Char(' ');
 }
 
-TChildList::TChildList(TMainWindow &frame)
-    : SizedDialog(&frame, frame.settings().ChildListWidth, frame.settings().ChildListHeight), frame_(frame)
+TChildList::TChildList(QWidget *parent, FileListHost &host, int &width, int &height)
+    : SizedDialog(parent, width, height), host_(host)
 {
     setObjectName(QStringLiteral("ChildList"));
     setWindowTitle(QStringLiteral("File list"));
     setMinimumHeight(120);
-    resize(kChildListWidth, kChildListHeight);
+    resize(width, height);
     buildControls();
     connect(list_, &QListWidget::currentRowChanged, this, [this](int row) {
         if (row >= 0)
@@ -146,9 +147,9 @@ void TChildList::FormShow()
 {
     const QSignalBlocker quiet(list_);
     list_->clear();
-    TFileWindow *active = frame_.activeWindow();
+    QMdiSubWindow *active = host_.activeFileWindow();
     remembered_ = active;
-    for (TFileWindow *w : frame_.editWindows())
+    for (QMdiSubWindow *w : host_.fileWindows())
         addEntry(w);
     for (int row = 0; row < list_->count(); ++row) {
         if (windowAt(row) == active) {
@@ -159,9 +160,9 @@ void TChildList::FormShow()
     list_->setFocus();
 }
 
-void TChildList::addEntry(TFileWindow *w)
+void TChildList::addEntry(QMdiSubWindow *w)
 {
-    const QString label = childListLabel(w->FullName(), w->isMinimized());
+    const QString label = childListLabel(host_.fullNameOf(w), w->isMinimized());
     int row = 0;
     while (row < list_->count() && !sortsBefore(label, list_->item(row)->text()))
         ++row;
@@ -178,28 +179,27 @@ QStringList TChildList::labels() const
     return result;
 }
 
-TFileWindow *TChildList::windowAt(int row) const
+QMdiSubWindow *TChildList::windowAt(int row) const
 {
     const QListWidgetItem *item = list_->item(row);
-    auto *w = item ? qobject_cast<TFileWindow *>(item->data(kWindowRole).value<QObject *>()) : nullptr;
+    auto *w = item ? qobject_cast<QMdiSubWindow *>(item->data(kWindowRole).value<QObject *>()) : nullptr;
     // Only windows that are still open count.
-    return frame_.editWindows().contains(w) ? w : nullptr;
+    return host_.fileWindows().contains(w) ? w : nullptr;
 }
 
-QList<TFileWindow *> TChildList::selectedWindows() const
+QList<QMdiSubWindow *> TChildList::selectedWindows() const
 {
-    QList<TFileWindow *> result;
+    QList<QMdiSubWindow *> result;
     for (int row = 0; row < list_->count(); ++row)
         if (list_->item(row)->isSelected())
-            if (TFileWindow *w = windowAt(row))
+            if (QMdiSubWindow *w = windowAt(row))
                 result << w;
     return result;
 }
 
-void TChildList::activate(TFileWindow *w)
+void TChildList::activate(QMdiSubWindow *w)
 {
-    frame_.ActivateEditWindow(w);
-    frame_.SelectActiveTab();
+    host_.showFileWindow(w);
 }
 
 void TChildList::activateEntry(int row, bool close)
@@ -218,8 +218,8 @@ void TChildList::CancelClick()
 
 void TChildList::SaveClick()
 {
-    for (TFileWindow *w : selectedWindows())
-        if (!(w->FileName.isEmpty() ? w->SaveAs() : w->Save()))
+    for (QMdiSubWindow *w : selectedWindows())
+        if (!host_.saveFileWindow(w))
             return;
 }
 
@@ -231,7 +231,7 @@ void TChildList::CloseClick()
     for (int row = list_->count() - 1; row >= 0; --row) {
         if (!list_->item(row)->isSelected())
             continue;
-        if (TFileWindow *w = windowAt(row)) {
+        if (QMdiSubWindow *w = windowAt(row)) {
             if (w == remembered_)
                 remembered_.clear();
             w->close();
@@ -243,13 +243,13 @@ void TChildList::CloseClick()
 
 void TChildList::setStates(bool normal)
 {
-    QList<TFileWindow *> windows = selectedWindows();
+    QList<QMdiSubWindow *> windows = selectedWindows();
     if (windows.isEmpty())
-        windows = frame_.editWindows();
+        windows = host_.fileWindows();
     {
-        BatchRepaint batch(frame_);
-        UnmaximizedActivation guard(*frame_.mdiArea());
-        for (TFileWindow *w : windows)
+        BatchRepaint batch(*host_.mdiArea()->window());
+        UnmaximizedActivation guard(*host_.mdiArea());
+        for (QMdiSubWindow *w : windows)
             normal ? w->showNormal() : w->showMinimized();
     }
     accept();
@@ -257,12 +257,12 @@ void TChildList::setStates(bool normal)
 
 template <typename Arrange> void TChildList::arrange(Arrange &&run)
 {
-    const QList<TFileWindow *> selected = selectedWindows();
-    TFileWindow *active = frame_.activeWindow();
+    const QList<QMdiSubWindow *> selected = selectedWindows();
+    QMdiSubWindow *active = host_.activeFileWindow();
     {
-        BatchRepaint batch(frame_);
-        UnmaximizedActivation guard(*frame_.mdiArea());
-        for (TFileWindow *w : frame_.editWindows())
+        BatchRepaint batch(*host_.mdiArea()->window());
+        UnmaximizedActivation guard(*host_.mdiArea());
+        for (QMdiSubWindow *w : host_.fileWindows())
             selected.contains(w) ? w->showNormal() : w->showMinimized();
     }
     // Minimizing hands the activation on, possibly to another minimized
@@ -273,8 +273,8 @@ template <typename Arrange> void TChildList::arrange(Arrange &&run)
     accept();
 }
 
-void TChildList::TileDownClick() { arrange([this] { frame_.WinTileDownClick(); }); }
-void TChildList::TileAcrossClick() { arrange([this] { frame_.WinTileAcrossClick(); }); }
-void TChildList::CascadeClick() { arrange([this] { frame_.WinCascadeClick(); }); }
+void TChildList::TileDownClick() { arrange([this] { host_.WinTileDownClick(); }); }
+void TChildList::TileAcrossClick() { arrange([this] { host_.WinTileAcrossClick(); }); }
+void TChildList::CascadeClick() { arrange([this] { host_.WinCascadeClick(); }); }
 
 } // namespace verno

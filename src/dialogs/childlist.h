@@ -1,23 +1,24 @@
 #pragma once
-#include "dialogs/sizeddialog.h"
+#include "platform/sizeddialog.h"
 
 #include <QPointer>
 
 class QListWidget;
 class QListWidgetItem;
+class QMdiSubWindow;
 class QMenu;
 
 namespace verno {
 
-class TFileWindow;
-class TMainWindow;
+class FileListHost;
 
 // The File list: every edit window by full name, to activate one or to save,
 // close, minimize, restore or arrange a selection of them at once.
 class TChildList : public SizedDialog {
     Q_OBJECT
 public:
-    explicit TChildList(TMainWindow &frame);
+    // width and height: where the size is kept between showings.
+    TChildList(QWidget *parent, FileListHost &host, int &width, int &height);
 
     void FormShow() override;
     void CancelClick();
@@ -32,7 +33,7 @@ public:
 
     QListWidget *FileListBox() const { return list_; }
     QStringList labels() const;
-    TFileWindow *windowAt(int row) const;
+    QMdiSubWindow *windowAt(int row) const;
     // A click on an entry activates its window; a double click also closes the list.
     void activateEntry(int row, bool close);
 
@@ -42,16 +43,16 @@ protected:
 
 private:
     void buildControls();
-    void addEntry(TFileWindow *w);
-    void activate(TFileWindow *w);
-    QList<TFileWindow *> selectedWindows() const;
+    void addEntry(QMdiSubWindow *w);
+    void activate(QMdiSubWindow *w);
+    QList<QMdiSubWindow *> selectedWindows() const;
     void setStates(bool normal);
     template <typename Arrange> void arrange(Arrange &&run);
 
-    TMainWindow &frame_;
+    FileListHost &host_;
     QListWidget *list_ = nullptr;
     QMenu *popup_ = nullptr;
-    QPointer<TFileWindow> remembered_;
+    QPointer<QMdiSubWindow> remembered_;
 };
 
 // How an entry reads: the full name framed by "[" "]" when minimized, by blanks otherwise.

@@ -1,6 +1,8 @@
 #pragma once
 // Font dialogs open at the face the text really shows (a stored name may not
 // be installed), and OK without a change keeps the name as it was.
+#include "platform/fontfallback.h"
+
 #include <QFont>
 #include <QFontInfo>
 
@@ -23,7 +25,7 @@ inline QFont fontAfterDialog(const QFont &current, const QFont &chosen)
     const bool same = chosen.family() == shown.family() && chosen.pointSize() == shown.pointSize()
                       && chosen.bold() == shown.bold() && chosen.italic() == shown.italic()
                       && chosen.underline() == shown.underline() && chosen.strikeOut() == shown.strikeOut();
-    return same ? current : chosen;
+    return same ? current : withFixedFallback(chosen);
 }
 
 } // namespace verno

@@ -1,14 +1,13 @@
 #pragma once
-// What an edit window needs of the frame that holds it: the program-wide
-// options it reads and the few notifications it sends. Edit windows never push
-// state otherwise; the frame polls them at idle time.
+// What an edit window and its commands need of the frame: the program-wide
+// options they read, the message panel and the file history. Edit windows
+// never push state otherwise; the frame polls them at idle time.
 #include <QColor>
 #include <QFont>
 #include <QString>
 
 namespace verno {
 
-class TFileWindow;
 class T_SearchOptions;
 
 class FrameServices {
@@ -42,15 +41,6 @@ public:
     virtual void paintStatusNow() {}
     virtual void addFileHistory(const QString &fullName) = 0;
     virtual void removeFileHistory(const QString &fullName) = 0;
-    virtual void windowRenamed(TFileWindow *window) = 0;
-    virtual void windowActivated(TFileWindow *window, bool active) = 0;
-    virtual void windowClosing(TFileWindow *window) = 0;
-    virtual void popupOpening() = 0;
 };
-
-// 0 single close, 1 closing all (the question offers "&All"), 2 save the rest
-// without asking, 3 aborted.
-enum CloseModes { CloseSingle = 0, CloseAll = 1, CloseSaveRest = 2, CloseAborted = 3 };
-extern int CloseMode;
 
 } // namespace verno

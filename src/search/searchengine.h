@@ -36,6 +36,7 @@ private:
     std::string core() const;
     bool skipToCandidate(Hit &at, bool backward, const std::string &core) const;
     std::optional<Hit> scan(const std::string &pattern, bool backward) const;
+    std::optional<Hit> find(const std::string &pattern, bool backward) const;
     bool searchIn(bool backward);
     std::string pattern() const;
     void linePart(std::string &part, const std::string &line, int from, int count) const;

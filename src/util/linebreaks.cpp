@@ -96,7 +96,7 @@ RunShape runShape(const char *p, size_t n)
 
 const char *findLineFeed(const char *p, size_t n)
 {
-    return static_cast<const char *>(std::memchr(p, '\n', n));
+    return n == 0 ? nullptr : static_cast<const char *>(std::memchr(p, '\n', n)); // p may be null then
 }
 
 // --- scanning ------------------------------------------------------------------

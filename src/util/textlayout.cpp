@@ -45,7 +45,7 @@ int TextLayout::wrap(std::string_view line, const ByteWidths &w, double width, s
     const auto *s = reinterpret_cast<const unsigned char *>(line.data());
     const int n = int(line.size());
     // Most lines fit at a glance: no tab, and even the widest bytes would fit.
-    if (fitsAtAGlance(size_t(n), w, width) && !std::memchr(s, '\t', size_t(n)))
+    if (fitsAtAGlance(size_t(n), w, width) && (n == 0 || !std::memchr(s, '\t', size_t(n))))
         return 1;
     int lines = 1;
     int lineStart = 0;

@@ -3,7 +3,7 @@
 // drive the program through its commands and keys.
 #include "app/commandtable.h"
 #include "app/mainwindow.h"
-#include "editor/filewindow.h"
+#include "window/filewindow.h"
 #include "testsupport.h"
 
 #include <QAction>

@@ -1,5 +1,7 @@
 // Stored geometry and fonts as the frame applies them at start.
+#include "app/framegeometry.h"
 #include "frametest.h"
+#include "platform/fontfallback.h"
 #include "platform/regstore.h"
 
 #include <QFontInfo>
@@ -55,10 +57,28 @@ TEST_F(FrameSettingsTest, EachStoredGeometryValueAppliesOnItsOwnWithinTheScreen)
     EXPECT_TRUE(avail.intersects(frame->frameGeometry())) << frame->geometry().x() << "," << frame->geometry().y();
 }
 
+// A size stored larger than the screen, applied before the window manager has
+// framed the window: once framed, the whole frame, title bar included, covers
+// exactly the available area.
+TEST(FrameGeometry, HugeStoredSizeFitsTheFrameOnceFramed)
+{
+    const QRect avail = QGuiApplication::primaryScreen()->availableGeometry();
+    QWidget window;
+    window.setMinimumSize(320, 160);
+    applyStoredGeometry(window, avail.top() + 300, avail.left() + 200, 100000, 100000);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QCoreApplication::processEvents();
+    ASSERT_NE(window.frameGeometry(), window.geometry()) << "not framed";
+    EXPECT_EQ(window.frameGeometry(), avail);
+}
+
 TEST_F(FrameSettingsTest, StoredFontKeepsFixedPitchItsColourAndItsName)
 {
     store(QStringLiteral("Font"), {{"Color", 0x0000FF}, {"Size", 11}}, QStringLiteral("No Such Face Anywhere"));
     frame->LoadSettings();
+    // The installed fixed-pitch face stands in, whatever else the machine has.
+    EXPECT_EQ(QFontInfo(frame->DefaultFont).family(), kFixedFallbackFace);
     EXPECT_TRUE(QFontInfo(frame->DefaultFont).fixedPitch());
     TFileWindow *w = openFile("a.txt", "text");
     EXPECT_EQ(w->Memo().textColor(), QColor(Qt::red));

@@ -2,7 +2,7 @@
 #include "app/commandline.h"
 #include "app/mainwindow.h"
 #include "app/settings.h"
-#include "editor/filewindow.h"
+#include "window/filewindow.h"
 #include "testsupport.h"
 
 #include <QDir>

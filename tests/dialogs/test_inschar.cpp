@@ -1,6 +1,6 @@
 #include "app/mainwindow.h"
 #include "dialogs/inschardialog.h"
-#include "editor/filewindow.h"
+#include "window/filewindow.h"
 #include "app/frametest.h"
 
 #include <QRadioButton>

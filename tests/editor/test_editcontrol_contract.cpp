@@ -12,7 +12,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
 #include <functional>
 #include <ostream>
 #include <tuple>
@@ -35,14 +34,6 @@ std::unique_ptr<QtEditControl> makeBuffer() { return makeBufferEditControl(); }
 const ControlKind kKinds[] = {{"PlainText", makePlainText}, {"Buffer", makeBuffer}};
 
 QClipboard *clipboard() { return QGuiApplication::clipboard(); }
-
-long long elapsedMs(const std::function<void()> &work)
-{
-    const auto t0 = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - t0)
-        .count();
-}
 
 std::string words(int count)
 {
@@ -68,14 +59,18 @@ protected:
     }
 
     // QTest::keyClicks cannot carry characters beyond Latin-1, so those go as
-    // key events with their text.
+    // key events with their text, one code point each.
     void type(const QString &s)
     {
-        for (QChar ch : s) {
-            if (ch.unicode() < 0x80)
+        for (qsizetype i = 0; i < s.size(); ++i) {
+            const QChar ch = s.at(i);
+            if (ch.unicode() < 0x80) {
                 QTest::keyClick(ctl->widget(), char(ch.unicode()));
-            else
-                QTest::sendKeyEvent(QTest::Click, ctl->widget(), Qt::Key_unknown, QString(ch), Qt::NoModifier);
+                continue;
+            }
+            const qsizetype n = ch.isHighSurrogate() && i + 1 < s.size() ? 2 : 1;
+            QTest::sendKeyEvent(QTest::Click, ctl->widget(), Qt::Key_unknown, s.mid(i, n), Qt::NoModifier);
+            i += n - 1;
         }
     }
 
@@ -231,6 +226,7 @@ TEST_P(EditControlContract, TypedCharactersBecomeSingleBytes)
         {"abc", "abc"},          {QString::fromUtf8("é"), "\xE9"}, {QString::fromUtf8("€"), "\x80"},
         {QString::fromUtf8("ÿ"), "\xFF"}, {QString::fromUtf8("Ж"), "?"}, {QString::fromUtf8("中x"), "?x"},
         {"a\rb", "a\r\nb"},      {"\t", "\t"},
+        {QString::fromUtf8("\U0001F600"), "?"}, {QString::fromUtf8("\u00AD"), "\xAD"},
     };
     // Whether a key-press handler is set must not change what goes in.
     for (bool withHandler : {false, true}) {
@@ -472,8 +468,13 @@ TEST_P(EditControlContract, ClipboardCarriesPlainText)
     EXPECT_EQ(clipboard()->text(), "ab");
     EXPECT_EQ(ctl->WholeText(), "\r\nc\xE9\x80");
 
+    // Beside the text, the program's own copies carry the exact bytes.
+    EXPECT_EQ(clipboard()->mimeData()->data("application/x-verno-bytes"), "windows-1252\nab");
+
+    // Text from other programs is read as characters: the NUL symbol too.
     const std::pair<QString, std::string> pastes[] = {
-        {"one\ntwo", "one\r\ntwo"}, {"one\r\ntwo", "one\r\ntwo"}, {QString::fromUtf8("é€Ж"), "\xE9\x80?"}};
+        {"one\ntwo", "one\r\ntwo"}, {"one\r\ntwo", "one\r\ntwo"}, {QString::fromUtf8("é€Ж"), "\xE9\x80?"},
+        {QString::fromUtf8("a\u2400b"), "a?b"}};
     for (const auto &[text, bytes] : pastes) {
         SCOPED_TRACE(text.toStdString());
         ASSERT_TRUE(ctl->SetWholeText("[]"));
@@ -483,6 +484,15 @@ TEST_P(EditControlContract, ClipboardCarriesPlainText)
         EXPECT_EQ(ctl->WholeText(), "[" + bytes + "]");
         EXPECT_EQ(ctl->SelectionStart(), 1 + int(bytes.size()));
     }
+
+    // Bytes in another code are not this text's: their characters go in.
+    auto *foreign = new QMimeData;
+    foreign->setText(QString::fromUtf8("\u00E9"));
+    foreign->setData("application/x-verno-bytes", "utf-8\n\xC3\xA9");
+    clipboard()->setMimeData(foreign);
+    ASSERT_TRUE(ctl->SetWholeText(""));
+    ctl->PasteClipboard();
+    EXPECT_EQ(ctl->WholeText(), "\xE9");
 
     // Something on the clipboard that is not text.
     auto *data = new QMimeData;
@@ -503,8 +513,8 @@ TEST_P(EditControlContract, MillionCharacterLine)
         line += "abcdefg ";
     line.resize(n);
     line.back() = 'Z';
-    // Loading and querying must be quick; the edit at the end is only checked.
-    const long long ms = elapsedMs([&] {
+    // How long this takes is measured by make bench, not here.
+    {
         ASSERT_TRUE(ctl->SetWholeText(line));
         QCoreApplication::processEvents();
         EXPECT_EQ(ctl->TextLength(), n);
@@ -522,16 +532,13 @@ TEST_P(EditControlContract, MillionCharacterLine)
         EXPECT_EQ(ctl->SelectionStart(), n - 5);
         EXPECT_EQ(ctl->SelectionLength(), 5);
         EXPECT_EQ(ctl->SelectedText(10), line.substr(n - 5));
-    });
-    // Generous: it guards against a slow path (a scan per query), not against a
-    // busy machine.
-    EXPECT_LT(ms, 4000);
+    }
     ctl->ReplaceSelection("!");
     EXPECT_EQ(ctl->TextLength(), n - 4);
     EXPECT_EQ(ctl->LineOf(n - 5), ctl->LineCount() - 1);
 }
 
-TEST_P(EditControlContract, StatusQueriesStayCheapOnLargeTexts)
+TEST_P(EditControlContract, StatusQueriesStayRightOnLargeTexts)
 {
     const int lines = 200'000;
     std::string text;
@@ -546,11 +553,10 @@ TEST_P(EditControlContract, StatusQueriesStayCheapOnLargeTexts)
     ASSERT_EQ(ctl->LineStart(-1), caret - 3);
 
     // With word wrap, line counts far down are made exact a bounded slice per
-    // query: no single query may stall, and once caught up all are cheap.
-    long long slowest = 0;
+    // query; every answer on the way must already be right. (Their cost is
+    // measured by make bench.)
     for (int i = 0; i < 200; ++i)
-        slowest = std::max(slowest, elapsedMs([&] { ctl->LineOf(ctl->SelectionStart()); }));
-    EXPECT_LT(slowest, 100) << "one line query";
+        ASSERT_EQ(ctl->LineOf(ctl->SelectionStart()), 180'000);
 
     long long sink = 0;
     const std::pair<const char *, std::function<long long()>> queries[] = {
@@ -564,25 +570,18 @@ TEST_P(EditControlContract, StatusQueriesStayCheapOnLargeTexts)
         {"UndoAvailable", [&] { return ctl->UndoAvailable(); }},
         {"HasText", [&] { return ctl->HasText(); }},
     };
-    for (const auto &[name, query] : queries) {
-        const long long ms = elapsedMs([&] {
-            for (int i = 0; i < 1000; ++i)
-                sink += query();
-        });
-        EXPECT_LT(ms, 100) << name << " x1000";
-    }
+    for (const auto &[name, query] : queries)
+        sink += query();
     EXPECT_NE(sink, 0);
 
-    // The status pass runs after every key: typing must not make it slow.
-    const long long ms = elapsedMs([&] {
-        for (int i = 0; i < 100; ++i) {
-            ctl->SetCaret(ctl->LineStart(180'000 + i));
-            type("x");
-            for (const auto &[name, query] : queries)
-                sink += query();
-        }
-    });
-    EXPECT_LT(ms, 2000) << "100 keys, each followed by the status queries";
+    // The status pass runs after every key.
+    for (int i = 0; i < 100; ++i) {
+        ctl->SetCaret(ctl->LineStart(180'000 + i));
+        type("x");
+        for (const auto &[name, query] : queries)
+            sink += query();
+        ASSERT_EQ(ctl->LineOf(ctl->SelectionStart()), 180'000 + i);
+    }
     EXPECT_EQ(ctl->LineOf(ctl->SelectionStart()), 180'099);
     EXPECT_EQ(ctl->LineText(180'099), "xline 180099");
 }

@@ -1,6 +1,6 @@
 // The Page Setup dialog: its spin box rules and the margin it sets.
 #include "app/mainwindow.h"
-#include "editor/filewindow.h"
+#include "window/filewindow.h"
 #include "platform/helptopic.h"
 #include "platform/spinedit.h"
 #include "print/pagesetupdialog.h"

@@ -1,7 +1,8 @@
 // Printing from an edit window to a real PDF file through QPrinter, checked
 // with the poppler tools.
 #include "app/mainwindow.h"
-#include "editor/filewindow.h"
+#include "editor/bytefont.h"
+#include "window/filewindow.h"
 #include "platform/printerhost.h"
 #include "print/printcommands.h"
 #include "print/qtprintdevice.h"
@@ -145,6 +146,30 @@ TEST_F(PrintToPdf, PrintDialogOffersTheSelectionAndPrintsItsCopies)
     EXPECT_EQ(frame.statusMessage(), QString());
 }
 
+// What the screen draws with a glyph prints and takes its room, the soft
+// hyphen (byte 0xAD) included.
+TEST_F(PrintToPdf, EveryByteShownPrintsInItsPlace)
+{
+    QPrinter probe(QPrinter::HighResolution);
+    probe.setOutputFormat(QPrinter::PdfFormat);
+    probe.setOutputFileName(dir.filePath(QStringLiteral("probe.pdf")));
+    QtPrintDevice device(probe);
+    device.StartDocument();
+    device.SetFont(printFontOf(window->Memo()));
+    const int two = device.Extent("xx").width;
+    for (int b = 32; b < 256; ++b) {
+        if (ByteFont::isSymbol(static_cast<unsigned char>(b)))
+            continue;
+        EXPECT_GT(device.Extent(std::string{'x', char(b), 'x'}).width, two) << "byte " << b;
+    }
+    device.EndDocument();
+
+    window->LeftMargin = 0;
+    window->Memo().SetWholeText("soft\xADhyphen");
+    frame.FilePrintBtnClick();
+    EXPECT_EQ(pdfLines(pdf), QStringList{"soft-hyphen"});
+}
+
 TEST_F(PrintToPdf, UnwritableFileIsReportedAndTheStatusCleared)
 {
     programPrinter().setOutputFileName(dir.filePath(QStringLiteral("missing/out.pdf")));
@@ -154,6 +179,40 @@ TEST_F(PrintToPdf, UnwritableFileIsReportedAndTheStatusCleared)
     EXPECT_EQ(prompter.messages[0].title, QStringLiteral("Verno"));
     EXPECT_TRUE(prompter.messages[0].text.contains(QLatin1String("missing/out.pdf")));
     EXPECT_EQ(frame.statusMessage(), QString());
+}
+
+TEST_F(PrintToPdf, AFileThatCannotBeWrittenWholeIsReportedAndAnOlderOneKept)
+{
+    // Many pages, so that the disk fills up between two of them.
+    std::string text;
+    for (int i = 0; i < 3000; ++i)
+        text += "line " + std::to_string(i) + "\r\n";
+    window->Memo().SetWholeText(text);
+    verno::test::writeBytes(pdf, "older");
+    const struct {
+        QString file;
+        const char *reason;
+    } cases[] = {
+        {QStringLiteral("/dev/full"), "No space left on device"},
+        {pdf, "File too large"}, // the size limit below fails like a full disk
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.file.toStdString());
+        prompter.messages.clear();
+        programPrinter().setOutputFileName(c.file);
+        {
+            verno::test::FileSizeLimit limit(20000);
+            frame.FilePrintBtnClick();
+        }
+        ASSERT_EQ(prompter.messages.size(), 1u);
+        EXPECT_TRUE(prompter.messages[0].text.startsWith(QStringLiteral("Cannot write file ") + c.file))
+            << prompter.messages[0].text.toStdString();
+        EXPECT_TRUE(prompter.messages[0].text.contains(QLatin1String(c.reason)));
+        EXPECT_EQ(frame.statusMessage(), QString());
+    }
+    EXPECT_EQ(verno::test::readBytes(pdf), "older");
+    EXPECT_EQ(QDir(dir.path()).entryList({QStringLiteral("*pdf*")}, QDir::Files | QDir::Hidden),
+              QStringList{QStringLiteral("out.pdf")});
 }
 
 } // namespace

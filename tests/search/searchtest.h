@@ -1,7 +1,7 @@
 #pragma once
 // A frame with one edit window, its search state and scripted message boxes.
 #include "app/mainwindow.h"
-#include "editor/filewindow.h"
+#include "window/filewindow.h"
 #include "testsupport.h"
 
 #include <QTemporaryDir>

@@ -8,6 +8,7 @@
 #include "search/searchoptions.h"
 #include "searchtest.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -147,6 +148,41 @@ TEST_F(SearchTest, ReplaceDialogRunsTheLoopAndFillsBothHistories)
     EXPECT_TRUE(prompter.dialogsRun.isEmpty());
 }
 
+// A character the text cannot hold stands as "?" in the find text, yet such a
+// text is found nowhere, and a replace of it replaces nothing.
+TEST_F(SearchTest, AFindTextTheTextCannotHoldFindsNothing)
+{
+    const std::string start = "why? what?\r\n?";
+    const QString typed = QString::fromUtf8("\u0416?");
+    frame.settings().FindWord = false;
+    for (bool replace : {false, true}) {
+        SCOPED_TRACE(replace ? "replace" : "find");
+        setText(start);
+        select(0, 0);
+        prompter.messages.clear();
+        prompter.dialogActions.push_back([&](QDialog &d) {
+            findBox(d)->setEditText(typed);
+            if (replace) {
+                child<QComboBox>(d, "TxtReplace")->setEditText(QString());
+                child<QCheckBox>(d, "ChkAll")->setChecked(true);
+            }
+            clickOk(d);
+        });
+        replace ? window->FindReplaceClick() : window->FindClick();
+        window->FindAgainClick();
+        EXPECT_EQ(text(), start);
+        EXPECT_EQ(place(), (Place{0, 0, 0}));
+        ASSERT_EQ(prompter.messages.size(), 2u);
+        EXPECT_EQ(prompter.messages[1].text, "\"" + typed + "\" not found");
+        EXPECT_TRUE(options().FindHistory.Entries.empty());
+        // The next Find proposes the text as typed.
+        QString proposed;
+        prompter.dialogActions.push_back([&](QDialog &d) { proposed = findBox(d)->currentText(); });
+        window->FindClick();
+        EXPECT_EQ(proposed, typed);
+    }
+}
+
 // A bad entry is reported beside the box and keeps the dialog open (then
 // cancelled here, so the caret stays).
 TEST_F(SearchTest, GoToLineTakesTheEntryWithinTheText)
@@ -183,12 +219,17 @@ TEST_F(SearchTest, GoToLineTakesTheEntryWithinTheText)
     }
 }
 
-TEST_F(SearchTest, HelpButtonsAskForTheirTopics)
+TEST_F(SearchTest, HelpButtonsAndF1AskForTheirTopics)
 {
     std::vector<int> topics;
     setHelpTopicHandler([&](int topic) { topics.push_back(topic); });
-    for (QDialog *d : std::initializer_list<QDialog *>{&FindDialog(&frame), &ReplaceDialog(&frame), &GotoDialog(&frame)})
+    for (QDialog *d : std::initializer_list<QDialog *>{&FindDialog(&frame), &ReplaceDialog(&frame), &GotoDialog(&frame)}) {
         child<QPushButton>(*d, "BtnHelp")->click();
+        d->show();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(d));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+        d->reject();
+    }
     setHelpTopicHandler({});
-    EXPECT_EQ(topics, (std::vector<int>{31, 32, 34}));
+    EXPECT_EQ(topics, (std::vector<int>{31, 31, 32, 32, 34, 34}));
 }

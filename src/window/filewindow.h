@@ -1,7 +1,8 @@
 #pragma once
 #include "commands/linecommands.h"
 #include "editor/clipboardstash.h"
-#include "editor/diskcommands.h"
+#include "window/diskcommands.h"
+#include "window/windowhost.h"
 #include "editor/qteditcontrol.h"
 
 #include <QMdiSubWindow>
@@ -11,7 +12,7 @@ class QMenu;
 
 namespace verno {
 
-class FrameServices;
+
 struct PrintRange;
 struct FontChoice;
 
@@ -25,7 +26,7 @@ void setEditControlFactory(EditControlFactory factory);
 class TFileWindow : public QMdiSubWindow, public ClipboardStash {
     Q_OBJECT
 public:
-    TFileWindow(FrameServices &frame, QWidget *parent = nullptr);
+    TFileWindow(WindowHost &frame, QWidget *parent = nullptr);
     ~TFileWindow() override;
 
     QString FileName;  // without directory; empty when untitled
@@ -126,7 +127,7 @@ private:
     DiskCommands disk() { return {*this, frame_}; }
     void setOwnFont(const FontChoice &choice);
 
-    FrameServices &frame_;
+    WindowHost &frame_;
     std::unique_ptr<QtEditControl> memo_;
     std::unique_ptr<EditControl> tmpText_;
     QFont ownFont_;

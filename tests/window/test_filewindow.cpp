@@ -2,7 +2,7 @@
 // mode and names, driven through a real frame with scripted message boxes.
 #include "app/mainwindow.h"
 #include "editor/fileio.h"
-#include "editor/filewindow.h"
+#include "window/filewindow.h"
 #include "testsupport.h"
 #include "util/textstore.h"
 

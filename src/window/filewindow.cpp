@@ -1,8 +1,9 @@
-#include "editor/filewindow.h"
+#include "window/filewindow.h"
 #include "editor/busystatus.h"
 #include "editor/fileio.h"
+#include "editor/filesave.h"
 #include "editor/fontchoice.h"
-#include "editor/frameservices.h"
+#include "window/windowhost.h"
 #include "platform/fileattributes.h"
 #include "platform/help.h"
 #include "platform/prompter.h"
@@ -35,7 +36,7 @@ void setEditControlFactory(EditControlFactory factory)
     g_controlFactory = factory ? factory : makeBufferEditControl;
 }
 
-TFileWindow::TFileWindow(FrameServices &frame, QWidget *parent)
+TFileWindow::TFileWindow(WindowHost &frame, QWidget *parent)
     : QMdiSubWindow(parent), frame_(frame), memo_(g_controlFactory(this))
 {
     setAttribute(Qt::WA_DeleteOnClose);
@@ -60,7 +61,12 @@ TFileWindow::TFileWindow(FrameServices &frame, QWidget *parent)
     });
 }
 
-TFileWindow::~TFileWindow() = default;
+TFileWindow::~TFileWindow()
+{
+    // The base class may still change the window state while it goes; by then
+    // this is no longer an edit window the frame may be told about.
+    disconnect(this, &QMdiSubWindow::windowStateChanged, this, nullptr);
+}
 
 // --- names ---------------------------------------------------------------------
 
@@ -193,6 +199,8 @@ bool TFileWindow::SaveAs()
     request.filter = frame_.fileFilter();
     request.filterIndex = frame_.filterIndex();
     request.confirmOverwrite = frame_.confirmSave();
+    request.helpContext = HelpUsage;
+    request.helpSection = QLatin1String(HelpSectionSaving);
     SaveConfirmsOverwrite = request.confirmOverwrite;
     const FileDialogResult chosen = prompter().saveFile(request);
     if (!chosen.accepted) {

@@ -1,4 +1,4 @@
-#include "app/programicon.h"
+#include "platform/programicon.h"
 
 namespace verno {
 

@@ -4,12 +4,12 @@
 
 namespace verno {
 
-class TFileWindow;
+
 
 // Window arrangements laid out by the program (Qt's own tiling is a grid).
-void tileWindows(QMdiArea &area, const QList<TFileWindow *> &windows, bool down);
-void cascadeWindows(QMdiArea &area, const QList<TFileWindow *> &windows);
-void minimizeWindows(QMdiArea &area, const QList<TFileWindow *> &windows);
+void tileWindows(QMdiArea &area, const QList<QMdiSubWindow *> &windows, bool down);
+void cascadeWindows(QMdiArea &area, const QList<QMdiSubWindow *> &windows);
+void minimizeWindows(QMdiArea &area, const QList<QMdiSubWindow *> &windows);
 // While it lives, the area does not maximize the windows it activates. The
 // area otherwise maximizes each window that comes forward while one is
 // maximized, which brings back every window as soon as it is minimized.
@@ -30,6 +30,6 @@ private:
 };
 
 // Returns the top of the icon rows (the area's height when there are none).
-int arrangeIcons(QMdiArea &area, const QList<TFileWindow *> &windows);
+int arrangeIcons(QMdiArea &area, const QList<QMdiSubWindow *> &windows);
 
 } // namespace verno

@@ -1,4 +1,4 @@
-#include "app/toolicons.h"
+#include "platform/toolicons.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -1,4 +1,4 @@
-#include "app/tiling.h"
+#include "util/tiling.h"
 
 #include <cmath>
 

@@ -1,7 +1,7 @@
 // Rename, Delete, Cut to, Copy to and Paste from, and the editing keys, through
 // a shown frame with scripted dialogs.
 #include "app/mainwindow.h"
-#include "editor/filewindow.h"
+#include "window/filewindow.h"
 #include "testsupport.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 // An edit window's display options: its own font with Apply, and word wrap
 // that leaves the modified flag alone.
 #include "app/mainwindow.h"
-#include "editor/filewindow.h"
+#include "window/filewindow.h"
 #include "testsupport.h"
 
 #include <QFontInfo>
