@@ -28,6 +28,13 @@ public:
     }
     int lineOf(int pos) const { return lines_.rangeOf(pos); }
     unsigned char at(int pos) const { return static_cast<unsigned char>(bytes_[size_t(pos)]); }
+    // Byte access for routines written for strings and texts alike.
+    struct Bytes {
+        const TextStore *text;
+        size_t size() const { return size_t(text->length()); }
+        unsigned char operator[](size_t i) const { return text->at(int(i)); }
+    };
+    Bytes bytes() const { return {this}; }
 
     std::string text(int pos, int count) const;
     // [pos, pos + count) without a copy when the gap does not split it,

@@ -147,6 +147,7 @@ TEST(Utf8, UnitsHoldACharacterWithItsMarks) {
         {"two marks join", "\xD0\x96" + acute + acute, {0, 6}},
         {"a mark at the start stands alone", acute + "a", {0, 2, 3}},
         {"a mark after a tab stands alone", "\t" + acute, {0, 1, 3}},
+        {"a mark after a blank stands alone", " " + acute, {0, 1, 3}},
         {"a mark after a break stands alone", "\r\n" + acute, {0, 1, 2, 4}},
         {"a mark after an invalid byte stands alone", "\xFF" + acute, {0, 1, 3}},
         {"invalid bytes one by one",
