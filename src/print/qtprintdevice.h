@@ -20,6 +20,7 @@ public:
     void NewPage() override;
     void EndDocument() override;
     void SetFont(const PrintFont &font) override;
+    void SetUtf8(bool on) override { utf8_ = on; }
     TextExtent Extent(std::string_view run) override;
     int CharHeight() override;
     int AverageCharWidth() override;
@@ -29,8 +30,10 @@ public:
 
 private:
     const QFontMetrics &metrics();
+    QString shown(std::string_view run) const;
 
     QPrinter &printer_;
+    bool utf8_ = false;
     QPainter painter_;
     std::optional<QFontMetrics> metrics_;
 };

@@ -159,6 +159,14 @@ size_t unitLength(const unsigned char *s, size_t n, char32_t &first) {
     return end;
 }
 
+size_t wordUnitAt(std::string_view s, size_t i, bool &word)
+{
+    char32_t first;
+    const size_t length = unitLength(reinterpret_cast<const unsigned char *>(s.data()) + i, s.size() - i, first);
+    word = first != kInvalidByte && isWordChar(first);
+    return length;
+}
+
 size_t countUnits(std::string_view s) {
     const auto *p = reinterpret_cast<const unsigned char *>(s.data());
     size_t units = 0;

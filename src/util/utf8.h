@@ -153,6 +153,9 @@ template <typename Bytes> size_t previousUnit(const Bytes &b, size_t p) {
     return p == 0 ? 0 : unitStart(b, p - 1);
 }
 
+// The unit at s[i]: its length, and whether it is a word character.
+size_t wordUnitAt(std::string_view s, size_t i, bool &word);
+
 // Units in s; and how many bytes the first count units of s take.
 size_t countUnits(std::string_view s);
 size_t headUnits(std::string_view s, size_t count);
