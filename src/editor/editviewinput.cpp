@@ -287,7 +287,7 @@ void EditView::backspace(bool word)
     if (from == to) {
         if (from == 0)
             return;
-        from = word ? previousWordStart(model_.store(), to, model_.utf8()) : model_.previousPosition(to);
+        from = word ? model_.snap(previousWordStart(model_.store(), to, model_.utf8())) : model_.previousPosition(to);
         if (!word)
             kind = TextModel::Edit::Backspace;
     }
@@ -304,7 +304,7 @@ void EditView::deleteForward(bool word)
         if (to >= model_.length())
             return;
         if (word) {
-            to = nextWordStart(model_.store(), to, model_.utf8());
+            to = model_.snap(nextWordStart(model_.store(), to, model_.utf8()), true);
         } else {
             to = model_.nextPosition(to);
             kind = TextModel::Edit::DeleteKey;

@@ -32,9 +32,12 @@ Step utf8Step(const unsigned char *s, size_t n, double x, const ByteWidths &w)
         if (cp < 0x80)
             return {1, x + w.advance[cp]};
         // The byte-order mark takes no room: it is kept, not shown.
-        return {int(length), cp == utf8::kBomChar ? x : x + w.chars->of(cp)};
+        if (cp == utf8::kBomChar)
+            return {int(length), x};
+        return {int(length), x + (w.chars ? w.chars->of(cp) : w.widest)};
     }
-    return {int(length), x + w.chars->ofUnit({reinterpret_cast<const char *>(s), length})};
+    const std::string_view unit(reinterpret_cast<const char *>(s), length);
+    return {int(length), x + (w.chars ? w.chars->ofUnit(unit) : w.widest)};
 }
 
 // Every measure of text goes through here.
@@ -106,7 +109,7 @@ void TextLayout::setUtf8(bool on)
 {
     if (on == widths_.utf8)
         return;
-    widths_.utf8 = on && widths_.chars;
+    widths_.utf8 = on;
     rebuild();
 }
 

@@ -22,7 +22,7 @@ struct ByteWidths {
     // A UTF-8 text: bytes 0x80-0xFF in no valid sequence (each drawn alone),
     // and the characters past ASCII.
     std::array<float, 128> invalid{};
-    std::shared_ptr<CharWidths> chars;
+    std::shared_ptr<CharWidths> chars; // none: each as wide as the widest byte
     bool utf8 = false; // whether the text is read as UTF-8
     float tab = 8;     // distance between tab stops
     float widest = 1;

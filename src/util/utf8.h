@@ -30,9 +30,10 @@ std::string encode(char32_t cp);
 bool joinsPrevious(char32_t cp);
 // Letters of every script, digits, marks and connectors such as "_".
 bool isWordChar(char32_t cp);
-// A printable character that is no mark or blank: marks after it join it.
+// A printable character that is no mark, blank or byte-order mark: marks
+// after it join it.
 inline bool carriesMarks(char32_t cp) {
-    return cp > 0x20 && cp != 0x7F && !(cp >= 0x80 && cp < 0xA0) && !joinsPrevious(cp);
+    return cp > 0x20 && cp != 0x7F && !(cp >= 0x80 && cp < 0xA0) && cp != 0xFEFF && !joinsPrevious(cp);
 }
 
 // What a file holds: only ASCII, valid UTF-8 with a multi-byte sequence, or

@@ -1,6 +1,9 @@
 // Bytes read as UTF-8: which sequences are characters, what a file holds,
 // and where the units the caret steps over begin, forwards and backwards.
+#include "util/charwidths.h"
+#include "util/textmodel.h"
 #include "util/utf8.h"
+#include "util/wordbounds.h"
 
 #include <gtest/gtest.h>
 
@@ -204,4 +207,102 @@ TEST(Utf8, WordCharactersCoverEveryScript) {
         EXPECT_TRUE(isWordChar(c)) << uint32_t(c);
     for (const char32_t c : {U' ', U',', U'-', U'\u00A0', U'\u2014', U'«', U'\U0001F600'})
         EXPECT_FALSE(isWordChar(c)) << uint32_t(c);
+}
+
+namespace {
+
+// Advances a font would give: wide for CJK, and a count of the questions.
+class FakeWidths : public CharWidths {
+public:
+    int asked = 0;
+
+protected:
+    float measure(char32_t cp) override
+    {
+        ++asked;
+        return cp >= 0x1100 ? 20 : 10;
+    }
+    float measureUnit(std::string_view) override { return 15; }
+};
+
+ByteWidths fakeWidths(const std::shared_ptr<FakeWidths> &chars)
+{
+    ByteWidths w;
+    w.advance.fill(10);
+    w.invalid.fill(30);
+    w.chars = chars;
+    w.tab = 80;
+    w.widest = 30;
+    return w;
+}
+
+} // namespace
+
+// Each character measures what the font gives, asked once; word wrap and
+// the caret's place use the same widths and never split a character.
+TEST(Utf8Layout, CharactersTakeTheirOwnWidths)
+{
+    auto chars = std::make_shared<FakeWidths>();
+    TextModel m;
+    m.layout().setWidths(fakeWidths(chars));
+    m.setUtf8(true);
+    // a (10) | CJK (20) | e + acute (15) | 0xFF (30) | c (10)
+    ASSERT_TRUE(m.assign("a\xE4\xB8\xAD" "e\xCC\x81\xFF" "c"));
+    const TextLayout &layout = m.layout();
+    const std::pair<int, double> xs[] = {{0, 0}, {1, 10}, {4, 30}, {7, 45}, {8, 75}, {9, 85}};
+    for (const auto &[pos, x] : xs)
+        EXPECT_DOUBLE_EQ(layout.xOf(pos), x) << pos;
+    EXPECT_EQ(layout.positionAt(0, 19), 1);
+    EXPECT_EQ(layout.positionAt(0, 21), 4);
+    EXPECT_EQ(layout.positionAt(0, 40), 7);
+    EXPECT_EQ(chars->asked, 1);
+
+    // Wrapped at 35: no blank, so each line breaks before the character that overflows.
+    m.layout().setWrapWidth(35);
+    std::vector<int> starts;
+    for (int n = 0; n < layout.lineCount(); ++n)
+        starts.push_back(layout.lineStart(n));
+    EXPECT_EQ(starts, (std::vector<int>{0, 4, 7, 8}));
+    m.setUtf8(false); // one byte a character: nine of them, 10 wide each
+    EXPECT_EQ(layout.lineCount(), 3);
+    EXPECT_EQ(layout.lineStart(1), 3);
+}
+
+// The one place positions pass through: out of a character, out of a CR LF,
+// and never before or inside a byte-order mark at the start.
+TEST(Utf8Layout, PositionsStayBetweenCharacters)
+{
+    TextModel m;
+    m.setUtf8(true);
+    const std::string bom(utf8::kBom);
+    ASSERT_TRUE(m.assign(bom + "\xD0\x96\r\nx"));
+    const struct {
+        int pos;
+        bool forward;
+        int snapped;
+    } cases[] = {{0, false, 3}, {2, true, 3}, {4, false, 3}, {4, true, 5}, {6, false, 5}, {9, false, 8}};
+    for (const auto &c : cases)
+        EXPECT_EQ(m.snap(c.pos, c.forward), c.snapped) << c.pos;
+    EXPECT_EQ(m.nextPosition(3), 5);
+    EXPECT_EQ(m.nextPosition(5), 7);
+    EXPECT_EQ(m.previousPosition(3), 3);
+    EXPECT_EQ(m.characters(0, 8), 4); // Ж, CR, LF, x; the mark counts none
+    m.select(0, m.length());
+    EXPECT_EQ(m.selectionStart(), 3);
+    m.setUtf8(false);
+    EXPECT_EQ(m.snap(0), 0);
+    EXPECT_EQ(m.characters(0, 8), 8);
+}
+
+// Words are letters of every script; blanks and punctuation end them.
+TEST(Utf8Layout, WordsHoldTheLettersOfEveryScript)
+{
+    TextStore t;
+    // "привет, мир" : 6 letters of 2 bytes, comma, blank, 3 letters
+    ASSERT_TRUE(t.assign("\xD0\xBF\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82, \xD0\xBC\xD0\xB8\xD1\x80"));
+    EXPECT_EQ(wordAround(t, 4, true), std::make_pair(0, 12));
+    EXPECT_EQ(nextWordStart(t, 0, true), 12);
+    EXPECT_EQ(nextWordStart(t, 12, true), 14);
+    EXPECT_EQ(previousWordStart(t, 20, true), 14);
+    EXPECT_EQ(wordAround(t, 4, false), std::make_pair(4, 5)); // one byte a character: no letters
 }
