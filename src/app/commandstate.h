@@ -13,6 +13,7 @@ struct CommandState {
     bool IsWordWrap = false;
     bool IsModified = false;
     bool IsReadOnly = false;
+    bool IsUtf8 = false;
     bool CanUndo = false;
     int CaretLine = 0;
     int CaretColumn = 0;

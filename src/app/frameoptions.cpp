@@ -34,6 +34,7 @@ T_Options FrameOptions::read() const
     o.FindHistSave = s.FindHistSave;
     o.ConfirmSave = s.ConfirmSave;
     o.FindWord = s.FindWord;
+    o.NewWindowsUtf8 = s.NewWindowsUtf8;
     o.SavePosition = s.SavePosition;
     o.SaveExec = s.SaveExec;
     o.ShiftCount = s.ShiftCount;
@@ -51,6 +52,7 @@ void FrameOptions::StorePlainOptions(const T_Options &o)
     s.SaveExec = o.SaveExec;
     s.ConfirmSave = o.ConfirmSave;
     s.FindWord = o.FindWord;
+    s.NewWindowsUtf8 = o.NewWindowsUtf8;
     s.ShiftCount = o.ShiftCount;
     s.FileHistMax = o.FileHistMax;
     s.WinListMax = o.WinListMax;

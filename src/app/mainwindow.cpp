@@ -323,7 +323,10 @@ void TMainWindow::SetGrayReadOnly(bool v)
 QString TMainWindow::ActiveSelectionText() const
 {
     const TFileWindow *w = activeWindow();
-    return w ? bytesToDisplay(w->Memo().SelectedText(255)) : QString();
+    if (!w)
+        return QString();
+    const EditControl &m = w->Memo();
+    return bytesToDisplay(m.SelectedText(m.Utf8() ? 4 * 255 + 1 : 255), m.Utf8());
 }
 
 // --- handlers ------------------------------------------------------------------------
@@ -435,6 +438,8 @@ void TMainWindow::OptReadOnlyClick()
 {
     activeOrAll([](TFileWindow &w) { w.OptReadOnlyClick(); }, [this] { SetReadOnlyAll(!ReadOnlyAll); });
 }
+
+void TMainWindow::OptUtf8Click() { forward([](TFileWindow &w) { w.OptUtf8Click(); }); }
 
 void TMainWindow::OptPreferencesClick() { runPreferences(*this, preferencesDialog()); }
 
@@ -644,12 +649,13 @@ CommandState TMainWindow::snapshot() const
     s.IsWordWrap = m.WordWrap();
     s.IsModified = m.ModifiedFlag();
     s.IsReadOnly = m.ReadOnly();
+    s.IsUtf8 = m.Utf8();
     s.CanUndo = m.UndoAvailable() && !s.IsReadOnly;
     s.CaretLine = m.LineOf(start);
-    s.CaretColumn = start - m.LineStart(s.CaretLine);
+    s.CaretColumn = m.CharacterCount(m.LineStart(s.CaretLine), start);
     if (length > 0) {
         s.EndLine = m.LineOf(start + length);
-        s.EndColumn = start + length - m.LineStart(s.EndLine);
+        s.EndColumn = m.CharacterCount(m.LineStart(s.EndLine), start + length);
     } else {
         s.EndLine = s.CaretLine;
         s.EndColumn = s.CaretColumn;
@@ -752,10 +758,10 @@ void TMainWindow::applySettings()
         settings_.FileFilter = QString::fromLatin1(kDefaultFileFilter);
     search_.FindHistory.Entries.clear();
     for (const QString &e : settings_.FindHistory)
-        search_.FindHistory.Entries.push_back(displayToBytes(e));
+        search_.FindHistory.Entries.push_back(e.toUtf8().toStdString());
     search_.ReplaceHistory.Entries.clear();
     for (const QString &e : settings_.ReplaceHistory)
-        search_.ReplaceHistory.Entries.push_back(displayToBytes(e));
+        search_.ReplaceHistory.Entries.push_back(e.toUtf8().toStdString());
     RestoreFileHistory(settings_.FileHistory);
 }
 
@@ -777,10 +783,10 @@ void TMainWindow::collectSettings()
     settings_.FileHistory = CollectFileHistory();
     settings_.FindHistory.clear();
     for (const std::string &e : search_.FindHistory.Entries)
-        settings_.FindHistory << bytesToDisplay(e);
+        settings_.FindHistory << QString::fromStdString(e);
     settings_.ReplaceHistory.clear();
     for (const std::string &e : search_.ReplaceHistory.Entries)
-        settings_.ReplaceHistory << bytesToDisplay(e);
+        settings_.ReplaceHistory << QString::fromStdString(e);
 }
 
 } // namespace verno

@@ -116,6 +116,7 @@ public:
     void OptReadOnlyAllClick() { SetReadOnlyAll(!ReadOnlyAll); }
     void OptIndentClick();
     void OptWordWrapClick();
+    void OptUtf8Click();
     void OptReadOnlyClick();
     void OptPathClick();
     void OptROModClick() { settings_.ROifModified = !settings_.ROifModified; }
@@ -255,6 +256,7 @@ public:
     void setFilterIndex(int index) override { FilterIndex = index; }
     QString menuHint(const QString &itemName) const override;
     bool findWord() const override { return settings_.FindWord; }
+    bool newWindowsUtf8() const override { return settings_.NewWindowsUtf8; }
     int shiftCount() const override { return std::clamp(settings_.ShiftCount, 1, 32); }
     void setStatusMessage(const QString &text) override { SetStatusMessage(text); }
     void paintStatusNow() override;

@@ -144,6 +144,9 @@ bool BufferEditControl::ReadOnly() const { return view_->isReadOnly(); }
 void BufferEditControl::SetReadOnly(bool on) { view_->setReadOnly(on); }
 bool BufferEditControl::WordWrap() const { return view_->wordWrap(); }
 void BufferEditControl::SetWordWrap(bool on) { view_->setWordWrap(on); }
+bool BufferEditControl::Utf8() const { return view_->utf8(); }
+void BufferEditControl::SetUtf8(bool on) { view_->setUtf8(on); }
+int BufferEditControl::CharacterCount(int from, int to) const { return view_->model().characters(from, to); }
 void BufferEditControl::SetOnKeyPress(KeyPressHandler handler) { view_->onKeyPress = std::move(handler); }
 
 // --- widget side -------------------------------------------------------------------

@@ -47,6 +47,9 @@ public:
     void SetReadOnly(bool on) override;
     bool WordWrap() const override;
     void SetWordWrap(bool on) override;
+    bool Utf8() const override;
+    void SetUtf8(bool on) override;
+    int CharacterCount(int from, int to) const override;
     void SetOnKeyPress(KeyPressHandler handler) override;
 
     QWidget *widget() const override;

@@ -678,6 +678,11 @@ void PlainTextEditControl::SetWordWrap(bool on)
     doc()->setModified(modified);
 }
 
+// This reference control reads every text one byte a character.
+bool PlainTextEditControl::Utf8() const { return false; }
+void PlainTextEditControl::SetUtf8(bool) {}
+int PlainTextEditControl::CharacterCount(int from, int to) const { return std::max(0, to - from); }
+
 void PlainTextEditControl::SetOnKeyPress(KeyPressHandler handler) { view_->onKeyPress = std::move(handler); }
 
 // --- widget side -------------------------------------------------------------------

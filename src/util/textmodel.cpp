@@ -1,4 +1,5 @@
 #include "util/textmodel.h"
+#include "util/utf8.h"
 
 #include <algorithm>
 
@@ -58,18 +59,67 @@ void TextModel::clear()
     reset(oldLength, oldLines);
 }
 
-int TextModel::snap(int pos) const
+void TextModel::setUtf8(bool on)
+{
+    layout_.setUtf8(on);
+    select(anchor_, caret_);
+}
+
+bool TextModel::startsWithMark() const
+{
+    return length() >= 3 && store_.at(0) == 0xEF && store_.at(1) == 0xBB && store_.at(2) == 0xBF;
+}
+
+int TextModel::snap(int pos, bool forward) const
 {
     pos = std::clamp(pos, 0, length());
     if (pos > 0 && pos < length() && store_.at(pos - 1) == '\r')
         --pos;
-    return pos;
+    if (!utf8())
+        return pos;
+    if (pos < 3 && startsWithMark())
+        return 3;
+    const TextStore::Bytes b = store_.bytes();
+    return int(forward ? utf8::unitEndAfter(b, size_t(pos)) : utf8::unitStart(b, size_t(pos)));
+}
+
+int TextModel::nextPosition(int pos) const
+{
+    pos = snap(pos);
+    if (pos >= length())
+        return length();
+    if (store_.at(pos) == '\r')
+        return pos + 2;
+    return utf8() ? int(utf8::nextUnit(store_.bytes(), size_t(pos))) : pos + 1;
+}
+
+int TextModel::previousPosition(int pos) const
+{
+    pos = snap(pos);
+    if (pos == 0)
+        return 0;
+    if (store_.at(pos - 1) == '\n')
+        return pos - 2;
+    return utf8() ? snap(int(utf8::previousUnit(store_.bytes(), size_t(pos)))) : pos - 1;
+}
+
+int TextModel::characters(int from, int to) const
+{
+    from = std::clamp(from, 0, length());
+    to = std::clamp(to, from, length());
+    if (!utf8())
+        return to - from;
+    if (from < 3 && startsWithMark())
+        from = std::min(3, to);
+    std::string scratch;
+    return int(utf8::countUnits(store_.view(from, to - from, scratch)));
 }
 
 void TextModel::select(int anchor, int caret)
 {
-    anchor_ = snap(anchor);
-    caret_ = snap(caret);
+    // A selection covers whole units: its start moves back, its end forward.
+    anchor_ = snap(anchor, anchor > caret);
+    caret_ = snap(caret, caret > anchor);
 }
 
 std::string TextModel::selectedText(int max) const
@@ -152,7 +202,7 @@ void TextModel::replace(int from, int to, std::string_view text, Edit kind)
         forgetUndo();
         if (from != to || !text.empty())
             apply(from, to, text);
-        anchor_ = caret_ = from + int(text.size());
+        anchor_ = caret_ = snap(from + int(text.size()), true);
         // No undo leads back to the text as it was before.
         modified_ = true;
         cleanStep_ = -1;
@@ -178,6 +228,8 @@ void TextModel::replace(int from, int to, std::string_view text, Edit kind)
         fresh.singleRemovals = (kind == Edit::Backspace || kind == Edit::DeleteKey) && text.empty();
     }
     apply(from, to, text);
+    // Bytes put in may join the ones after them into one unit.
+    anchor_ = caret_ = snap(caret_, true);
     insertCount_ += long(text.size());
     if (extend && to == extend->pos && from != to) { // one more removal to the left
         extend->removed.insert(0, piece.removed);
@@ -243,7 +295,7 @@ void TextModel::undo()
         if (it->removed.empty())
             caret = it->pos;
     }
-    anchor_ = caret_ = caret;
+    anchor_ = caret_ = snap(caret);
     modified_ = int(steps_.size()) != cleanStep_;
 }
 

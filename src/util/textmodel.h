@@ -54,8 +54,21 @@ public:
     bool take(PreparedText &&text);
     void clear();
 
-    // Clamped to the text; a position between CR and LF moves before the CR.
-    int snap(int pos) const;
+    // Whether the bytes are read as UTF-8; turning it over changes no byte,
+    // and the selection moves out of any unit it would split.
+    bool utf8() const { return layout_.utf8(); }
+    void setUtf8(bool on);
+
+    // The one place positions pass through: clamped to the text; between CR
+    // and LF moved before the CR; in a UTF-8 text out of a unit (a character
+    // with its marks), to its start, or its end when forward; and never
+    // before or inside a byte-order mark that begins the text.
+    int snap(int pos, bool forward = false) const;
+    // Where the caret goes one step right or left: over a CR LF or a unit.
+    int nextPosition(int pos) const;
+    int previousPosition(int pos) const;
+    // The steps between two positions: bytes, or in a UTF-8 text units.
+    int characters(int from, int to) const;
     int anchor() const { return anchor_; }
     int caret() const { return caret_; }
     int selectionStart() const { return std::min(anchor_, caret_); }
@@ -103,6 +116,7 @@ private:
     };
 
     void apply(int from, int to, std::string_view text);
+    bool startsWithMark() const;
     // The piece of the last step this edit extends, if any.
     Piece *mergeTarget(int from, int to, std::string_view text, Edit kind);
     void reset(int oldLength, int oldLines);

@@ -13,6 +13,7 @@
 #include "search/textcommands.h"
 #include "print/pagesetupdialog.h"
 #include "print/printcommands.h"
+#include "util/utf8.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -51,6 +52,7 @@ TFileWindow::TFileWindow(WindowHost &frame, QWidget *parent)
     ownColor_ = frame_.defaultTextColor();
     ApplyOwnFont();
     memo_->SetOnKeyPress([this](char &key) { MemoKeyPress(key); });
+    memo_->SetUtf8(frame_.newWindowsUtf8()); // a file read later decides for itself
     memo_->setOverwriteQuery([this] { return !frame_.insertMode(); });
     buildPopup();
     UpdateCaption();
@@ -155,6 +157,11 @@ bool TFileWindow::Load(const QString &name)
             reportError(error);
             return false;
         }
+        // Valid UTF-8 with a character past ASCII (or a byte-order mark) is
+        // read as UTF-8; anything else one byte a character, ASCII as preferred.
+        const ByteBlock &held = readAhead ? ahead.bytes : bytes;
+        const utf8::Kind kind = fits ? utf8::classify(held.data(), held.size()) : utf8::Kind::Other;
+        memo_->SetUtf8(kind == utf8::Kind::Utf8 || (kind == utf8::Kind::Ascii && frame_.newWindowsUtf8()));
         if (!fits || !(readAhead ? memo_->LoadPrepared(std::move(ahead)) : memo_->LoadBytes(std::move(bytes)))) {
             busy.end();
             errorBox(QStringLiteral("Unable to load \"%1\"\r%2").arg(path, QStringLiteral("Text exceeds memo capacity")));
@@ -297,6 +304,9 @@ void TFileWindow::SetWordWrap(bool on)
 
 void TFileWindow::OptWordWrapClick() { SetWordWrap(!memo_->WordWrap()); }
 
+// Only how the bytes are read changes: the text stays as it is, modified or not.
+void TFileWindow::OptUtf8Click() { memo_->SetUtf8(!memo_->Utf8()); }
+
 void TFileWindow::OptFontClick()
 {
     frame_.setStatusMessage(frame_.menuHint(QStringLiteral("MnuOptCurFont")));
@@ -335,6 +345,8 @@ EditControl &TFileWindow::TmpText()
 {
     if (!tmpText_)
         tmpText_ = g_controlFactory(nullptr);
+    // Text passes between the two through the clipboard exactly when both read it alike.
+    tmpText_->SetUtf8(memo_->Utf8());
     return *tmpText_;
 }
 
@@ -376,7 +388,8 @@ void TFileWindow::buildPopup()
     QAction *indent = item("PopIndent", "Auto Indent", [this] { OptIndentClick(); });
     QAction *wrap = item("PopWordWrap", "Word Wrap", [this] { OptWordWrapClick(); });
     QAction *readOnly = item("PopReadOnly", "Read only", [this] { OptReadOnlyClick(); });
-    for (QAction *a : {indent, wrap, readOnly})
+    QAction *utf8 = item("PopUtf8", "UTF-8", [this] { OptUtf8Click(); });
+    for (QAction *a : {indent, wrap, readOnly, utf8})
         a->setCheckable(true);
     connect(popup_, &QMenu::aboutToShow, this, [this] { frame_.popupOpening(); });
     memo_->setContextMenu(popup_);

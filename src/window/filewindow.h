@@ -69,6 +69,7 @@ public:
     void OptReadOnlyClick() { SetReadOnly(!IsReadOnly()); }
     void OptIndentClick() { AutoIndent = !AutoIndent; }
     void OptWordWrapClick();
+    void OptUtf8Click();
     void OptFontClick();
     // The font last chosen in this window's own font dialog.
     void ApplyOwnFont();
