@@ -211,7 +211,8 @@ void TextLayout::rebuild()
     for (int c = 0; c <= chunks; ++c)
         bounds[size_t(c)] = text_.chunkStart(c);
     std::vector<int> counts(static_cast<size_t>(chunks));
-    const int parts = bulkParts(size_t(text_.length()));
+    // Characters past ASCII are measured once into a shared table: one thread.
+    const int parts = widths_.utf8 ? 1 : bulkParts(size_t(text_.length()));
     runParts(parts, [&](int k) {
         std::string scratch;
         for (int c = chunks * k / parts; c < chunks * (k + 1) / parts; ++c) {
