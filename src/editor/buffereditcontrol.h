@@ -60,6 +60,9 @@ public:
     void setOverwriteQuery(std::function<bool()> query) override;
     bool LoadBytes(ByteBlock &&bytes) override;
     std::vector<std::string_view> TextPieces(std::string &keep) const override;
+    unsigned long long ChangeCount() const override;
+    void SetOnTextChanged(std::function<void()> handler) override;
+    void ReloadText(std::string_view bytes) override;
 
 private:
     bool loaded(bool ok);

@@ -34,6 +34,7 @@ public:
         Backspace, // one character before the caret: runs of them make one step
         DeleteKey, // one character after the caret: likewise
         Joined,    // part of the step just made (a text moved by dragging)
+        Separate,  // its own step, never extended by the edits around it
     };
 
     TextModel();
@@ -73,6 +74,10 @@ public:
     // Replaces [from, to) (snapped positions) by text, whose breaks are made
     // CR LF; the caret goes after it.
     void replace(int from, int to, std::string_view text, Edit kind);
+    // The whole text becomes text (breaks made CR LF) in one Separate step
+    // that replaces only the part that differs; the selection keeps its place
+    // in the text around that part. A file read again goes in this way.
+    void replaceDiffering(std::string_view text);
 
     bool canUndo() const { return !steps_.empty(); }
     // Undoes the last step; the caret goes where that step began.
@@ -80,6 +85,8 @@ public:
     void forgetUndo();
     bool modified() const { return modified_; }
     void setModified(bool on);
+    // Grows with every change of the text: an equal count means the same text.
+    unsigned long long changeCount() const { return changes_; }
 
     // Told of every change of the text.
     std::function<void(const TextChange &)> onChange;
@@ -94,6 +101,7 @@ private:
     struct Step {
         std::vector<Piece> pieces;
         bool singleRemovals = false; // Backspace or Delete key runs
+        bool separate = false;       // never extended
         long long insertedUpTo = -1;  // see insertCount_
     };
 
@@ -112,6 +120,7 @@ private:
     // Bytes ever inserted: a plain insert extends the last step only when no
     // other text went in since, so an undone step is never merged over.
     long long insertCount_ = 0;
+    unsigned long long changes_ = 0;
 };
 
 } // namespace verno
