@@ -36,6 +36,7 @@ T_Options FrameOptions::read() const
     o.FindWord = s.FindWord;
     o.SavePosition = s.SavePosition;
     o.SaveExec = s.SaveExec;
+    o.AutoReload = s.AutoReload;
     o.ShiftCount = s.ShiftCount;
     o.FileFilter = s.FileFilter;
     return o;
@@ -49,6 +50,7 @@ void FrameOptions::StorePlainOptions(const T_Options &o)
     s.FindHistSave = o.FindHistSave;
     s.SavePosition = o.SavePosition;
     s.SaveExec = o.SaveExec;
+    s.AutoReload = o.AutoReload;
     s.ConfirmSave = o.ConfirmSave;
     s.FindWord = o.FindWord;
     s.ShiftCount = o.ShiftCount;

@@ -28,6 +28,7 @@ struct T_Options {
     bool FindWord = true;
     bool SavePosition = false;
     bool SaveExec = true;
+    bool AutoReload = true;
     int ShiftCount = 2;
     QString FileFilter;
 
@@ -50,7 +51,7 @@ public:
     // The filter of the open dialog and of every edit window's save dialog.
     virtual void SetFileFilter(const QString &filter) = 0;
     // InitialWin, FileHistSave, FindHistSave, SavePosition, SaveExec,
-    // ConfirmSave, FindWord, ShiftCount, FileHistMax and WinListMax.
+    // ConfirmSave, FindWord, AutoReload, ShiftCount, FileHistMax and WinListMax.
     virtual void StorePlainOptions(const T_Options &options) = 0;
     virtual void SetTabsSort(bool v) = 0;
     virtual void SetWinListSort(bool v) = 0;
