@@ -255,13 +255,21 @@ void RecoveryKeeper::finish()
     finished_ = true;
 }
 
-void RecoveryKeeper::flush()
+void RecoveryKeeper::startWaiting()
 {
     for (RecoverySource *s : std::as_const(dirty_))
         s->lastChange_ = s->dirtySince_ = -kMaxWaitMs;
     tick();
-    while (copy_)
-        copySlice();
+}
+
+void RecoveryKeeper::flush()
+{
+    // Twice: a copy that a change cut short starts again.
+    for (int round = 0; round < 2; ++round) {
+        startWaiting();
+        while (copy_)
+            copySlice();
+    }
     pool_.waitForDone();
 }
 

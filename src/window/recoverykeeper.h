@@ -51,6 +51,8 @@ public:
     void writeNow(const QList<RecoverySource *> &sources);
     // A clean exit: every record and the folder go; nothing is written after.
     void finish();
+    // Every text that waits starts on its way, as if its time had come.
+    void startWaiting();
     // What waits is written at once, and the call returns when it is on disk.
     void flush();
     // A copy or a write is under way.
