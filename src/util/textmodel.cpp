@@ -168,7 +168,6 @@ void TextModel::replace(int from, int to, std::string_view text, Edit kind)
         steps_.reserve(steps_.size() + 1);
         fresh.pieces.reserve(1);
         fresh.singleRemovals = (kind == Edit::Backspace || kind == Edit::DeleteKey) && text.empty();
-        fresh.separate = kind == Edit::Separate;
     }
     apply(from, to, text);
     insertCount_ += long(text.size());
@@ -186,17 +185,30 @@ void TextModel::replace(int from, int to, std::string_view text, Edit kind)
         fresh.pieces.push_back(std::move(piece));
         steps_.push_back(std::move(fresh));
     }
-    if (!text.empty())
+    // A drop stays a step of its own: typing after it does not extend it.
+    if (!text.empty() && kind != Edit::Alone && kind != Edit::Joined)
         steps_.back().insertedUpTo = insertCount_;
+}
+
+int TextModel::move(int from, int to, int dest)
+{
+    const std::string moved = text(from, to - from);
+    // The later change first, so the earlier one's positions still hold.
+    if (dest < from) {
+        replace(from, to, {}, Edit::Alone);
+        replace(dest, dest, moved, Edit::Joined);
+        return dest;
+    }
+    replace(dest, dest, moved, Edit::Alone);
+    replace(from, to, {}, Edit::Joined);
+    return dest - (to - from);
 }
 
 TextModel::Piece *TextModel::mergeTarget(int from, int to, std::string_view text, Edit kind)
 {
-    if (steps_.empty() || !modified_ || kind == Edit::Joined || kind == Edit::Separate)
+    if (steps_.empty() || !modified_ || kind == Edit::Joined || kind == Edit::Alone)
         return nullptr;
     Step &last = steps_.back();
-    if (last.separate)
-        return nullptr;
     Piece &p = last.pieces.back();
     if (kind == Edit::Backspace || kind == Edit::DeleteKey) {
         // Runs of single removals, to the left or to the right.
@@ -273,7 +285,7 @@ void TextModel::replaceDiffering(std::string_view text)
     const auto moved = [&](int p) { return p <= from ? p : p >= to ? p + delta : std::min(p, from + int(middle.size())); };
     const int anchor = moved(anchor_);
     const int caret = moved(caret_);
-    replace(from, to, middle, Edit::Separate);
+    replace(from, to, middle, Edit::Alone);
     select(anchor, caret);
 }
 

@@ -33,8 +33,8 @@ public:
         Undoable,  // its own step; a plain insert may extend the step before
         Backspace, // one character before the caret: runs of them make one step
         DeleteKey, // one character after the caret: likewise
-        Joined,    // part of the step just made (a text moved by dragging)
-        Separate,  // its own step, never extended by the edits around it
+        Alone,     // its own step, never joined to the one before or after (a drop)
+        Joined,    // part of the step just made
     };
 
     TextModel();
@@ -74,9 +74,12 @@ public:
     // Replaces [from, to) (snapped positions) by text, whose breaks are made
     // CR LF; the caret goes after it.
     void replace(int from, int to, std::string_view text, Edit kind);
-    // The whole text becomes text (breaks made CR LF) in one Separate step
-    // that replaces only the part that differs; the selection keeps its place
-    // in the text around that part. A file read again goes in this way.
+    // Moves [from, to) to dest, a position outside it, as one undo step; the
+    // moved text then starts at the position returned.
+    int move(int from, int to, int dest);
+    // The whole text becomes text (breaks made CR LF) in one step Alone that
+    // replaces only the part that differs; the selection keeps its place in
+    // the text around that part. A file read again goes in this way.
     void replaceDiffering(std::string_view text);
 
     bool canUndo() const { return !steps_.empty(); }
@@ -101,7 +104,6 @@ private:
     struct Step {
         std::vector<Piece> pieces;
         bool singleRemovals = false; // Backspace or Delete key runs
-        bool separate = false;       // never extended
         long long insertedUpTo = -1;  // see insertCount_
     };
 
