@@ -3,6 +3,7 @@
 // prints the figures: make bench. Each control runs in a process of its own,
 // so each peak memory figure is its own.
 #include "app/mainwindow.h"
+#include "bench_recovery.h"
 #include "bench_search.h"
 #include "window/filewindow.h"
 
@@ -123,6 +124,8 @@ double toggleWrap(TFileWindow &w, bool on)
 
 int runChild(const QString &control, const QString &scenario, const QString &path)
 {
+    if (scenario == QLatin1String("recovery"))
+        return benchRecovery(path);
     if (control == QLatin1String("reference"))
         setEditControlFactory([](QWidget *parent) { return makePlainTextEditControl(parent); });
     QTemporaryDir settings;
@@ -247,6 +250,8 @@ int main(int argc, char **argv)
     row("long.txt: word wrap on", "wrapon", oursLong, refLong, 1, "s");
     row("long.txt: keystroke mid line 10, wrapped", "keymidwrap", oursLong, refLong, 1000, "ms");
     row("long.txt: peak memory", "peakend", oursLong, refLong, 1, "MB");
+    std::printf("\nKeeping a modified big.txt for recovery:\n");
+    runScenario(QStringLiteral("ours"), QStringLiteral("recovery"), big, cap);
     std::printf("\nSearching a file of 1,000,000 lines, about 320,000 of them holding \"gamma\":\n");
     runScenario(QStringLiteral("ours"), QStringLiteral("search"), big, cap);
     runScenario(QStringLiteral("reference"), QStringLiteral("search"), big, cap);

@@ -61,8 +61,13 @@ TEST(WorkSafety, AKilledOrSignalledProgramLeavesWhatWasTypedToTheNextStart)
         env.insert(QStringLiteral("VERNO_TEST_INSERT"), QString::fromLatin1(typed));
         p.setProcessEnvironment(env);
         p.start(QStringLiteral(VERNO_BINARY), {file});
+        QByteArray out;
         ASSERT_TRUE(QTest::qWaitFor(
-            [&] { return p.waitForReadyRead(100) && p.readAllStandardOutput().contains("test text inserted"); },
+            [&] {
+                p.waitForReadyRead(100);
+                out += p.readAllStandardOutput();
+                return out.contains("test text inserted");
+            },
             kBound));
         if (c.waitForCopy) {
             ASSERT_TRUE(QTest::qWaitFor([&] { return !copiesIn(state + QStringLiteral("/Verno")).isEmpty(); }, kBound));
