@@ -63,6 +63,17 @@ void FileWatcher::unwatch(const void *client)
     clients_.erase(it);
 }
 
+void FileWatcher::rewatch(const QString &path)
+{
+    if (!users_.contains(path))
+        return;
+    watcher_.removePath(path);
+    if (watcher_.addPath(path))
+        lost_.remove(path);
+    else
+        lost_.insert(path);
+}
+
 void FileWatcher::changed(const QString &path)
 {
     const auto users = users_.constFind(path);

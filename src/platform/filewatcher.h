@@ -20,6 +20,9 @@ public:
     // A client watches one file; watching another replaces it.
     void watch(const void *client, const QString &path, std::function<void()> notice);
     void unwatch(const void *client);
+    // The file under that name may be another one now (saved by renaming a
+    // new file over it while a link kept the old one): watch what it names.
+    void rewatch(const QString &path);
     // The gathered notices go out now.
     void flush();
     bool pending() const { return !pending_.isEmpty(); }

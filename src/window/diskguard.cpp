@@ -24,7 +24,10 @@ void DiskGuard::inStep(const DiskStamp &stamp)
     seen_ = stamp;
     askPending_ = false;
     goneMark_ = false;
-    renamed();
+    if (watched_ == w_.FilePath())
+        frame_.fileWatcher().rewatch(watched_); // a save may have put a new file there
+    else
+        renamed();
 }
 
 void DiskGuard::renamed()
@@ -63,6 +66,8 @@ void DiskGuard::check()
         askIfDue();
         return;
     }
+    if (now.exists && now.inode != seen_.inode)
+        frame_.fileWatcher().rewatch(path);
     seen_ = now;
     if (!now.exists) {
         noteGone();

@@ -1,6 +1,7 @@
 #include "window/recoverykeeper.h"
 #include "editor/qteditcontrol.h"
 
+#include <QDir>
 #include <QMetaObject>
 #include <algorithm>
 #include <cstdio>
@@ -13,7 +14,7 @@ namespace {
 constexpr qint64 kQuietMs = 2000;          // after the last change
 constexpr qint64 kMaxWaitMs = 30000;       // while changes go on
 constexpr qint64 kBytesPerExtraMs = 10000; // a large text waits longer: 5 s more for 50 MB
-constexpr size_t kSlice = size_t(1) << 20; // copied per turn of the event loop
+constexpr size_t kSlice = size_t(1) << 18; // copied per turn of the event loop
 
 } // namespace
 
@@ -241,6 +242,9 @@ void RecoveryKeeper::writeNow(const QList<RecoverySource *> &sources)
         else
             std::fprintf(stderr, "verno: %s\n", qPrintable(error));
     }
+    // Nothing to keep: no folder is left behind either.
+    if (!folder_->path().isEmpty() && QDir(folder_->path()).entryList({QStringLiteral("*.rec")}).isEmpty())
+        folder_->removeAll();
 }
 
 void RecoveryKeeper::finish()

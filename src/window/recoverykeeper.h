@@ -57,6 +57,7 @@ public:
     void flush();
     // A copy or a write is under way.
     bool busy() const;
+    bool copying() const { return bool(copy_); }
 
     const QString &root() const { return folder_->root(); }
     // This program's folder; empty before the first write. Read when not busy.

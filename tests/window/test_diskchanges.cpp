@@ -39,6 +39,17 @@ protected:
         StatusReady = true; // questions wait for a running program
     }
     QString text(TFileWindow *w) const { return QString::fromStdString(w->Memo().WholeText()); }
+    // A save puts a new file under the name (the old one stays as the
+    // backup): what the name holds now is watched.
+    void expectWatchedAfterSave(TFileWindow *w, const QString &path)
+    {
+        const QString saved = text(w);
+        // The save's own notices are in by now; they must not be what finds the change.
+        QCoreApplication::processEvents();
+        frame->fileWatcher().flush();
+        append(path, "after\n");
+        EXPECT_TRUE(QTest::qWaitFor([&] { return text(w) == saved + QStringLiteral("after\r\n"); }, kBound));
+    }
     int asked(const QString &part) const
     {
         return int(std::count_if(prompter.messages.begin(), prompter.messages.end(),
@@ -91,6 +102,7 @@ TEST_F(DiskChangeTest, ChangedTruncatedReplacedDeletedWithTheWindowModifiedOrNot
                 EXPECT_TRUE(w->Save());
                 EXPECT_EQ(readBytes(path), before.toLatin1());
                 EXPECT_TRUE(prompter.messages.empty());
+                expectWatchedAfterSave(w, path);
                 continue;
             }
             if (!modified) {
@@ -130,6 +142,7 @@ TEST_F(DiskChangeTest, ChangedTruncatedReplacedDeletedWithTheWindowModifiedOrNot
             prompter.answers = {Answer::Yes};
             EXPECT_TRUE(w->Save());
             EXPECT_EQ(readBytes(path), before.toLatin1());
+            expectWatchedAfterSave(w, path);
         }
     }
 }
