@@ -1,6 +1,7 @@
 #include "window/filewindow.h"
 #include "editor/busystatus.h"
 #include "editor/fileio.h"
+#include "editor/filesave.h"
 #include "editor/fontchoice.h"
 #include "window/windowhost.h"
 #include "platform/fileattributes.h"
@@ -235,6 +236,8 @@ bool TFileWindow::SaveAs()
     request.filter = frame_.fileFilter();
     request.filterIndex = frame_.filterIndex();
     request.confirmOverwrite = frame_.confirmSave();
+    request.helpContext = HelpUsage;
+    request.helpSection = QLatin1String(HelpSectionSaving);
     SaveConfirmsOverwrite = request.confirmOverwrite;
     const FileDialogResult chosen = prompter().saveFile(request);
     if (!chosen.accepted) {
