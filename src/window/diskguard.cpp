@@ -90,6 +90,14 @@ void DiskGuard::check()
     askIfDue();
 }
 
+void DiskGuard::stop()
+{
+    frame_.fileWatcher().unwatch(this);
+    watched_.clear();
+    base_.reset();
+    askPending_ = false;
+}
+
 void DiskGuard::activated()
 {
     check();

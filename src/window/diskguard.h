@@ -34,6 +34,8 @@ public:
     void activated();
     // Asks a question left waiting, if the window is in front now.
     void askIfDue();
+    // The window is closing: its file is no longer watched.
+    void stop();
     // Before a save: false when the user chose not to replace another
     // program's change.
     bool mayOverwrite();

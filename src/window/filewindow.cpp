@@ -309,6 +309,7 @@ void TFileWindow::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
+    guard_.stop();
     frame_.recoveryKeeper().discard(*this);
     frame_.windowClosing(this);
     QMdiSubWindow::closeEvent(event);
