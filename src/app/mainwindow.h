@@ -64,8 +64,9 @@ public:
     // the desktop session, a display that goes away.
     void OfferRecovery();
     bool OpenRecoveredWindow(const RecoveryRecord &record, std::string &&text);
-    // Every modified window's recovery copy written now.
-    void KeepAllNow();
+    // Every modified window's recovery copy written now; false when one
+    // could not be.
+    bool KeepAllNow();
     // SIGTERM, SIGHUP, SIGINT: copies and settings written, then a clean end.
     void QuitOnSignal(int signal);
     bool quitting() const { return quitting_; }

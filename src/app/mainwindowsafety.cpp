@@ -57,8 +57,11 @@ void TMainWindow::OfferRecovery()
                 continue;
             }
             TFileWindow *w = newEditWindow([&](TFileWindow &window) { return window.Restore(r, std::move(text)); });
-            if (!w)
+            if (!w) {
+                errorBox(QStringLiteral("Unable to load \"%1\"\r%2")
+                             .arg(r.file, QStringLiteral("Text exceeds memo capacity")));
                 continue;
+            }
             AddTab(w);
             AddWindowListItem(w);
             restored << w;
@@ -66,7 +69,10 @@ void TMainWindow::OfferRecovery()
         done.push_back(&r);
     }
     // The texts are in this program's own copies before the old ones go.
-    keeper_->writeNow(restored);
+    if (!keeper_->writeNow(restored)) {
+        SetStatusMessage(QStringLiteral("Unsaved text cannot be kept for recovery; the earlier copies stay"));
+        return;
+    }
     for (const RecoveryRecord *r : done)
         orphans.discard(*r);
     CascadeIfSeveral();
@@ -78,20 +84,25 @@ bool TMainWindow::inFront(const TFileWindow *window) const
            !QApplication::activeModalWidget();
 }
 
-void TMainWindow::KeepAllNow()
+bool TMainWindow::KeepAllNow()
 {
     QList<RecoverySource *> sources;
     for (TFileWindow *w : editWindows())
         sources << w;
-    keeper_->writeNow(sources);
+    return keeper_->writeNow(sources);
 }
 
 void TMainWindow::QuitOnSignal(int)
 {
     if (quitting_)
         return;
+    // Ending now would lose a text that could not be kept: the program stays.
+    if (!KeepAllNow()) {
+        std::fputs("verno: unsaved text cannot be kept for recovery; not quitting\n", stderr);
+        SetStatusMessage(QStringLiteral("Unsaved text cannot be kept for recovery: save it before quitting"));
+        return;
+    }
     quitting_ = true;
-    KeepAllNow();
     collectSettings();
     const QString error = saveSettingsFile(settingsPath_, settings_);
     if (!error.isEmpty())

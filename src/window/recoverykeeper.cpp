@@ -211,10 +211,11 @@ void RecoveryKeeper::forget(RecoverySource &source)
     startNextCopy();
 }
 
-void RecoveryKeeper::writeNow(const QList<RecoverySource *> &sources)
+bool RecoveryKeeper::writeNow(const QList<RecoverySource *> &sources)
 {
     if (finished_)
-        return;
+        return true;
+    bool all = true;
     copy_.reset();
     slice_.stop();
     queue_.clear();
@@ -237,14 +238,17 @@ void RecoveryKeeper::writeNow(const QList<RecoverySource *> &sources)
         std::string keep;
         QString error;
         // Straight from the buffer: nothing runs while this does.
-        if (folder_->write(s->recoveryId_, record, text.TextPieces(keep), error))
+        if (folder_->write(s->recoveryId_, record, text.TextPieces(keep), error)) {
             s->recoveryOnDisk_ = true;
-        else
+        } else {
+            all = false;
             std::fprintf(stderr, "verno: %s\n", qPrintable(error));
+        }
     }
     // Nothing to keep: no folder is left behind either.
     if (!folder_->path().isEmpty() && QDir(folder_->path()).entryList({QStringLiteral("*.rec")}).isEmpty())
         folder_->removeAll();
+    return all;
 }
 
 void RecoveryKeeper::finish()

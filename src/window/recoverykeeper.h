@@ -47,8 +47,9 @@ public:
     void discard(RecoverySource &source);
     // The window goes and its record stays (a signal, a lost display).
     void forget(RecoverySource &source);
-    // Every modified text written now on this thread; records of the others go.
-    void writeNow(const QList<RecoverySource *> &sources);
+    // Every modified text written now on this thread; records of the others
+    // go. False when a text could not be written.
+    bool writeNow(const QList<RecoverySource *> &sources);
     // A clean exit: every record and the folder go; nothing is written after.
     void finish();
     // Every text that waits starts on its way, as if its time had come.

@@ -89,7 +89,7 @@ TEST_F(RecoveryTest, ALargeTextChangedWhileItIsCopiedIsCopiedAgainWhole)
     EXPECT_TRUE(copy(copies()[0]).endsWith("\n\n" + QByteArray::fromStdString(w->Memo().WholeText())));
 }
 
-TEST_F(RecoveryTest, TheSessionEndingAsksAsExitDoesOrKeepsTheTextsWhenNothingMayBeAsked)
+TEST_F(RecoveryTest, SessionEndAsksAsExitDoesAndNothingQuitsWhileATextCannotBeKept)
 {
     TFileWindow *w = openFile(QStringLiteral("a.txt"), "abc\n");
     w->Memo().ReplaceSelection("x");
@@ -99,6 +99,13 @@ TEST_F(RecoveryTest, TheSessionEndingAsksAsExitDoesOrKeepsTheTextsWhenNothingMay
     EXPECT_TRUE(QFile::exists(settings));
     ASSERT_EQ(QDir(keeper().folder()).entryList({QStringLiteral("*.rec")}).size(), 1);
     EXPECT_TRUE(frame->isVisible());
+    {
+        // A quit signal when the copy cannot be written, as on a full disk: the program stays.
+        test::FileSizeLimit full(10);
+        frame->QuitOnSignal(SIGTERM);
+    }
+    EXPECT_FALSE(frame->quitting());
+    EXPECT_TRUE(frame->statusMessage().contains(QStringLiteral("cannot be kept")));
 
     prompter.answers = {Answer::Cancel};
     EXPECT_FALSE(frame->CommitSession(true));
