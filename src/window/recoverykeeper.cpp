@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <new>
 
 namespace verno {
 
@@ -105,7 +106,11 @@ void RecoveryKeeper::startNextCopy()
         const QtEditControl &text = s->recoveryText();
         const size_t length = size_t(text.TextLength());
         // Not filled before the slices come: a large block costs nothing until written.
-        std::shared_ptr<char[]> bytes(new char[std::max<size_t>(length, 1)]);
+        std::shared_ptr<char[]> bytes(new (std::nothrow) char[std::max<size_t>(length, 1)]);
+        if (!bytes) {
+            failed(QStringLiteral("Not enough memory for a copy of %1 bytes").arg(s->recoveryText().TextLength()));
+            continue; // tried again at its next time
+        }
         copy_.reset(new Copy{s, text.ChangeCount(), std::move(record), std::move(bytes), length});
         copySlice();
     }
@@ -161,17 +166,19 @@ void RecoveryKeeper::queueWrite(RecoverySource &source, RecoveryRecord record, s
         if (folder->write(id, record, {std::string_view(bytes.get(), length)}, error))
             return;
         QMetaObject::invokeMethod(
-            this,
-            [this, error] {
-                if (error == lastFailure_)
-                    return;
-                lastFailure_ = error;
-                std::fprintf(stderr, "verno: %s\n", qPrintable(error));
-                if (onFailure)
-                    onFailure(error);
-            },
-            Qt::QueuedConnection);
+            this, [this, error] { failed(error); }, Qt::QueuedConnection);
     });
+}
+
+void RecoveryKeeper::failed(const QString &error)
+{
+    // Told once, not at every try.
+    if (error == lastFailure_)
+        return;
+    lastFailure_ = error;
+    std::fprintf(stderr, "verno: %s\n", qPrintable(error));
+    if (onFailure)
+        onFailure(error);
 }
 
 void RecoveryKeeper::queueRemoval(RecoverySource &source)

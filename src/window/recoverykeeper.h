@@ -73,6 +73,7 @@ private:
     void copySlice();
     void queueWrite(RecoverySource &source, RecoveryRecord record, std::shared_ptr<char[]> bytes, size_t length);
     void queueRemoval(RecoverySource &source);
+    void failed(const QString &error);
     void cancelCopyOf(const RecoverySource *source);
     qint64 dueTime(const RecoverySource &source) const;
 
