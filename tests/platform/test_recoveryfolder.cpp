@@ -15,7 +15,10 @@ using verno::test::writeBytes;
 
 namespace {
 
-QStringList folders(const QString &root) { return QDir(root).entryList(QDir::Dirs | QDir::NoDotAndDotDot); }
+QStringList folders(const QString &root)
+{
+    return QDir(root).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+}
 
 TEST(RecoveryFolder, AnEndedProgramsTextsAreOfferedExactlyAndARunningOnesAreNot)
 {

@@ -28,7 +28,8 @@ void append(const QString &path, const QByteArray &bytes)
 void replaceByRename(const QString &path, const QByteArray &bytes)
 {
     writeBytes(path + QStringLiteral(".new"), bytes);
-    ASSERT_EQ(::rename(QFile::encodeName(path + QStringLiteral(".new")).constData(), QFile::encodeName(path).constData()), 0);
+    ASSERT_EQ(
+        ::rename(QFile::encodeName(path + QStringLiteral(".new")).constData(), QFile::encodeName(path).constData()), 0);
 }
 
 class DiskChangeTest : public test::FrameTest {
@@ -94,7 +95,8 @@ TEST_F(DiskChangeTest, ChangedTruncatedReplacedDeletedWithTheWindowModifiedOrNot
 
             if (!c.after) {
                 // The window stays, marked modified, and Save writes the file again.
-                EXPECT_TRUE(QTest::qWaitFor([&] { return frame->statusMessage().contains("deleted or moved"); }, kBound));
+                EXPECT_TRUE(
+                    QTest::qWaitFor([&] { return frame->statusMessage().contains("deleted or moved"); }, kBound));
                 EXPECT_EQ(frame->statusMessage(), path + " was deleted or moved away by another program");
                 EXPECT_TRUE(frame->editWindows().contains(w));
                 EXPECT_TRUE(w->Memo().ModifiedFlag());

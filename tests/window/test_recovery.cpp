@@ -79,7 +79,7 @@ TEST_F(RecoveryTest, ALargeTextChangedWhileItIsCopiedIsCopiedAgainWhole)
 {
     TFileWindow *w = openUntitled(std::string(3 << 20, 'a'));
     w->Memo().ReplaceSelection("b");
-    keeper().startWaiting(); // the first slice is copied now, the rest between events
+    keeper().startWaiting();                               // the first slice is copied now, the rest between events
     for (const int at : {0, w->Memo().TextLength() - 1}) { // in a slice copied, and in one not yet
         w->Memo().SetCaret(at);
         w->Memo().SetSelectionLength(1);
@@ -133,8 +133,7 @@ TEST_F(RecoveryTest, NoDeletesTheOfferedTextsAndCancelKeepsThemForTheNextStart)
         EXPECT_EQ(RecoveryOrphans(root).records().size(), answer == Answer::Cancel ? 1u : 0u);
     }
     ASSERT_EQ(prompter.messages.size(), 2u);
-    EXPECT_EQ(prompter.messages[0].text,
-              "Unsaved text from an earlier session was found: restore it?\r\rUntitled 1");
+    EXPECT_EQ(prompter.messages[0].text, "Unsaved text from an earlier session was found: restore it?\r\rUntitled 1");
     EXPECT_TRUE(QDir(root).entryList(QDir::Dirs | QDir::NoDotAndDotDot).isEmpty());
 }
 
