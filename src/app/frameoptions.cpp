@@ -37,6 +37,7 @@ T_Options FrameOptions::read() const
     o.NewWindowsUtf8 = s.NewWindowsUtf8;
     o.SavePosition = s.SavePosition;
     o.SaveExec = s.SaveExec;
+    o.AutoReload = s.AutoReload;
     o.ShiftCount = s.ShiftCount;
     o.FileFilter = s.FileFilter;
     return o;
@@ -50,6 +51,7 @@ void FrameOptions::StorePlainOptions(const T_Options &o)
     s.FindHistSave = o.FindHistSave;
     s.SavePosition = o.SavePosition;
     s.SaveExec = o.SaveExec;
+    s.AutoReload = o.AutoReload;
     s.ConfirmSave = o.ConfirmSave;
     s.FindWord = o.FindWord;
     s.NewWindowsUtf8 = o.NewWindowsUtf8;

@@ -20,9 +20,11 @@
 #include "editor/fontchoice.h"
 #include "editor/textconvert.h"
 #include "platform/fileattributes.h"
+#include "platform/filewatcher.h"
 #include "platform/fontfallback.h"
 #include "platform/help.h"
 #include "platform/prompter.h"
+#include "platform/recoveryfolder.h"
 #include "platform/regstore.h"
 #include "util/textutil.h"
 
@@ -85,6 +87,11 @@ TMainWindow::TMainWindow(const QString &settingsPath)
     FileMenuBase = menu_->itemCount(QStringLiteral("MnuFile"));
     WindowMenuBase = menu_->itemCount(QStringLiteral("MnuWindow"));
     createLists(layout);
+    watcher_ = std::make_unique<FileWatcher>();
+    keeper_ = std::make_unique<RecoveryKeeper>(defaultRecoveryRoot());
+    keeper_->onFailure = [this](const QString &error) {
+        SetStatusMessage(QStringLiteral("Unsaved text cannot be kept for recovery: ") + error);
+    };
     DefaultFont = withFixedFallback(QFont(settings_.FontName));
     DefaultFont.setPointSize(settings_.FontSize);
 
@@ -100,6 +107,11 @@ TMainWindow::TMainWindow(const QString &settingsPath)
         clipboardHasText_ = data && data->hasText() && !data->text().isEmpty();
     });
     clipboardHasText_ = !QGuiApplication::clipboard()->text().isEmpty();
+    // Back from another program: the front window looks at its file.
+    connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
+        if (TFileWindow *w = activeWindow(); w && state == Qt::ApplicationActive)
+            w->diskGuard().activated();
+    });
     if (auto *dispatcher = QAbstractEventDispatcher::instance())
         connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, &TMainWindow::onIdle);
 }
@@ -121,6 +133,8 @@ TMainWindow::~TMainWindow()
             windowClosing(fw);
     for (QMdiSubWindow *w : windows)
         delete w;
+    // Closed ones not yet deleted go too, while the services they use exist.
+    qDeleteAll(findChildren<TFileWindow *>());
     closing_.clear();
     delete aboutBox_;
     quitHelp();
@@ -138,6 +152,7 @@ void TMainWindow::FormShow(const QStringList &arguments)
     FilterIndex = 1;
     ProcessCommandLine(arguments);
     dropPreload();
+    OfferRecovery();
     if (settings_.InitialWin && !ReadOnlyAll && editWindows().isEmpty())
         OpenEditWindow(QString(), false);
     setAcceptDrops(true);
@@ -198,6 +213,20 @@ bool TMainWindow::OpenEditWindow(const QString &name, bool readOnly)
     // Nothing to open: every other window stays exactly as it was.
     if (!full.isEmpty() && !QFileInfo(full).isFile())
         return false;
+    TFileWindow *w = newEditWindow([&full](TFileWindow &window) { return window.Load(full); });
+    if (!w)
+        return false;
+    if (readOnly || (!full.isEmpty() && isReadOnlyFile(full)))
+        w->SetReadOnly(true);
+    if (!full.isEmpty())
+        AddFileHistory(full);
+    AddTab(w);
+    AddWindowListItem(w);
+    return true;
+}
+
+TFileWindow *TMainWindow::newEditWindow(const std::function<bool(TFileWindow &)> &fill)
+{
     TFileWindow *previous = activeWindow();
     const bool previousMaximized = previous && previous->isMaximized();
     auto *w = new TFileWindow(*this);
@@ -208,26 +237,18 @@ bool TMainWindow::OpenEditWindow(const QString &name, bool readOnly)
     // once, for the width it will have.
     w->show();
     MaximizeIfOnly();
-    const bool ok = w->Load(full);
-    if (!ok) {
-        windowClosing(w);
-        mdi_->removeSubWindow(w);
-        w->deleteLater();
-        if (previous) {
-            mdi_->setActiveSubWindow(previous);
-            order_.activated(previous);
-            if (previousMaximized)
-                previous->showMaximized();
-        }
-        return false;
+    if (fill(*w))
+        return w;
+    windowClosing(w);
+    mdi_->removeSubWindow(w);
+    w->deleteLater();
+    if (previous) {
+        mdi_->setActiveSubWindow(previous);
+        order_.activated(previous);
+        if (previousMaximized)
+            previous->showMaximized();
     }
-    if (readOnly || (!full.isEmpty() && isReadOnlyFile(full)))
-        w->SetReadOnly(true);
-    if (!full.isEmpty())
-        AddFileHistory(full);
-    AddTab(w);
-    AddWindowListItem(w);
-    return true;
+    return nullptr;
 }
 
 void TMainWindow::MaximizeIfOnly()
@@ -544,6 +565,8 @@ void TMainWindow::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
+    // Every text was saved or given up: no copy is kept.
+    keeper_->finish();
     StatusReady = false;
     event->accept();
 }
@@ -619,8 +642,12 @@ void TMainWindow::clearLeftHint(int count, const QString &shown)
 
 void TMainWindow::onIdle()
 {
-    if (StatusReady)
-        UpdateCommandState(false);
+    if (!StatusReady)
+        return;
+    UpdateCommandState(false);
+    // A question a change on disk left waiting, once nothing else is open.
+    if (TFileWindow *w = activeWindow())
+        w->diskGuard().askIfDue();
 }
 
 CommandState TMainWindow::snapshot() const
@@ -713,6 +740,8 @@ void TMainWindow::windowActivated(TFileWindow *window, bool active)
                 SetWindowListChecked(w, false);
     }
     SetWindowListChecked(window, active);
+    if (active)
+        window->diskGuard().activated();
     // The frame's own idea of the active window may lag behind this notice.
     if (active && !TabSet()->isHidden())
         tabBar_->Select(window);

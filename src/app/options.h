@@ -29,6 +29,7 @@ struct T_Options {
     bool NewWindowsUtf8 = false;
     bool SavePosition = false;
     bool SaveExec = true;
+    bool AutoReload = true;
     int ShiftCount = 2;
     QString FileFilter;
 
@@ -51,7 +52,7 @@ public:
     // The filter of the open dialog and of every edit window's save dialog.
     virtual void SetFileFilter(const QString &filter) = 0;
     // InitialWin, FileHistSave, FindHistSave, SavePosition, SaveExec,
-    // ConfirmSave, FindWord, NewWindowsUtf8, ShiftCount, FileHistMax and WinListMax.
+    // ConfirmSave, FindWord, NewWindowsUtf8, AutoReload, ShiftCount, FileHistMax and WinListMax.
     virtual void StorePlainOptions(const T_Options &options) = 0;
     virtual void SetTabsSort(bool v) = 0;
     virtual void SetWinListSort(bool v) = 0;

@@ -18,7 +18,7 @@ struct Settings {
     // Section "Options"; defaults come from the table in settings.cpp.
     bool Backup, ToolBar, StatusBar, Tabs, TabsSort, Hints, Path, GrayReadOnly, InitialWin,
         ROifModified, WinList, WinListSort, FileHist, FileHistSort, FileHistSave, FindHistSave,
-        SavePosition, SaveExec, ConfirmSave, FindWord, NewWindowsUtf8;
+        SavePosition, SaveExec, ConfirmSave, FindWord, NewWindowsUtf8, AutoReload;
     int WinListMax, FileHistMax, ShiftCount, ShellIndex, InsCharBase;
 
     // Section "Font": the default font of new edit windows.

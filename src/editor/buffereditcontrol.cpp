@@ -88,6 +88,16 @@ std::vector<std::string_view> BufferEditControl::TextPieces(std::string &) const
     return {first, second};
 }
 
+unsigned long long BufferEditControl::ChangeCount() const { return view_->model().changeCount(); }
+void BufferEditControl::SetOnTextChanged(std::function<void()> handler) { view_->onTextChanged = std::move(handler); }
+
+void BufferEditControl::ReloadText(std::string_view bytes)
+{
+    TextModel &m = view_->model();
+    m.replaceDiffering(bytes);
+    view_->setSelection(m.anchor(), m.caret(), false);
+}
+
 void BufferEditControl::ClearText()
 {
     view_->model().clear();

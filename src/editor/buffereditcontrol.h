@@ -65,6 +65,9 @@ public:
     bool LoadBytes(ByteBlock &&bytes) override;
     bool LoadPrepared(PreparedText &&text) override;
     std::vector<std::string_view> TextPieces(std::string &keep) const override;
+    unsigned long long ChangeCount() const override;
+    void SetOnTextChanged(std::function<void()> handler) override;
+    void ReloadText(std::string_view bytes) override;
 
 private:
     bool loaded(bool ok);

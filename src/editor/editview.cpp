@@ -292,6 +292,8 @@ void EditView::textChanged(const TextChange &change)
     scheduleUpdates();
     if (accessibilityListening())
         notifyTextChanged(this, change);
+    if (onTextChanged)
+        onTextChanged();
 }
 
 void EditView::setSelection(int anchor, int caret, bool scroll)

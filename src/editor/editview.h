@@ -44,6 +44,7 @@ public:
     // Whether typing overwrites (drawn as a block caret); asked when painting.
     void setOverwriteQuery(std::function<bool()> query) { overwrite_ = std::move(query); }
     EditControl::KeyPressHandler onKeyPress;
+    std::function<void()> onTextChanged; // after every change of the text
 
     // Selects [anchor, caret); scroll brings the caret into view.
     void setSelection(int anchor, int caret, bool scroll);

@@ -49,6 +49,15 @@ public:
         keep = WholeText();
         return {keep};
     }
+
+    // Grows with every change of the text: an equal count means the same text.
+    virtual unsigned long long ChangeCount() const = 0;
+    // Runs after every change of the text, so it must cost next to nothing.
+    virtual void SetOnTextChanged(std::function<void()> handler) = 0;
+    // The text becomes a file's bytes read again (breaks made CR LF), as one
+    // undo step over only the part that differs where the control can; the
+    // caret keeps its place in the text around that part.
+    virtual void ReloadText(std::string_view bytes) = 0;
 };
 
 // Keys the frame's menus claim: an edit control never takes them for itself,

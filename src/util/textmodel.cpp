@@ -16,6 +16,7 @@ TextModel::TextModel(int chunkBytes) : store_(chunkBytes), layout_(store_) {}
 void TextModel::reset(int oldLength, int oldLines)
 {
     store_.takeChunkChange();
+    ++changes_;
     layout_.rebuild();
     anchor_ = caret_ = 0;
     steps_.clear();
@@ -186,6 +187,7 @@ void TextModel::apply(int from, int to, std::string_view text)
     layout_.linesReplaced(change.firstLine, change.removedLines, change.addedLines, store_.takeChunkChange());
     anchor_ = caret_ = from + int(text.size());
     modified_ = true;
+    ++changes_;
     if (onChange)
         onChange(change);
 }
@@ -280,6 +282,73 @@ TextModel::Piece *TextModel::mergeTarget(int from, int to, std::string_view text
         || p.pos + int(p.inserted.size()) != from || last.insertedUpTo != insertCount_)
         return nullptr;
     return &p;
+}
+
+namespace {
+
+using Pieces = std::pair<std::string_view, std::string_view>;
+
+// Bytes the old text (as two pieces) and the new one share at their start.
+size_t commonPrefix(const Pieces &old, std::string_view neu)
+{
+    size_t n = 0;
+    for (std::string_view piece : {old.first, old.second}) {
+        const size_t len = std::min(piece.size(), neu.size() - n);
+        const auto mismatch = std::mismatch(piece.begin(), piece.begin() + len, neu.begin() + n).first;
+        const size_t same = size_t(mismatch - piece.begin());
+        n += same;
+        if (same < piece.size())
+            return n;
+    }
+    return n;
+}
+
+// Bytes they share at their end, at most limit.
+size_t commonSuffix(const Pieces &old, std::string_view neu, size_t limit)
+{
+    size_t n = 0;
+    for (std::string_view piece : {old.second, old.first}) {
+        const size_t len = std::min(piece.size(), limit - n);
+        const auto mismatch = std::mismatch(piece.rbegin(), piece.rbegin() + len, neu.rbegin() + n).first;
+        const size_t same = size_t(mismatch - piece.rbegin());
+        n += same;
+        if (same < piece.size())
+            return n;
+    }
+    return n;
+}
+
+} // namespace
+
+void TextModel::replaceDiffering(std::string_view text)
+{
+    std::string normal;
+    if (hasBreak(text)) {
+        normal = TextStore::normalizeBreaks(text);
+        text = normal;
+    }
+    const Pieces old = store_.pieces();
+    const size_t oldLength = size_t(length());
+    size_t prefix = commonPrefix(old, text);
+    size_t suffix = commonSuffix(old, text, std::min(oldLength, text.size()) - prefix);
+    // Neither end of the replaced part may split a CR LF.
+    if (prefix > 0 && text[prefix - 1] == '\r') {
+        --prefix;
+        suffix = std::min(suffix, std::min(oldLength, text.size()) - prefix);
+    }
+    if (suffix > 0 && suffix < text.size() && text[text.size() - suffix - 1] == '\r')
+        --suffix;
+    const int from = int(prefix);
+    const int to = int(oldLength - suffix);
+    const std::string_view middle = text.substr(prefix, text.size() - suffix - prefix);
+    if (from == to && middle.empty())
+        return;
+    const int delta = int(middle.size()) - (to - from);
+    const auto moved = [&](int p) { return p <= from ? p : p >= to ? p + delta : std::min(p, from + int(middle.size())); };
+    const int anchor = moved(anchor_);
+    const int caret = moved(caret_);
+    replace(from, to, middle, Edit::Alone);
+    select(anchor, caret);
 }
 
 void TextModel::undo()

@@ -91,6 +91,10 @@ public:
     // Moves [from, to) to dest, a position outside it, as one undo step; the
     // moved text then starts at the position returned.
     int move(int from, int to, int dest);
+    // The whole text becomes text (breaks made CR LF) in one step Alone that
+    // replaces only the part that differs; the selection keeps its place in
+    // the text around that part. A file read again goes in this way.
+    void replaceDiffering(std::string_view text);
 
     bool canUndo() const { return !steps_.empty(); }
     // Undoes the last step; the caret goes where that step began.
@@ -98,6 +102,8 @@ public:
     void forgetUndo();
     bool modified() const { return modified_; }
     void setModified(bool on);
+    // Grows with every change of the text: an equal count means the same text.
+    unsigned long long changeCount() const { return changes_; }
 
     // Told of every change of the text.
     std::function<void(const TextChange &)> onChange;
@@ -131,6 +137,7 @@ private:
     // Bytes ever inserted: a plain insert extends the last step only when no
     // other text went in since, so an undone step is never merged over.
     long long insertCount_ = 0;
+    unsigned long long changes_ = 0;
 };
 
 } // namespace verno

@@ -21,6 +21,7 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QStyle>
+#include <algorithm>
 #include <new>
 
 namespace verno {
@@ -38,7 +39,7 @@ void setEditControlFactory(EditControlFactory factory)
 }
 
 TFileWindow::TFileWindow(WindowHost &frame, QWidget *parent)
-    : QMdiSubWindow(parent), frame_(frame), memo_(g_controlFactory(this))
+    : QMdiSubWindow(parent), frame_(frame), memo_(g_controlFactory(this)), guard_(*this, frame)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWidget(memo_->widget());
@@ -54,6 +55,7 @@ TFileWindow::TFileWindow(WindowHost &frame, QWidget *parent)
     memo_->SetOnKeyPress([this](char &key) { MemoKeyPress(key); });
     memo_->SetUtf8(frame_.newWindowsUtf8()); // a file read later decides for itself
     memo_->setOverwriteQuery([this] { return !frame_.insertMode(); });
+    memo_->SetOnTextChanged([this] { textStateChanged(); });
     buildPopup();
     UpdateCaption();
     Recolour(frame_.grayReadOnly());
@@ -68,6 +70,9 @@ TFileWindow::~TFileWindow()
     // The base class may still change the window state while it goes; by then
     // this is no longer an edit window the frame may be told about.
     disconnect(this, &QMdiSubWindow::windowStateChanged, this, nullptr);
+    memo_->SetOnTextChanged(nullptr);
+    // Gone without a word (the program ends on a signal): the copy stays.
+    frame_.recoveryKeeper().forget(*this);
 }
 
 // --- names ---------------------------------------------------------------------
@@ -113,6 +118,9 @@ void TFileWindow::SetFileName(const QString &name)
         FileName = full.mid(slash + 1);
     }
     UpdateCaption();
+    guard_.renamed();
+    if (memo_->ModifiedFlag())
+        textStateChanged(); // the copy carries the new name
     frame_.windowRenamed(this);
 }
 
@@ -146,6 +154,8 @@ bool TFileWindow::Load(const QString &name)
     const QString path = FilePath();
     if (path.isEmpty() || !QFileInfo(path).isFile())
         return result;
+    // Taken before reading: a change made while the file is read shows later.
+    const DiskStamp stamp = DiskStamp::of(path);
     ByteBlock bytes;
     PreparedText ahead;
     QString error;
@@ -174,7 +184,32 @@ bool TFileWindow::Load(const QString &name)
     }
     memo_->SetCaret(0);
     memo_->SetModifiedFlag(false);
+    guard_.inStep(stamp);
     return true;
+}
+
+bool TFileWindow::Restore(const RecoveryRecord &record, std::string &&text)
+{
+    SetFileName(record.path);
+    if (!memo_->SetWholeText(std::move(text)))
+        return false;
+    memo_->SetCaret(int(std::clamp<long long>(record.caret, 0, memo_->TextLength())));
+    memo_->SetModifiedFlag(true);
+    // A save asks if the file changed after the text was last read or written.
+    if (record.disk.exists)
+        guard_.inStep(record.disk);
+    textStateChanged();
+    return true;
+}
+
+RecoveryRecord TFileWindow::recoveryRecord() const
+{
+    RecoveryRecord r;
+    r.path = FilePath();
+    r.caret = memo_->SelectionStart();
+    if (guard_.base())
+        r.disk = *guard_.base();
+    return r;
 }
 
 bool TFileWindow::Save()
@@ -184,6 +219,8 @@ bool TFileWindow::Save()
         errorBox(QStringLiteral("Unable to save as \"%1\"\rDiskfile is read-only. Use a different filename.").arg(path));
         return false;
     }
+    if (!guard_.mayOverwrite())
+        return false;
     BusyStatus busy(frame_, QStringLiteral("Saving..."));
     QString error;
     std::string copy;
@@ -193,6 +230,8 @@ bool TFileWindow::Save()
         return false;
     }
     memo_->SetModifiedFlag(false);
+    guard_.inStep(DiskStamp::of(path));
+    frame_.recoveryKeeper().discard(*this);
     return true;
 }
 
@@ -279,6 +318,8 @@ void TFileWindow::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
+    guard_.stop();
+    frame_.recoveryKeeper().discard(*this);
     frame_.windowClosing(this);
     QMdiSubWindow::closeEvent(event);
 }

@@ -2,6 +2,8 @@
 #include "commands/linecommands.h"
 #include "editor/clipboardstash.h"
 #include "window/diskcommands.h"
+#include "window/diskguard.h"
+#include "window/recoverykeeper.h"
 #include "window/windowhost.h"
 #include "editor/qteditcontrol.h"
 
@@ -23,7 +25,7 @@ void setEditControlFactory(EditControlFactory factory);
 
 // One edit window: one text, named after its file or "Untitled". It keeps the
 // user's clipboard text aside while its commands use the clipboard.
-class TFileWindow : public QMdiSubWindow, public ClipboardStash {
+class TFileWindow : public QMdiSubWindow, public ClipboardStash, public RecoverySource {
     Q_OBJECT
 public:
     TFileWindow(WindowHost &frame, QWidget *parent = nullptr);
@@ -59,6 +61,15 @@ public:
     bool Load(const QString &name);
     bool Save();
     bool SaveAs();
+    // A text kept from an earlier session, under its own name and modified.
+    bool Restore(const RecoveryRecord &record, std::string &&text);
+
+    // Changes made by other programs to the file.
+    DiskGuard &diskGuard() { return guard_; }
+    // The text or its modified flag may have changed: the recovery copy follows.
+    void textStateChanged() { frame_.recoveryKeeper().touched(*this); }
+    const QtEditControl &recoveryText() const override { return *memo_; }
+    RecoveryRecord recoveryRecord() const override;
 
     // The close question, by CloseMode.
     bool CloseQuery();
@@ -130,6 +141,7 @@ private:
 
     WindowHost &frame_;
     std::unique_ptr<QtEditControl> memo_;
+    DiskGuard guard_;
     std::unique_ptr<EditControl> tmpText_;
     QFont ownFont_;
     QColor ownColor_;

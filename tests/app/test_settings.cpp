@@ -200,7 +200,7 @@ TEST(Settings, FirstStartReadsDefaultsAndWritesAllButGeometryAndFindHistories)
               QStringList({"Backup", "ToolBar", "StatusBar", "Tabs", "TabsSort", "Hints", "Path",
                            "GrayReadOnly", "InitialWin", "ROifModified", "WinList", "WinListSort",
                            "FileHist", "FileHistSort", "FileHistSave", "FindHistSave", "SavePosition",
-                           "SaveExec", "ConfirmSave", "FindWord", "NewWindowsUtf8", "ShiftCount", "FileHistMax",
+                           "SaveExec", "ConfirmSave", "FindWord", "NewWindowsUtf8", "AutoReload", "ShiftCount", "FileHistMax",
                            "WinListMax", "ShellIndex", "InsCharBase"}));
     EXPECT_EQ(store.valueNames(keyOf("Font")), QStringList({"Name", "Size", "Color", "Bold", "Italic"}));
     EXPECT_EQ(store.valueNames(keyOf("FileFilter")).size(), 7);

@@ -312,3 +312,55 @@ TEST(TextModel, UndoStepsAndTheModifiedFlag)
     m.replace(2, 2, "", E::Command);
     EXPECT_EQ(m.caret(), 2);
 }
+
+TEST(TextModel, ReplacingByAFileReadAgainIsOneStepOverWhatDiffers)
+{
+    struct Case {
+        const char *label;
+        const char *before;
+        int caret;
+        const char *file;  // as read from disk
+        const char *after; // the text
+        int caretAfter;
+        int changes; // steps of the change: 0 when nothing differs
+    };
+    const Case cases[] = {
+        {"a line appended, caret kept", "one\r\ntwo\r\n", 5, "one\ntwo\nthree\n", "one\r\ntwo\r\nthree\r\n", 5, 1},
+        {"a line inserted above the caret", "a\r\nb\r\nc", 6, "a\r\nnew\r\nb\r\nc", "a\r\nnew\r\nb\r\nc", 11, 1},
+        {"the caret's line removed", "a\r\nbbb\r\nc", 5, "a\r\nc", "a\r\nc", 3, 1},
+        {"truncated to nothing", "text", 2, "", "", 0, 1},
+        {"a break added where a line ended", "ab", 2, "ab\r", "ab\r\n", 2, 1},
+        {"lone CR and LF breaks", "x\r\ny", 0, "x\ry\n", "x\r\ny\r\n", 0, 1},
+        {"a break inserted at the caret", "a\r\n\r\nb", 5, "a\r\n\r\n\r\nb", "a\r\n\r\n\r\nb", 5, 1},
+        {"nothing differs", "same\r\n", 3, "same\n", "same\r\n", 3, 0},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.label);
+        TextModel m;
+        ASSERT_TRUE(m.assign(c.before));
+        m.select(c.caret, c.caret);
+        const unsigned long long count = m.changeCount();
+        m.replaceDiffering(c.file);
+        EXPECT_EQ(m.wholeText(), c.after);
+        EXPECT_EQ(m.caret(), c.caretAfter);
+        EXPECT_EQ(m.changeCount() - count, unsigned(c.changes));
+        EXPECT_EQ(m.canUndo(), c.changes > 0);
+        m.undo();
+        EXPECT_EQ(m.wholeText(), c.before) << "one undo brings the old text back";
+    }
+
+    // Typing right after the new text stays a step of its own.
+    TextModel m;
+    ASSERT_TRUE(m.assign("ab"));
+    m.replace(2, 2, "c", TextModel::Edit::Undoable);
+    m.setModified(false);
+    m.replaceDiffering("abcd");
+    m.setModified(false);
+    m.replace(4, 4, "e", TextModel::Edit::Undoable);
+    m.undo();
+    EXPECT_EQ(m.wholeText(), "abcd");
+    EXPECT_FALSE(m.modified());
+    m.undo();
+    EXPECT_EQ(m.wholeText(), "abc");
+    EXPECT_TRUE(m.modified()) << "the text no longer matches the file";
+}
