@@ -14,6 +14,7 @@ struct CommandState {
     bool IsModified = false;
     bool IsReadOnly = false;
     bool CanUndo = false;
+    bool CanRedo = false;
     int CaretLine = 0;
     int CaretColumn = 0;
     int EndLine = 0;

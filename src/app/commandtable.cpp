@@ -19,6 +19,7 @@ bool textEditable(const S &s) { return s.HasText && !s.IsReadOnly; }
 bool selection(const S &s) { return s.HasSelection; }
 bool selectionEditable(const S &s) { return s.HasSelection && !s.IsReadOnly; }
 bool canUndo(const S &s) { return s.CanUndo; }
+bool canRedo(const S &s) { return s.CanRedo; }
 bool canPaste(const S &s) { return s.ClipboardHasText && !s.IsReadOnly; }
 bool canSearchAgain(const S &s) { return s.CanSearchAgain; }
 bool severalWindows(const S &s) { return s.WindowCount > 1; }
@@ -61,6 +62,7 @@ const MenuItemSpec kFile[] = {
 
 const MenuItemSpec kEdit[] = {
     {"MnuEditUndo", "&Undo", "Ctrl+Z", "Undo the last change", St, canUndo, nullptr, &M::EditUndoClick},
+    {"MnuEditRedo", "&Redo", "Ctrl+Shift+Z", "Redo the last change undone", St, canRedo, nullptr, &M::EditRedoClick},
     {"MnuEditSep1", "-", "", "", No, always, nullptr, nullptr, Separator},
     {"MnuEditCut", "Cu&t", "Ctrl+X", "Cut selected text to clipboard", St, selectionEditable, nullptr, &M::EditCutClick},
     {"MnuEditCopy", "&Copy", "Ctrl+C", "Copy selected text to clipboard", St, selection, nullptr, &M::EditCopyClick},

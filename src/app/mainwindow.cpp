@@ -374,6 +374,7 @@ void TMainWindow::FileExitClick()
 }
 
 void TMainWindow::EditUndoClick() { forward([](TFileWindow &w) { w.EditUndoClick(); }); }
+void TMainWindow::EditRedoClick() { forward([](TFileWindow &w) { w.EditRedoClick(); }); }
 void TMainWindow::EditCutClick() { forward([](TFileWindow &w) { w.EditCutClick(); }); }
 void TMainWindow::EditCopyClick() { forward([](TFileWindow &w) { w.EditCopyClick(); }); }
 void TMainWindow::EditPasteClick() { forward([](TFileWindow &w) { w.EditPasteClick(); }); }
@@ -642,6 +643,7 @@ CommandState TMainWindow::snapshot() const
     s.IsModified = m.ModifiedFlag();
     s.IsReadOnly = m.ReadOnly();
     s.CanUndo = m.UndoAvailable() && !s.IsReadOnly;
+    s.CanRedo = m.RedoAvailable() && !s.IsReadOnly;
     s.CaretLine = m.LineOf(start);
     s.CaretColumn = start - m.LineStart(s.CaretLine);
     if (length > 0) {

@@ -102,6 +102,7 @@ public:
     void FilePrintClick();
     void FilePrintBtnClick();
     void EditUndoClick();
+    void EditRedoClick();
     void EditCutClick();
     void EditCopyClick();
     void EditPasteClick();

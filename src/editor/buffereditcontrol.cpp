@@ -122,6 +122,8 @@ void BufferEditControl::PasteClipboard() { view_->paste(); }
 bool BufferEditControl::UndoAvailable() const { return view_->model().canUndo(); }
 
 void BufferEditControl::UndoLast() { view_->undo(); }
+bool BufferEditControl::RedoAvailable() const { return view_->model().canRedo(); }
+void BufferEditControl::RedoLast() { view_->redo(); }
 
 void BufferEditControl::ForgetUndo() { view_->model().forgetUndo(); }
 bool BufferEditControl::ModifiedFlag() const { return view_->model().modified(); }

@@ -58,6 +58,10 @@ public:
 
     virtual bool UndoAvailable() const = 0;
     virtual void UndoLast() = 0;
+    // What UndoLast undid, step by step, until the next change of the text.
+    virtual bool RedoAvailable() const = 0;
+    virtual void RedoLast() = 0;
+    // Forgets the redo steps too.
     virtual void ForgetUndo() = 0;
 
     virtual bool ModifiedFlag() const = 0;

@@ -53,6 +53,7 @@ public:
     // Inserts the clipboard's text (or the primary selection's) for the selection.
     void paste(QClipboard::Mode mode = QClipboard::Clipboard);
     void undo();
+    void redo();
 
     // Geometry shared with accessibility and input methods.
     QRect caretRect() const;

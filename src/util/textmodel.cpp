@@ -17,6 +17,7 @@ void TextModel::reset(int oldLength, int oldLines)
     layout_.rebuild();
     anchor_ = caret_ = 0;
     steps_.clear();
+    redo_.clear();
     cleanStep_ = 0;
     modified_ = false;
     if (onChange)
@@ -168,6 +169,7 @@ void TextModel::replace(int from, int to, std::string_view text, Edit kind)
         fresh.singleRemovals = (kind == Edit::Backspace || kind == Edit::DeleteKey) && text.empty();
     }
     apply(from, to, text);
+    redo_.clear();
     insertCount_ += long(text.size());
     if (extend && to == extend->pos && from != to) { // one more removal to the left
         extend->removed.insert(0, piece.removed);
@@ -209,6 +211,7 @@ void TextModel::undo()
 {
     if (steps_.empty())
         return;
+    redo_.reserve(redo_.size() + 1);
     Step step = std::move(steps_.back());
     steps_.pop_back();
     int caret = 0;
@@ -220,11 +223,33 @@ void TextModel::undo()
     }
     anchor_ = caret_ = caret;
     modified_ = int(steps_.size()) != cleanStep_;
+    redo_.push_back(std::move(step));
+}
+
+void TextModel::redo()
+{
+    if (redo_.empty())
+        return;
+    steps_.reserve(steps_.size() + 1);
+    Step step = std::move(redo_.back());
+    redo_.pop_back();
+    int caret = 0;
+    for (const Piece &piece : step.pieces) {
+        apply(piece.pos, piece.pos + int(piece.removed.size()), piece.inserted);
+        caret = piece.pos + int(piece.inserted.size());
+        // Typing goes on in a step of its own.
+        insertCount_ += long(piece.inserted.size());
+    }
+    anchor_ = caret_ = caret;
+    step.singleRemovals = false; // Backspace runs go on in a step of their own too
+    steps_.push_back(std::move(step));
+    modified_ = int(steps_.size()) != cleanStep_;
 }
 
 void TextModel::forgetUndo()
 {
     steps_.clear();
+    redo_.clear();
     cleanStep_ = modified_ ? -1 : 0;
 }
 

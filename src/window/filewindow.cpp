@@ -346,6 +346,7 @@ void TFileWindow::buildPopup()
     };
     item("PopClose", "Close", [this] { WinCloseClick(); });
     item("PopUndo", "Undo", [this] { EditUndoClick(); });
+    item("PopRedo", "Redo", [this] { EditRedoClick(); });
     item("PopCut", "Cut", [this] { EditCutClick(); });
     item("PopCopy", "Copy", [this] { EditCopyClick(); });
     item("PopPaste", "Paste", [this] { EditPasteClick(); });

@@ -84,6 +84,11 @@ public:
         if (!IsReadOnly())
             memo_->UndoLast();
     }
+    void EditRedoClick()
+    {
+        if (!IsReadOnly())
+            memo_->RedoLast();
+    }
     void EditCutClick() { lines().Cut(); }
     void EditCopyClick() { memo_->CopySelection(); }
     void EditPasteClick() { lines().Paste(); }
