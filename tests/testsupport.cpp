@@ -119,13 +119,13 @@ void ScriptedPrompter::answerFile(const QString &name, bool readOnly)
 
 RecordingLauncher::RecordingLauncher()
 {
-    setShellOpenHook([this](const QString &program, const QString &parameters) {
-        launches.push_back({program, parameters});
-        return real ? carryOut(planShellOpen(program, parameters)) : result;
+    setLaunchHook([this](const LaunchRequest &request) {
+        launches.push_back(request);
+        return real ? carryOut(planLaunch(request)) : result;
     });
 }
 
-RecordingLauncher::~RecordingLauncher() { setShellOpenHook({}); }
+RecordingLauncher::~RecordingLauncher() { setLaunchHook({}); }
 
 WorkingDir::WorkingDir(const QString &path) : old_(QDir::currentPath()) { QDir::setCurrent(path); }
 WorkingDir::~WorkingDir() { QDir::setCurrent(old_); }

@@ -1,5 +1,6 @@
 #pragma once
 // Shared test helpers: a prompter that answers from a script, and temporary folders.
+#include "platform/launcher.h"
 #include "platform/prompter.h"
 
 #include <QByteArray>
@@ -77,13 +78,9 @@ public:
     RecordingLauncher(const RecordingLauncher &) = delete;
     RecordingLauncher &operator=(const RecordingLauncher &) = delete;
 
-    struct Launch {
-        QString program;
-        QString parameters;
-    };
     bool result = true;
     bool real = false; // launch for real after recording
-    std::vector<Launch> launches;
+    std::vector<LaunchRequest> launches;
 };
 
 // The soft file-size limit, lowered for one scope: writes past it fail with

@@ -44,19 +44,20 @@ void TabBar::buildPopup()
 {
     popup_ = new QMenu(tabs_);
     popup_->setObjectName(QStringLiteral("MnuPopTabs"));
-    const auto add = [this](const char *name, const char *caption, void (TMainWindow::*handler)()) {
+    const auto add = [this](const char *name, const char *caption, auto handler) {
         QAction *a = popup_->addAction(QString::fromLatin1(caption));
         a->setObjectName(QString::fromLatin1(name));
-        connect(a, &QAction::triggered, this, [this, handler] { (frame_.*handler)(); });
+        connect(a, &QAction::triggered, this, handler);
         return a;
     };
-    add("PopTabClose", "Close", &TMainWindow::WinCloseClick);
-    add("PopTabCloseAll", "Close All", &TMainWindow::WinCloseAllClick);
+    TMainWindow &f = frame_;
+    add("PopTabClose", "Close", [&f] { f.WinCloseClick(); });
+    add("PopTabCloseAll", "Close All", [&f] { f.WinCloseAllClick(); });
     popup_->addSeparator()->setObjectName(QStringLiteral("N1"));
-    add("PopTabCopyFileName", "Copy Filename", &TMainWindow::TabCopyFileNameClick);
-    add("PopTabCopyFullPath", "Copy Full Path", &TMainWindow::TabCopyFullPathClick);
+    add("PopTabCopyFileName", "Copy Filename", [&f] { f.TabCopyFileNameClick(); });
+    add("PopTabCopyFullPath", "Copy Full Path", [&f] { f.TabCopyFullPathClick(); });
     popup_->addSeparator()->setObjectName(QStringLiteral("N2"));
-    add("PopTabsSort", "Sort Tabs", &TMainWindow::TabsSortClick)->setCheckable(true);
+    add("PopTabsSort", "Sort Tabs", [&f] { f.TabsSortClick(); })->setCheckable(true);
     connect(popup_, &QMenu::aboutToShow, this, [this] { frame_.UpdateCommandState(true); });
 }
 

@@ -4,10 +4,11 @@
 #include "platform/launcher.h"
 #include "platform/prompter.h"
 
+#include <QCursor>
 #include <QDir>
 #include <QFileInfo>
-#include <QCursor>
 #include <QGuiApplication>
+#include <algorithm>
 
 namespace verno {
 
@@ -16,24 +17,40 @@ QString currentShell(const QStringList &shells, int index)
     return index >= 0 && index < shells.size() ? shells.at(index) : QString();
 }
 
-LaunchRequest buildLaunch(const QString &expanded, bool stay, const QString &shell)
+LaunchRequest buildLaunch(const T_StringSubst &subst, const QString &tmpl, bool stay,
+                          const QString &shell)
 {
-    if (stay)
-        return {shell, QStringLiteral("/K ") + expanded};
-    return {expanded, QString()};
+    LaunchRequest r;
+    if (tmpl.isEmpty())
+        return r; // nothing at all; a template that expands to nothing still opens the shell
+    const CommandPieces pieces = subst.Pieces(tmpl.toStdString());
+    if (stay) {
+        r.inTerminal = true;
+        r.terminal = shell;
+        // The name goes to the shell as arguments, never into its code.
+        const ShellScript script = ShellScriptWithValues(pieces);
+        r.script = QString::fromStdString(script.code);
+        for (const std::string &v : script.values)
+            r.values << QString::fromStdString(v);
+        return r;
+    }
+    // The words come from the template alone; a name only fills them in.
+    if (std::none_of(pieces.begin(), pieces.end(), [](const CommandPiece &p) { return p.value; }))
+        r.whole = tmpl;
+    if (const auto words = SplitCommandWords(pieces)) {
+        for (const std::string &w : *words)
+            r.words << QString::fromStdString(w);
+    }
+    return r;
 }
 
 bool runCommand(CommandHost &host, const QString &tmpl, bool stay)
 {
     const T_StringSubst subst(host.activeFilePath().toStdString());
     host.saveBeforeLaunch();
-    const QString expanded = QString::fromStdString(subst.Substitute(tmpl.toStdString()));
-    // Only an empty template launches nothing at all; one that expands to
-    // nothing still opens the shell.
-    const LaunchRequest r =
-        tmpl.isEmpty() ? LaunchRequest{} : buildLaunch(expanded, stay, currentShell(host.shellList(), host.shellIndex()));
+    const LaunchRequest r = buildLaunch(subst, tmpl, stay, currentShell(host.shellList(), host.shellIndex()));
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool ok = shellOpen(r.program, r.parameters);
+    const bool ok = launch(r);
     QGuiApplication::restoreOverrideCursor();
     if (!ok)
         prompter().message(MessageKind::Plain, QString(), QStringLiteral("failed to launch command\r\n") + tmpl, BtnOk);

@@ -1,22 +1,23 @@
 #pragma once
 // Launching the user's commands on the active window's file, and choosing the
 // directory launched programs start in.
+#include "platform/launcher.h"
+
 #include <QString>
 #include <QStringList>
 
 namespace verno {
 
 class CommandHost;
+class T_StringSubst;
 
 // The entry of the shell list at the index, or "" when the index is outside it.
 QString currentShell(const QStringList &shells, int index);
 
-// The program and parameters handed to the launcher for one expanded template.
-struct LaunchRequest {
-    QString program;
-    QString parameters;
-};
-LaunchRequest buildLaunch(const QString &expanded, bool stay, const QString &shell);
+// What the launcher is given for one template on one file: the template's
+// words with the name's parts filled in, or (stay) the command in the shell.
+LaunchRequest buildLaunch(const T_StringSubst &subst, const QString &tmpl, bool stay,
+                          const QString &shell);
 
 // Saves modified windows first when SaveExec is on, expands the template from
 // the active window's file and launches; a failure is reported with the

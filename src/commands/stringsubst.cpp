@@ -2,6 +2,7 @@
 #include "util/textutil.h"
 
 #include <filesystem>
+#include <optional>
 #include <system_error>
 
 namespace verno {
@@ -32,8 +33,8 @@ std::string absoluteName(const std::string &name)
 
 T_StringSubst::T_StringSubst(const std::string &fileName) : fullPath_(absoluteName(fileName))
 {
-    // Backslash and colon as well as this platform's "/".
-    const size_t sep = fullPath_.find_last_of("\\:/");
+    // Only "/" separates here: colon and backslash are ordinary name characters.
+    const size_t sep = fullPath_.rfind('/');
     if (sep == std::string::npos) {
         name_ = fullPath_;
     } else {
@@ -42,7 +43,7 @@ T_StringSubst::T_StringSubst(const std::string &fileName) : fullPath_(absoluteNa
     }
 }
 
-std::string T_StringSubst::expand(char c) const
+std::optional<std::string> T_StringSubst::expand(char c) const
 {
     switch (c) {
     case 'f': return fullPath_;
@@ -52,25 +53,41 @@ std::string T_StringSubst::expand(char c) const
     case 'P': return dir_;
     case 'p': return ShortAfter(shortCut(dir_), ":");
     case 'x': return ShortBefore(shortCut(fullPath_), ":") + ":";
-    case '&': return "&";
-    default: return std::string("&") + c;
+    default: return std::nullopt;
     }
+}
+
+CommandPieces T_StringSubst::Pieces(const std::string &tmpl) const
+{
+    CommandPieces out;
+    const auto text = [&out](const std::string &s) {
+        if (out.empty() || out.back().value)
+            out.push_back({s, false});
+        else
+            out.back().text += s;
+    };
+    bool ampersand = false;
+    for (const char c : tmpl) {
+        if (ampersand) {
+            ampersand = false;
+            if (auto v = expand(c))
+                out.push_back({std::move(*v), true});
+            else // "&&" and any unknown pair are the template's own text
+                text(c == '&' ? std::string("&") : std::string("&") + c);
+        } else if (c == '&') {
+            ampersand = true;
+        } else {
+            text(std::string(1, c));
+        }
+    }
+    return out;
 }
 
 std::string T_StringSubst::Substitute(const std::string &tmpl) const
 {
     std::string out;
-    bool ampersand = false;
-    for (const char c : tmpl) {
-        if (ampersand) {
-            ampersand = false;
-            out += expand(c);
-        } else if (c == '&') {
-            ampersand = true;
-        } else {
-            out += c;
-        }
-    }
+    for (const CommandPiece &p : Pieces(tmpl))
+        out += p.text;
     return out;
 }
 

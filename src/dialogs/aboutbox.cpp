@@ -48,7 +48,7 @@ QLabel *link(const char *name, const QString &text, QWidget *parent, void (TAbou
 
 void launchOrSay(const QString &target, const char *failure)
 {
-    if (!shellOpen(target, QString()))
+    if (!launch(openRequest(target)))
         prompter().message(MessageKind::Plain, QString(), QString::fromLatin1(failure), BtnOk);
 }
 

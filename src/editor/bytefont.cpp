@@ -84,6 +84,11 @@ ByteFont::ByteFont(const QFont &font) : font_(font)
     ascent_ = metrics.ascent();
     lineHeight_ = std::max(1, qCeil(metrics.lineSpacing()));
     averageWidth_ = std::max<qreal>(1, metrics.averageCharWidth());
+    decorations_.underline = font_.underline();
+    decorations_.strikeOut = font_.strikeOut();
+    decorations_.underlineY = metrics.underlinePos();
+    decorations_.strikeOutY = -metrics.strikeOutPos();
+    decorations_.thickness = std::max<qreal>(1, metrics.lineWidth());
     symbolFont_ = font_;
     if (font_.pixelSize() > 0)
         symbolFont_.setPixelSize(std::max(6, font_.pixelSize() * 2 / 3));

@@ -29,6 +29,17 @@ public:
     static QString symbolName(unsigned char b);
     const QFont &symbolFont() const { return symbolFont_; }
 
+    // Underline and strikeout: whether the font has them, where their lines
+    // run from the baseline (down positive) and how thick they are.
+    struct Decorations {
+        bool underline = false;
+        bool strikeOut = false;
+        qreal underlineY = 0;
+        qreal strikeOutY = 0;
+        qreal thickness = 1;
+    };
+    const Decorations &decorations() const { return decorations_; }
+
     qreal ascent() const { return ascent_; }
     int lineHeight() const { return lineHeight_; }
     qreal averageWidth() const { return averageWidth_; }
@@ -44,6 +55,7 @@ private:
     std::array<int, 256> fontIndex_{};
     std::array<quint32, 256> glyph_{};
     std::vector<QRawFont> rawFonts_;
+    Decorations decorations_;
     qreal ascent_ = 0;
     int lineHeight_ = 1;
     qreal averageWidth_ = 1;

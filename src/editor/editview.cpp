@@ -2,6 +2,7 @@
 #include "editor/bytefont.h"
 #include "editor/editaccessible.h"
 #include "editor/textconvert.h"
+#include "editor/textmimedata.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -367,7 +368,7 @@ void EditView::copySelection(QClipboard::Mode mode) const
     QClipboard *clipboard = QGuiApplication::clipboard();
     if (start == end || (mode == QClipboard::Selection && !clipboard->supportsSelection()))
         return;
-    clipboard->setText(bytesToDisplay(model_.text(start, end - start)), mode);
+    clipboard->setMimeData(textMimeData(model_.text(start, end - start)), mode);
 }
 
 void EditView::cutSelection()
@@ -392,9 +393,9 @@ void EditView::paste(QClipboard::Mode mode)
 {
     const QClipboard *clipboard = QGuiApplication::clipboard();
     const QMimeData *data = clipboard->mimeData(mode);
-    const QString text = data && data->hasText() ? data->text() : QString();
-    if (!text.isEmpty())
-        insertIncoming(text);
+    const std::string bytes = data ? incomingBytes(*data) : std::string();
+    if (!bytes.empty())
+        insertBytes(bytes);
 }
 
 void EditView::undo()
@@ -485,6 +486,56 @@ private:
     QList<QPointF> positions_;
 };
 
+// Underline and strikeout under runs of characters in one colour; a tab
+// leaves a gap, as it does in print.
+class LineDecoration {
+public:
+    LineDecoration(QPainter &p, const ByteFont::Decorations &d, const QPalette &palette, qreal baseline)
+        : p_(p), d_(d), palette_(palette), baseline_(baseline)
+    {
+    }
+    ~LineDecoration() { flush(); }
+
+    void add(qreal from, qreal to, bool selected, bool gap)
+    {
+        if (!d_.underline && !d_.strikeOut)
+            return;
+        if (open_ && (gap || selected != selected_))
+            flush();
+        if (gap)
+            return;
+        if (!open_) {
+            open_ = true;
+            from_ = from;
+            selected_ = selected;
+        }
+        to_ = to;
+    }
+
+    void flush()
+    {
+        if (!open_)
+            return;
+        open_ = false;
+        const QColor color = palette_.color(selected_ ? QPalette::HighlightedText : QPalette::Text);
+        const qreal h = qRound(d_.thickness);
+        if (d_.underline)
+            p_.fillRect(QRectF(from_, qRound(baseline_ + d_.underlineY - h / 2), to_ - from_, h), color);
+        if (d_.strikeOut)
+            p_.fillRect(QRectF(from_, qRound(baseline_ + d_.strikeOutY - h / 2), to_ - from_, h), color);
+    }
+
+private:
+    QPainter &p_;
+    const ByteFont::Decorations &d_;
+    const QPalette &palette_;
+    qreal baseline_;
+    bool open_ = false;
+    bool selected_ = false;
+    qreal from_ = 0;
+    qreal to_ = 0;
+};
+
 // A control byte: its name in a small box of the text's colour.
 void paintSymbol(QPainter &p, const QRectF &cell, unsigned char c, bool selected, const QPalette &pal,
                  const ByteFont &font)
@@ -517,6 +568,7 @@ void EditView::paintLine(QPainter &p, int n, int y, int selStart, int selEnd)
     const qreal baseline = y + font_->ascent();
     const QPalette &pal = palette();
     GlyphBatch batch(p, *font_, pal);
+    LineDecoration decoration(p, font_->decorations(), pal, baseline);
     std::string scratch;
     const std::string_view bytes = model_.store().view(pos, std::min(end - pos, 8192), scratch);
     for (size_t i = 0; i < bytes.size() && left + x < right; ++i, ++pos) {
@@ -532,9 +584,11 @@ void EditView::paintLine(QPainter &p, int n, int y, int selStart, int selEnd)
         } else if (c != ' ' && c != '\t') {
             batch.add(c, selected, QPointF(left + x, baseline));
         }
+        decoration.add(left + x, left + next, selected, c == '\t');
         x = next;
     }
     batch.flush();
+    decoration.flush();
     // A selected line break shows as a selected blank after the line.
     const int breakAt = model_.store().lineEnd(layout.logicalLine(n));
     if (end == breakAt && end < model_.length() && end >= selStart && end < selEnd)

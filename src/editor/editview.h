@@ -14,13 +14,11 @@
 #include <functional>
 #include <memory>
 
+class QDrag;
 
 namespace verno {
 
 class ByteFont;
-
-// Text coming in (typed, pasted, dropped) as the single bytes it stands for.
-std::string incomingBytes(const QString &text);
 
 class EditView : public QAbstractScrollArea {
     Q_OBJECT
@@ -54,6 +52,12 @@ public:
     void paste(QClipboard::Mode mode = QClipboard::Clipboard);
     void undo();
     void redo();
+
+    // Runs a drag to its end and answers what the drop did, in place of
+    // Qt's own drag (tests drop with it); empty: Qt's again.
+    using DragRunner =
+        std::function<Qt::DropAction(QDrag &drag, Qt::DropActions actions, Qt::DropAction proposed)>;
+    static void setDragRunner(DragRunner runner);
 
     // Geometry shared with accessibility and input methods.
     QRect caretRect() const;
@@ -116,14 +120,15 @@ private:
     void typeByte(char c);
     void typeText(const QString &text);
     void backspace(bool word);
-    void deleteForward();
-    void insertIncoming(const QString &text);
+    void deleteForward(bool word);
+    void insertBytes(const std::string &bytes);
     void moveCaret(int pos, bool extend);
     std::pair<int, int> unitAround(int pos, Unit unit) const;
     void extendByUnit(int pos);
     void startDrag();
     void autoScroll();
     bool acceptsDrop(const QDropEvent *e) const;
+    static Qt::DropAction dropActionFor(const QDropEvent *e);
 
     TextModel model_;
     std::shared_ptr<const ByteFont> font_;
@@ -157,6 +162,7 @@ private:
     ulong doubleClickTime_ = 0;
     QPoint lastMousePoint_;
     int dropPos_ = -1;
+    bool movedWithin_ = false; // the drag from here was dropped here
     QString preedit_;
 };
 

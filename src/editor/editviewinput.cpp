@@ -3,6 +3,7 @@
 #include "editor/bytefont.h"
 #include "editor/framekeys.h"
 #include "editor/textconvert.h"
+#include "editor/textmimedata.h"
 #include "util/wordbounds.h"
 
 #include <QApplication>
@@ -16,12 +17,6 @@
 #include <tuple>
 
 namespace verno {
-
-// A letter and its accent typed or pasted as two characters are one byte here.
-std::string incomingBytes(const QString &text)
-{
-    return displayToBytes(text.normalized(QString::NormalizationForm_C));
-}
 
 bool EditView::event(QEvent *e)
 {
@@ -48,7 +43,7 @@ bool EditView::focusNextPrevChild(bool) { return false; } // Tab is a character 
 bool EditView::isTyping(const QKeyEvent *e)
 {
     const Qt::KeyboardModifiers commands = Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
-    return !(e->modifiers() & commands) && !e->text().isEmpty() && e->text().at(0).isPrint();
+    return !(e->modifiers() & commands) && isTypedText(e->text());
 }
 
 // --- keys ----------------------------------------------------------------------
@@ -205,7 +200,7 @@ bool EditView::editKey(QKeyEvent *e)
     // Shift+Tab types a tab too, as Shift+Enter types a break.
     const bool tab = (key == Qt::Key_Tab || key == Qt::Key_Backtab) && mods == Qt::NoModifier;
     const bool back = key == Qt::Key_Backspace && (mods & ~Qt::ControlModifier) == Qt::NoModifier;
-    const bool del = key == Qt::Key_Delete && mods == Qt::NoModifier;
+    const bool del = key == Qt::Key_Delete && (mods & ~Qt::ControlModifier) == Qt::NoModifier;
     if (!(cut || paste || undoKey || enter || tab || back || del))
         return false;
     if (readOnly_)
@@ -225,7 +220,7 @@ bool EditView::editKey(QKeyEvent *e)
     else if (back)
         typeByte('\b');
     else
-        deleteForward();
+        deleteForward(mods & Qt::ControlModifier);
     return true;
 }
 
@@ -266,7 +261,7 @@ void EditView::backspace(bool word)
     setSelection(from, from, true);
 }
 
-void EditView::deleteForward()
+void EditView::deleteForward(bool word)
 {
     const int from = model_.selectionStart();
     int to = model_.selectionEnd();
@@ -274,16 +269,19 @@ void EditView::deleteForward()
     if (from == to) {
         if (to >= model_.length())
             return;
-        to += model_.store().at(to) == '\r' ? 2 : 1;
-        kind = TextModel::Edit::DeleteKey;
+        if (word) {
+            to = nextWordStart(model_.store(), to);
+        } else {
+            to += model_.store().at(to) == '\r' ? 2 : 1;
+            kind = TextModel::Edit::DeleteKey;
+        }
     }
     model_.replace(from, to, {}, kind);
     setSelection(from, from, true);
 }
 
-void EditView::insertIncoming(const QString &text)
+void EditView::insertBytes(const std::string &bytes)
 {
-    const std::string bytes = incomingBytes(text);
     model_.replace(model_.selectionStart(), model_.selectionEnd(), bytes, TextModel::Edit::Undoable);
     setSelection(model_.caret(), model_.caret(), true);
 }
@@ -487,21 +485,33 @@ void EditView::contextMenuEvent(QContextMenuEvent *e)
 
 // --- drag and drop -------------------------------------------------------------
 
+namespace {
+
+// The view a drag of this program's started from, while the drag runs.
+QPointer<EditView> g_dragSource;
+EditView::DragRunner g_dragRunner;
+
+} // namespace
+
+void EditView::setDragRunner(DragRunner runner) { g_dragRunner = std::move(runner); }
+
 void EditView::startDrag()
 {
     const int start = model_.selectionStart();
     const int end = model_.selectionEnd();
-    auto *data = new QMimeData;
-    data->setText(bytesToDisplay(model_.text(start, end - start)));
     auto *drag = new QDrag(this);
-    drag->setMimeData(data);
+    drag->setMimeData(textMimeData(model_.text(start, end - start)));
     const Qt::DropActions actions = readOnly_ ? Qt::CopyAction : Qt::CopyAction | Qt::MoveAction;
-    const Qt::DropAction done = drag->exec(actions, readOnly_ ? Qt::CopyAction : Qt::MoveAction);
-    // A move to another window: the text leaves this one (within this one
-    // the drop did the whole move).
-    if (done == Qt::MoveAction && drag->target() != viewport() && drag->target() != this
-        && model_.selectionStart() == start && model_.selectionEnd() == end) {
-        model_.replace(start, end, {}, TextModel::Edit::Undoable);
+    g_dragSource = this;
+    movedWithin_ = false;
+    const Qt::DropAction proposed = readOnly_ ? Qt::CopyAction : Qt::MoveAction;
+    const Qt::DropAction done =
+        g_dragRunner ? g_dragRunner(*drag, actions, proposed) : drag->exec(actions, proposed);
+    g_dragSource = nullptr;
+    // A move to another window: the text leaves this one, as a step of its own.
+    const bool unchanged = model_.selectionStart() == start && model_.selectionEnd() == end;
+    if (done == Qt::MoveAction && !movedWithin_ && unchanged) {
+        model_.replace(start, end, {}, TextModel::Edit::Alone);
         setSelection(start, start, true);
     }
 }
@@ -525,6 +535,13 @@ void EditView::dragEnterEvent(QDragEnterEvent *e)
     e->acceptProposedAction();
 }
 
+// Text moves, within a window or to another; Ctrl copies it.
+Qt::DropAction EditView::dropActionFor(const QDropEvent *e)
+{
+    const bool copy = (e->modifiers() & Qt::ControlModifier) || !(e->possibleActions() & Qt::MoveAction);
+    return copy ? Qt::CopyAction : Qt::MoveAction;
+}
+
 void EditView::dragMoveEvent(QDragMoveEvent *e)
 {
     if (!acceptsDrop(e)) {
@@ -540,13 +557,12 @@ void EditView::dragMoveEvent(QDragMoveEvent *e)
         v->setValue(v->value() - 1);
     else if (point.y() > viewport()->height() - lh)
         v->setValue(v->value() + 1);
-    const bool inside = e->source() == this && dropPos_ > model_.selectionStart() && dropPos_ < model_.selectionEnd();
+    const bool inside =
+        g_dragSource == this && dropPos_ > model_.selectionStart() && dropPos_ < model_.selectionEnd();
     if (inside) {
         e->ignore();
     } else {
-        // Text moves, within a window or to another; Ctrl copies it.
-        const bool copy = (e->modifiers() & Qt::ControlModifier) || !(e->possibleActions() & Qt::MoveAction);
-        e->setDropAction(copy ? Qt::CopyAction : Qt::MoveAction);
+        e->setDropAction(dropActionFor(e));
         e->accept();
     }
     viewport()->update();
@@ -565,26 +581,31 @@ void EditView::dropEvent(QDropEvent *e)
         e->ignore();
         return;
     }
-    const std::string bytes = incomingBytes(e->mimeData()->text());
-    int pos = positionAt(e->position().toPoint());
+    const int pos = positionAt(e->position().toPoint());
     const int start = model_.selectionStart();
     const int end = model_.selectionEnd();
-    const bool move = e->source() == this && e->dropAction() == Qt::MoveAction;
-    if (move && pos >= start && pos <= end) {
-        e->ignore();
-        viewport()->update();
-        return;
+    const Qt::DropAction action = dropActionFor(e);
+    int from = pos;
+    int to = pos;
+    if (g_dragSource == this && action == Qt::MoveAction) {
+        // Onto itself the text stays where it is.
+        if (pos >= start && pos <= end) {
+            e->ignore();
+            viewport()->update();
+            return;
+        }
+        from = model_.move(start, end, pos);
+        to = from + (end - start);
+        movedWithin_ = true;
+    } else {
+        const std::string bytes = incomingBytes(*e->mimeData());
+        model_.replace(pos, pos, bytes, TextModel::Edit::Alone);
+        to = pos + int(bytes.size());
     }
-    model_.replace(pos, pos, bytes, TextModel::Edit::Undoable);
-    if (move) {
-        // One undo step for the whole move.
-        model_.replace(start, end, {}, TextModel::Edit::Joined);
-        if (pos > start)
-            pos -= end - start;
-    }
-    setSelection(pos, pos + int(bytes.size()), true);
+    setSelection(from, to, true);
     setFocus(Qt::OtherFocusReason);
-    e->accept(); // with a move, the source takes its text away
+    e->setDropAction(action);
+    e->accept(); // a move from another window: that window takes its text away
 }
 
 } // namespace verno

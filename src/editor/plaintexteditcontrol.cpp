@@ -1,6 +1,7 @@
 #include "editor/plaintexteditcontrol.h"
 #include "editor/framekeys.h"
 #include "editor/textconvert.h"
+#include "editor/textmimedata.h"
 #include "util/bytechars.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -70,11 +71,11 @@ protected:
             return;
         }
         const QString text = e->text();
-        if (text.isEmpty() || !text.at(0).isPrint()) {
+        if (!isTypedText(text)) {
             QPlainTextEdit::keyPressEvent(e);
             return;
         }
-        const std::string bytes = displayToBytes(text);
+        const std::string bytes = incomingBytes(text);
         for (char b : bytes) {
             char c = b;
             if (onKeyPress)
@@ -134,19 +135,16 @@ protected:
 
     void insertFromMimeData(const QMimeData *source) override
     {
-        if (!source->hasText())
+        const std::string bytes = incomingBytes(*source);
+        if (bytes.empty())
             return;
-        textCursor().insertText(filterIncoming(source->text()));
+        textCursor().insertText(bytesToDisplay(bytes));
         ensureCursorVisible();
     }
 
     QMimeData *createMimeDataFromSelection() const override
     {
-        auto *data = new QMimeData;
-        QString text = textCursor().selectedText();
-        text.replace(QChar(0x2029), QLatin1Char('\n'));
-        data->setText(text);
-        return data;
+        return textMimeData(displayToBytes(textCursor().selectedText()));
     }
 
 private:
@@ -623,9 +621,7 @@ void PlainTextEditControl::CopySelection()
     const QTextCursor c = view_->textCursor();
     if (!c.hasSelection())
         return;
-    QString text = c.selectedText();
-    text.replace(QChar(0x2029), QLatin1Char('\n'));
-    QGuiApplication::clipboard()->setText(text);
+    QGuiApplication::clipboard()->setMimeData(textMimeData(displayToBytes(c.selectedText())));
 }
 
 void PlainTextEditControl::CutSelection()
@@ -638,11 +634,12 @@ void PlainTextEditControl::CutSelection()
 
 void PlainTextEditControl::PasteClipboard()
 {
-    const QString text = QGuiApplication::clipboard()->text();
-    if (text.isEmpty())
+    const QMimeData *data = QGuiApplication::clipboard()->mimeData();
+    const std::string bytes = data ? incomingBytes(*data) : std::string();
+    if (bytes.empty())
         return;
     QTextCursor c = view_->textCursor();
-    c.insertText(filterIncoming(text));
+    c.insertText(bytesToDisplay(bytes));
     view_->setTextCursor(c);
     view_->ensureCursorVisible();
 }

@@ -26,8 +26,15 @@ QString bytesToDisplay(const std::string &bytes)
     return out;
 }
 
-std::string displayToBytes(const QChar *chars, qsizetype count)
+std::string displayToBytes(const QChar *chars, qsizetype count, int *firstUnheld)
 {
+    if (firstUnheld)
+        *firstUnheld = -1;
+    const auto unheld = [&](std::string &out) {
+        if (firstUnheld && *firstUnheld < 0)
+            *firstUnheld = int(out.size());
+        out += '?';
+    };
     std::string out;
     out.reserve(size_t(count) + size_t(count) / 32);
     for (qsizetype i = 0; i < count; ++i) {
@@ -39,11 +46,12 @@ std::string displayToBytes(const QChar *chars, qsizetype count)
             if (i + 1 < count && chars[i + 1].unicode() == u'\n')
                 ++i;
         } else if (QChar::isHighSurrogate(c) && i + 1 < count && chars[i + 1].isLowSurrogate()) {
-            out += '?'; // one character outside the code page
+            unheld(out); // one character outside the code page
             ++i;
+        } else if (const int b = CharToByte(c); b >= 0) {
+            out += char(b);
         } else {
-            const int b = CharToByte(c);
-            out += b < 0 ? '?' : char(b);
+            unheld(out);
         }
     }
     return out;
@@ -51,9 +59,23 @@ std::string displayToBytes(const QChar *chars, qsizetype count)
 
 std::string displayToBytes(const QString &text) { return displayToBytes(text.constData(), text.size()); }
 
-QString filterIncoming(const QString &text)
+bool isTypedText(const QString &text)
 {
-    return bytesToDisplay(displayToBytes(text));
+    if (text.isEmpty())
+        return false;
+    const QChar first = text.at(0);
+    if (first.isHighSurrogate())
+        return text.size() > 1 && text.at(1).isLowSurrogate();
+    return first.category() != QChar::Other_Control && !first.isSurrogate();
 }
+
+std::string incomingBytes(const QString &text)
+{
+    QString chars = text.normalized(QString::NormalizationForm_C);
+    chars.replace(QChar(kNulSymbol), QLatin1Char('?'));
+    return displayToBytes(chars);
+}
+
+QString filterIncoming(const QString &text) { return bytesToDisplay(incomingBytes(text)); }
 
 } // namespace verno

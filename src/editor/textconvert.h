@@ -10,9 +10,19 @@ QString bytesToDisplay(const std::string &bytes);
 // Display characters to bytes; '\n' and U+2029 become CR LF, a character with
 // no single-byte code becomes '?'.
 std::string displayToBytes(const QString &text);
-std::string displayToBytes(const QChar *chars, qsizetype count);
-// Text coming in from outside (typing, clipboard, drops): line breaks made
-// '\n', characters with no single-byte code made '?'.
+// The same; firstUnheld, when given, is set to the position in the result of
+// the first '?' that stands for a character with no code (-1: none).
+std::string displayToBytes(const QChar *chars, qsizetype count, int *firstUnheld = nullptr);
+// Whether a key's text types something: any character but a control one
+// (Backspace, Enter, Esc and Delete carry those). A character with no
+// single-byte code types too, and goes in as '?'.
+bool isTypedText(const QString &text);
+// Text coming in from outside (typing, another program's clipboard or drop)
+// as the bytes it stands for: a letter and its accent typed as two characters
+// are one byte, a character with no single-byte code is '?'. The NUL symbol
+// is such a character here: only the program's own copies carry NUL.
+std::string incomingBytes(const QString &text);
+// The same as display characters, line breaks made '\n'.
 QString filterIncoming(const QString &text);
 
 } // namespace verno

@@ -12,20 +12,20 @@ namespace verno {
 
 namespace {
 
-ShellOpenHook &hook()
+LaunchHook &hook()
 {
-    static ShellOpenHook h;
+    static LaunchHook h;
     return h;
 }
 
-std::optional<QStringList> splitWords(const QString &line)
+// No words at all when a quote is left open.
+QStringList splitWords(const QString &line)
 {
-    const auto words = SplitCommandLine(line.toStdString());
-    if (!words)
-        return std::nullopt;
     QStringList list;
-    for (const std::string &w : *words)
-        list << QString::fromStdString(w);
+    if (const auto words = SplitCommandLine(line.toStdString())) {
+        for (const std::string &w : *words)
+            list << QString::fromStdString(w);
+    }
     return list;
 }
 
@@ -40,6 +40,8 @@ bool isLink(const QString &text)
 // A bare word that names a program runs the program, as a shell would.
 bool isDocument(const QString &name)
 {
+    if (name.isEmpty())
+        return false;
     const QFileInfo info(QDir::current(), name);
     if (!info.exists() || (info.isFile() && info.isExecutable()))
         return false;
@@ -71,50 +73,52 @@ LaunchPlan documentPlan(const QString &name)
     return plan;
 }
 
-} // namespace
-
-LaunchPlan planShellOpen(const QString &file, const QString &parameters)
+// The command runs in a shell in the terminal, then a shell stays open
+// there. A newline, not ";", so a trailing "&" or "#" cannot eat it.
+LaunchPlan terminalPlan(const LaunchRequest &r)
 {
-    const QString text = file.trimmed();
-    if (parameters.startsWith(QLatin1String("/K "))) {
-        // Run the command in a shell in the terminal, then keep a shell open
-        // there. A newline, not ";", so a trailing "&" or "#" cannot eat it.
-        auto words = splitWords(text);
-        if (!words)
-            return {};
-        const QString command = parameters.mid(3).trimmed();
-        if (!command.isEmpty())
-            *words << QStringLiteral("-e") << QStringLiteral("sh") << QStringLiteral("-c")
-                   << command + QStringLiteral("\nexec \"${SHELL:-sh}\"");
-        return programPlan(*words);
-    }
-    if (text.isEmpty())
+    QStringList words = splitWords(r.terminal);
+    if (words.isEmpty())
         return {};
-    if (parameters.isEmpty() && isLink(text)) {
-        LaunchPlan plan;
-        plan.kind = LaunchPlan::OpenUrl;
-        plan.url = QUrl(text, QUrl::TolerantMode);
-        return plan;
-    }
-    if (parameters.isEmpty() && isDocument(text))
-        return documentPlan(text);
-    auto words = splitWords(text);
-    if (!words)
-        return {};
-    if (words->size() == 1 && parameters.isEmpty() && isDocument(words->first()))
-        return documentPlan(words->first());
-    if (!parameters.isEmpty()) {
-        const auto more = splitWords(parameters);
-        if (!more)
-            return {};
-        *words << *more;
-    }
-    return programPlan(*words);
+    // The values follow as arguments of that shell: they are never read as code.
+    if (!r.script.trimmed().isEmpty())
+        words << QStringLiteral("-e") << QStringLiteral("sh") << QStringLiteral("-c")
+              << r.script + QStringLiteral("\nexec \"${SHELL:-sh}\"") << QStringLiteral("sh")
+              << r.values;
+    return programPlan(words);
 }
 
-bool shellOpen(const QString &file, const QString &parameters)
+} // namespace
+
+LaunchRequest openRequest(const QString &line)
 {
-    return hook() ? hook()(file, parameters) : carryOut(planShellOpen(file, parameters));
+    LaunchRequest r;
+    r.whole = line;
+    r.words = splitWords(line);
+    return r;
+}
+
+LaunchPlan planLaunch(const LaunchRequest &request)
+{
+    if (request.inTerminal)
+        return terminalPlan(request);
+    const QString whole = request.whole.trimmed();
+    if (isLink(whole)) {
+        LaunchPlan plan;
+        plan.kind = LaunchPlan::OpenUrl;
+        plan.url = QUrl(whole, QUrl::TolerantMode);
+        return plan;
+    }
+    if (isDocument(whole))
+        return documentPlan(whole);
+    if (request.words.size() == 1 && isDocument(request.words.first()))
+        return documentPlan(request.words.first());
+    return programPlan(request.words);
+}
+
+bool launch(const LaunchRequest &request)
+{
+    return hook() ? hook()(request) : carryOut(planLaunch(request));
 }
 
 bool carryOut(const LaunchPlan &plan)
@@ -122,14 +126,24 @@ bool carryOut(const LaunchPlan &plan)
     switch (plan.kind) {
     case LaunchPlan::OpenUrl:
         return QDesktopServices::openUrl(plan.url);
-    case LaunchPlan::StartProgram:
-        return QProcess::startDetached(plan.program, plan.arguments, QDir::currentPath());
+    case LaunchPlan::StartProgram: {
+        // A started program neither reads the editor's input nor writes into
+        // its output: it gets nothing to read and its output goes nowhere.
+        QProcess process;
+        process.setProgram(plan.program);
+        process.setArguments(plan.arguments);
+        process.setWorkingDirectory(QDir::currentPath());
+        process.setStandardInputFile(QProcess::nullDevice());
+        process.setStandardOutputFile(QProcess::nullDevice());
+        process.setStandardErrorFile(QProcess::nullDevice());
+        return process.startDetached();
+    }
     case LaunchPlan::Refused:
         break;
     }
     return false;
 }
 
-void setShellOpenHook(ShellOpenHook h) { hook() = std::move(h); }
+void setLaunchHook(LaunchHook h) { hook() = std::move(h); }
 
 } // namespace verno

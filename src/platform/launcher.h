@@ -8,6 +8,22 @@
 
 namespace verno {
 
+// What the caller asks for. Either a program with its arguments (or one
+// document), or a shell command run in a terminal that stays open.
+struct LaunchRequest {
+    // Text with nothing put into it, tried as a link or a document as it
+    // stands before the words are looked at ("" to skip).
+    QString whole;
+    QStringList words; // program and arguments, already split
+    bool inTerminal = false;
+    QString terminal; // the terminal's own command line, split like a shell would
+    QString script;   // shell code run inside it; "" just opens the terminal
+    QStringList values; // what "${1}", "${2}", ... in the script stand for
+};
+
+// A link or document (or a command line typed whole) to open as it stands.
+LaunchRequest openRequest(const QString &line);
+
 // What a request comes down to, decided without launching anything.
 struct LaunchPlan {
     enum Kind {
@@ -21,18 +37,16 @@ struct LaunchPlan {
     QStringList arguments;
 };
 
-// file: the thing to open, or a whole command line when parameters are empty.
-// parameters "/K <command>": file is a terminal that runs the command in a
-// shell and stays open afterwards. Other parameters follow the program's own words.
-LaunchPlan planShellOpen(const QString &file, const QString &parameters);
+LaunchPlan planLaunch(const LaunchRequest &request);
 
-// Carries out a plan in the current working directory; true when started.
+// Carries out a plan in the current working directory; true when started. A
+// program started directly reads from and writes to the null device.
 bool carryOut(const LaunchPlan &plan);
 // Plans and carries out (or hands to the test hook); true when started.
-bool shellOpen(const QString &file, const QString &parameters);
+bool launch(const LaunchRequest &request);
 
 // Tests take the launches here instead (an empty function restores the real one).
-using ShellOpenHook = std::function<bool(const QString &file, const QString &parameters)>;
-void setShellOpenHook(ShellOpenHook hook);
+using LaunchHook = std::function<bool(const LaunchRequest &request)>;
+void setLaunchHook(LaunchHook hook);
 
 } // namespace verno

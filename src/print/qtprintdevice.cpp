@@ -7,7 +7,12 @@ namespace verno {
 
 namespace {
 
-QString shown(std::string_view run) { return bytesToDisplay(std::string(run)); }
+// The soft hyphen shows on screen as the font draws it; text drawing would
+// leave it out, so it prints as the hyphen it looks like.
+QString shown(std::string_view run)
+{
+    return bytesToDisplay(std::string(run)).replace(QChar(u'\u00AD'), QLatin1Char('-'));
+}
 
 } // namespace
 

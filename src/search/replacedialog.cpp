@@ -1,4 +1,5 @@
 #include "search/replacedialog.h"
+#include "editor/textconvert.h"
 #include "search/searchoptions.h"
 
 #include <QCheckBox>
@@ -32,7 +33,7 @@ TReplaceDialog::TReplaceDialog(QWidget *parent)
 void TReplaceDialog::FormShow()
 {
     TSearchDialog::FormShow();
-    fillHistoryBox(TxtReplace, options_->ReplaceHistory, options_->ReplaceText);
+    fillHistoryBox(TxtReplace, options_->ReplaceHistory, bytesToDisplay(options_->ReplaceText));
     ChkAll->setChecked(options_->AllOccurrences);
     ChkPrompt->setChecked(options_->PromptOnReplace);
     TxtReplace->lineEdit()->selectAll();

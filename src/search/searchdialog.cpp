@@ -132,14 +132,14 @@ QCheckBox *TSearchDialog::addOption(const QString &name, const QString &caption)
     return check;
 }
 
-void TSearchDialog::fillHistoryBox(QComboBox *box, const T_HistList &history, const std::string &text)
+void TSearchDialog::fillHistoryBox(QComboBox *box, const T_HistList &history, const QString &text)
 {
     box->clear();
     for (const std::string &entry : history.Entries)
         box->addItem(bytesToDisplay(entry));
     // No entry is current, so Down starts at the most recent one.
     box->setCurrentIndex(-1);
-    box->setEditText(bytesToDisplay(text));
+    box->setEditText(text);
 }
 
 std::string TSearchDialog::boxText(const QComboBox *box) { return displayToBytes(box->currentText()); }
@@ -148,7 +148,7 @@ bool TSearchDialog::Execute(T_SearchOptions &options, const std::string &selecti
 {
     options_ = &options;
     const bool oneLine = !selection.empty() && selection.find('\r') == std::string::npos;
-    proposed_ = oneLine ? selection : options.FindText;
+    proposed_ = oneLine ? bytesToDisplay(selection) : options.FindTextShown();
     const bool ok = prompter().runDialog(*this) == QDialog::Accepted;
     options_ = nullptr;
     return ok;
@@ -177,13 +177,16 @@ void TSearchDialog::BtnOKClick()
 {
     if (!options_)
         return;
-    options_->SetFindText(boxText(TxtFind));
+    options_->SetTypedFindText(TxtFind->currentText());
     options_->CaseSensitive = ChkCase->isChecked();
     options_->WholeWords = ChkWords->isChecked();
     options_->Backward = ChkBackward->isChecked();
     options_->Origin = OriginEntire->isChecked() ? T_SearchOptions::kOriginEntire
                                                  : T_SearchOptions::kOriginCurrent;
-    options_->FindHistory.Add(options_->FindText);
+    // A text that matches nothing would come back from the history as a
+    // search for "?".
+    if (options_->FindTextMatches())
+        options_->FindHistory.Add(options_->FindText);
 }
 
 } // namespace verno

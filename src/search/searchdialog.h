@@ -61,11 +61,11 @@ protected:
 
     QComboBox *makeHistoryBox(const QString &name);
     QCheckBox *addOption(const QString &name, const QString &caption);
-    static void fillHistoryBox(QComboBox *box, const T_HistList &history, const std::string &text);
+    static void fillHistoryBox(QComboBox *box, const T_HistList &history, const QString &text);
     static std::string boxText(const QComboBox *box);
 
     T_SearchOptions *options_ = nullptr;
-    std::string proposed_;
+    QString proposed_;
 };
 
 } // namespace verno

@@ -97,6 +97,12 @@ std::optional<SearchEngine::Hit> SearchEngine::scan(const std::string &pat, bool
     return std::nullopt;
 }
 
+// A find text holding a character no text here holds is nowhere.
+std::optional<SearchEngine::Hit> SearchEngine::find(const std::string &pat, bool backward) const
+{
+    return opt_.FindTextMatches() ? scan(pat, backward) : std::nullopt;
+}
+
 bool SearchEngine::present(const std::optional<Hit> &hit, std::optional<BusyStatus> &busy)
 {
     if (hit) {
@@ -106,7 +112,7 @@ bool SearchEngine::present(const std::optional<Hit> &hit, std::optional<BusyStat
     }
     if (opt_.ReportNotFound) {
         busy.reset();
-        informationBox(QStringLiteral("\"%1\" not found").arg(bytesToDisplay(opt_.FindText)));
+        informationBox(QStringLiteral("\"%1\" not found").arg(opt_.FindTextShown()));
     }
     return false;
 }
@@ -116,7 +122,7 @@ bool SearchEngine::searchIn(bool backward)
     if (opt_.FindText.empty())
         return false;
     std::optional<BusyStatus> busy(std::in_place, frame_, kSearching);
-    return present(scan(pattern(), backward), busy);
+    return present(find(pattern(), backward), busy);
 }
 
 bool SearchEngine::Search() { return searchIn(opt_.Backward); }
@@ -138,11 +144,11 @@ void SearchEngine::ReplaceOccurrences()
     while (more) {
         if (!busy)
             busy.emplace(frame_, kSearching);
-        if (all && !prompt && byLines) {
+        if (all && !prompt && byLines && opt_.FindTextMatches()) {
             replaceByLines(pat, busy);
             return;
         }
-        if (!present(scan(pat, opt_.Backward), busy))
+        if (!present(find(pat, opt_.Backward), busy))
             break;
         bool replace = true;
         more = all;

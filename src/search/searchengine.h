@@ -34,6 +34,7 @@ private:
     int findInLine(const std::string &text, int column, bool backward, const std::string &pattern,
                    std::string &part) const;
     std::optional<Hit> scan(const std::string &pattern, bool backward) const;
+    std::optional<Hit> find(const std::string &pattern, bool backward) const;
     bool searchIn(bool backward);
     std::string pattern() const;
     void linePart(std::string &part, const std::string &line, int from, int count) const;

@@ -1,6 +1,7 @@
 #pragma once
 #include "search/histlist.h"
 
+#include <QString>
 #include <string>
 
 namespace verno {
@@ -33,8 +34,18 @@ public:
     // Both cut the text to its first 255 characters.
     void SetFindText(const std::string &text);
     void SetReplaceText(const std::string &text);
+    // The find text as the user typed it. A character with no single-byte
+    // code stands as "?" in FindText, yet such a text matches nothing: no
+    // text holds that character.
+    void SetTypedFindText(const QString &typed);
+    bool FindTextMatches() const { return findTyped_.isEmpty(); }
+    // The find text as the user knows it, for messages and the dialogs.
+    QString FindTextShown() const;
 
     bool CanSearchAgain() const;
+
+private:
+    QString findTyped_; // only while FindText cannot match
 };
 
 } // namespace verno

@@ -185,13 +185,28 @@ void TextModel::replace(int from, int to, std::string_view text, Edit kind)
         fresh.pieces.push_back(std::move(piece));
         steps_.push_back(std::move(fresh));
     }
-    if (!text.empty())
+    // A drop stays a step of its own: typing after it does not extend it.
+    if (!text.empty() && kind != Edit::Alone && kind != Edit::Joined)
         steps_.back().insertedUpTo = insertCount_;
+}
+
+int TextModel::move(int from, int to, int dest)
+{
+    const std::string moved = text(from, to - from);
+    // The later change first, so the earlier one's positions still hold.
+    if (dest < from) {
+        replace(from, to, {}, Edit::Alone);
+        replace(dest, dest, moved, Edit::Joined);
+        return dest;
+    }
+    replace(dest, dest, moved, Edit::Alone);
+    replace(from, to, {}, Edit::Joined);
+    return dest - (to - from);
 }
 
 TextModel::Piece *TextModel::mergeTarget(int from, int to, std::string_view text, Edit kind)
 {
-    if (steps_.empty() || !modified_ || kind == Edit::Joined)
+    if (steps_.empty() || !modified_ || kind == Edit::Joined || kind == Edit::Alone)
         return nullptr;
     Step &last = steps_.back();
     Piece &p = last.pieces.back();

@@ -33,7 +33,8 @@ public:
         Undoable,  // its own step; a plain insert may extend the step before
         Backspace, // one character before the caret: runs of them make one step
         DeleteKey, // one character after the caret: likewise
-        Joined,    // part of the step just made (a text moved by dragging)
+        Alone,     // its own step, never joined to the one before or after (a drop)
+        Joined,    // part of the step just made
     };
 
     TextModel();
@@ -73,6 +74,9 @@ public:
     // Replaces [from, to) (snapped positions) by text, whose breaks are made
     // CR LF; the caret goes after it.
     void replace(int from, int to, std::string_view text, Edit kind);
+    // Moves [from, to) to dest, a position outside it, as one undo step; the
+    // moved text then starts at the position returned.
+    int move(int from, int to, int dest);
 
     bool canUndo() const { return !steps_.empty(); }
     // Undoes the last step; the caret goes where that step began.

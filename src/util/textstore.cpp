@@ -176,7 +176,7 @@ TextStore::Index TextStore::indexLines(const char *d, size_t n)
     size_t lineStart = 0;
     const char *p = d;
     const char *end = d + n;
-    while (const void *hit = std::memchr(p, '\n', size_t(end - p))) {
+    while (const void *hit = p != end ? std::memchr(p, '\n', size_t(end - p)) : nullptr) {
         const size_t i = size_t(static_cast<const char *>(hit) - d);
         if (i == 0 || d[i - 1] != '\r')
             ++index.loneLf;

@@ -2,13 +2,17 @@
 // Shell and Change Directory.
 #include "app/mainwindow.h"
 #include "commands/commanddialog.h"
+#include "commands/commandrunner.h"
+#include "commands/stringsubst.h"
 #include "window/filewindow.h"
 #include "app/frametest.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QTest>
 
@@ -33,7 +37,7 @@ protected:
     QString lastMessage() const { return prompter.messages.empty() ? QString() : prompter.messages.back().text; }
 };
 
-TEST_F(ExternalTest, RunCommandHandsOverTheExpandedLineOrTheShellWithK)
+TEST_F(ExternalTest, RunCommandHandsOverTheWordsOrTheShellCommand)
 {
     openFile(QStringLiteral("read.me.txt"), "x");
     Settings &s = frame->settings();
@@ -42,25 +46,31 @@ TEST_F(ExternalTest, RunCommandHandsOverTheExpandedLineOrTheShellWithK)
     struct Case {
         const char *tmpl;
         bool stay;
-        QString program, parameters;
+        QStringList words;
+        QString terminal, script;
+        QStringList values;
     };
     const QString dirPath = dir.path() + QLatin1Char('/');
     const Case cases[] = {
-        {"make &n", false, "make read", ""},
-        {"less &P&N", false, "less " + dirPath + "read.me.txt", ""},
+        {"make &n", false, {"make", "read"}, "", "", {}},
+        {"less &P&N", false, {"less", dirPath + "read.me.txt"}, "", "", {}},
         // The shell's own name is not expanded.
-        {"make &n", true, "term&n", "/K make read"},
-        {"", true, "", ""},
+        {"make &n", true, {}, "term&n", "make \"${1}\"", {"read"}},
+        {"", true, {}, "", "", {}},
         // A template that expands to nothing still opens the shell.
-        {"&", true, "term&n", "/K "},
+        {"&", true, {}, "term&n", "", {}},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.tmpl);
         launcher.launches.clear();
         EXPECT_TRUE(frame->RunCommand(QString::fromLatin1(c.tmpl), c.stay));
         ASSERT_EQ(launcher.launches.size(), 1u);
-        EXPECT_EQ(launcher.launches[0].program, c.program);
-        EXPECT_EQ(launcher.launches[0].parameters, c.parameters);
+        const LaunchRequest &r = launcher.launches[0];
+        EXPECT_EQ(r.words, c.words);
+        EXPECT_EQ(r.inTerminal, !c.terminal.isEmpty());
+        EXPECT_EQ(r.terminal, c.terminal);
+        EXPECT_EQ(r.script, c.script);
+        EXPECT_EQ(r.values, c.values);
     }
     EXPECT_TRUE(prompter.messages.empty());
 }
@@ -73,7 +83,7 @@ TEST_F(ExternalTest, FailedLaunchShowsTheTemplateAsWritten)
     // DOS Shell with no current shell hands over nothing, and says so.
     frame->settings().ShellIndex = 7;
     frame->FileDosClick();
-    EXPECT_EQ(launcher.launches.back().program, QString());
+    EXPECT_EQ(launcher.launches.back().words, QStringList());
     EXPECT_EQ(lastMessage(), QStringLiteral("failed to launch command\r\n"));
 }
 
@@ -113,7 +123,7 @@ TEST_F(ExternalTest, CommandNRunsItsEntryOrOpensTheDialog)
     frame->settings().ShellIndex = 0;
     frame->CommandClick<2>();
     ASSERT_EQ(launcher.launches.size(), 1u);
-    EXPECT_EQ(launcher.launches[0].parameters, QStringLiteral("/K two &"));
+    EXPECT_EQ(launcher.launches[0].script, QStringLiteral("two &"));
     frame->CommandClick<5>();
     EXPECT_EQ(prompter.dialogsRun, QStringList{"CommandDialog"});
     EXPECT_EQ(launcher.launches.size(), 1u);
@@ -184,7 +194,7 @@ TEST_F(ExternalTest, EnterOnAFocusedButtonPressesThatButton)
     dialog().show();
     QTest::keyClick(edit(), Qt::Key_Return);
     ASSERT_EQ(launcher.launches.size(), 1u);
-    EXPECT_EQ(launcher.launches[0].program, QStringLiteral("a"));
+    EXPECT_EQ(launcher.launches[0].words, QStringList{"a"});
 }
 
 TEST_F(ExternalTest, DialogCommitsOnExecuteAndCloseOnly)
@@ -206,7 +216,7 @@ TEST_F(ExternalTest, DialogCommitsOnExecuteAndCloseOnly)
     control<QCheckBox>("ChkStay")->setChecked(true);
     edit()->setText(QStringLiteral("typed, not added"));
     d.BtnExecClick();
-    EXPECT_EQ(launcher.launches.back().parameters, QStringLiteral("/K typed, not added"));
+    EXPECT_EQ(launcher.launches.back().script, QStringLiteral("typed, not added"));
     EXPECT_EQ(s.Commands, (QStringList{"a", "b"}));
     EXPECT_EQ(s.ShellCmds, (QStringList{"aterm", "Bterm", "zsh-term"}));
     EXPECT_EQ(s.ShellIndex, -1);
@@ -252,6 +262,100 @@ TEST_F(ExternalTest, ChangeDirectoryOffersToCreateAMissingOne)
         EXPECT_EQ(QDir::currentPath(), c.expectedDir);
         EXPECT_EQ(prompter.messages.size(), c.create ? 1u : 0u);
     }
+}
+
+// File names made to break out of their argument, run for real through the
+// launch plan: "argv" records what it was given, one argument per NUL.
+class HostileNameTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    test::WorkingDir cwd{dir.path()};
+
+    void SetUp() override
+    {
+        script("argv", "printf '%s\\0' \"$@\" > argv.out\n");
+        // A terminal that runs what follows its -e, with nothing to read.
+        script("term", "while [ \"$1\" != -e ]; do shift; done\nshift\nexec \"$@\" </dev/null\n");
+    }
+
+    void script(const QString &name, const QByteArray &body)
+    {
+        QFile f(dir.filePath(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("#!/bin/sh\n" + body);
+        f.setPermissions(f.permissions() | QFile::ExeOwner);
+    }
+
+    // The arguments "argv" received, after waiting for the whole command.
+    QStringList run(const LaunchRequest &r)
+    {
+        QFile::remove(QStringLiteral("argv.out"));
+        const LaunchPlan plan = planLaunch(r);
+        if (plan.kind != LaunchPlan::StartProgram)
+            return {QStringLiteral("(not started)")};
+        QProcess p;
+        p.setStandardInputFile(QProcess::nullDevice());
+        p.start(plan.program, plan.arguments);
+        p.waitForFinished(-1);
+        QStringList args = QString::fromUtf8(test::readBytes(QStringLiteral("argv.out"))).split(QChar(0));
+        args.removeLast();
+        return args;
+    }
+
+    // Each template on each name: the program gets exactly the expected
+    // arguments, and nothing in a name has run.
+    template <typename Case> void check(const Case &cases, bool stay, const QString &shell = {})
+    {
+        const char *names[] = {
+            "a\" \"--checkpoint=1\" \"--checkpoint-action=exec=touch PWNED\" \"b.txt",
+            "x'$(touch PWNED)'.txt",
+            "a`touch PWNED`b; touch PWNED; .txt",
+            "-n\ntouch PWNED\n.c",
+            "$HOME * \\ 'x.txt",
+        };
+        for (const char *name : names) {
+            const T_StringSubst subst(dir.filePath(QString::fromUtf8(name)).toStdString());
+            for (const auto &c : cases) {
+                SCOPED_TRACE(std::string(c.tmpl) + " on " + name);
+                QStringList expected;
+                for (const char *arg : c.args)
+                    expected << QString::fromStdString(subst.Substitute(arg));
+                EXPECT_EQ(run(buildLaunch(subst, QString::fromUtf8(c.tmpl), stay, shell)), expected);
+                EXPECT_FALSE(QFile::remove(QStringLiteral("PWNED")));
+            }
+        }
+    }
+};
+
+TEST_F(HostileNameTest, ANameFillsExactlyTheWordItStandsIn)
+{
+    const struct {
+        const char *tmpl;
+        std::vector<const char *> args;
+    } cases[] = {
+        {"./argv \"&N\"", {"&N"}},
+        {"./argv '&f' &N", {"&f", "&N"}},
+        {"./argv -o &n.o \"&P\"&e x&Ny", {"-o", "&n.o", "&P&e", "x&Ny"}},
+        {"./argv \\&N \"\\&N\"", {"&N", "\\&N"}},
+    };
+    check(cases, false);
+}
+
+// In the terminal the template is shell code; a name still never is.
+TEST_F(HostileNameTest, ANameReachesTheShellInTheTerminalOnlyAsAnArgument)
+{
+    const struct {
+        const char *tmpl;
+        std::vector<const char *> args;
+    } cases[] = {
+        {"./argv \"&N\" 2>/dev/null | cat &&&& touch PIPED", {"&N"}},
+        {"./argv '&f' &N; test -s argv.out || touch PWNED", {"&f", "&N"}},
+        {"./argv -o &n.o \"&P\"&e x&Ny 'a&Nb' # &N", {"-o", "&n.o", "&P&e", "x&Ny", "a&Nb"}},
+        {"./argv \\&N \"\\&N\" $&n \"$&n\" '$&n'", {"&N", "\\&N", "$&n", "$&n", "$&n"}},
+        {"./argv \"$(printf %s \"&N\")\" \"`printf %s '&N'`\"", {"&N", "&N"}},
+    };
+    check(cases, true, dir.filePath(QStringLiteral("term")));
+    EXPECT_TRUE(QFile::exists(QStringLiteral("PIPED")));
 }
 
 } // namespace

@@ -105,6 +105,18 @@ TEST_F(LineCommandsTest, CommandsOnTextsWithAndWithoutAFinalBreak)
     }
 }
 
+// A copy the program made comes back with its exact bytes, NUL included.
+TEST_F(LineCommandsTest, TheProgramsOwnCopyComesBackWhole)
+{
+    set(std::string("[a\0b]\r\nc\r\nd", 11));
+    memo->CopySelection();
+    for (Command c : {&LineCommands::MoveLineDown, &LineCommands::MoveLineUp, &LineCommands::RepeatLine})
+        run(c);
+    memo->SetCaret(0);
+    memo->PasteClipboard();
+    EXPECT_EQ(memo->LineText(0), std::string("a\0ba\0b", 6));
+}
+
 // With nothing or an image on the clipboard the line is left there as text.
 TEST_F(LineCommandsTest, ClipboardWithoutTextKeepsTheLastLineMoved)
 {

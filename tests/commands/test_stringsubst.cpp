@@ -21,8 +21,11 @@ TEST(StringSubst, ExpandsEveryPlaceholderInOnePass)
     const Case cases[] = {
         // Linux path: "/" splits directory and name; no colon for &p and &x.
         {"/home/ann/read.me.txt", "&f|&N|&n|&e|&P|&p|&x", "/home/ann/read.me.txt|read.me.txt|read|me.txt|/home/ann/||/home/ann/read.me.txt:"},
-        // Backslash and colon split too; &p and &x look for the first colon.
-        {"/d/C:\\Work\\read.me.txt", "&P|&N|&n|&e|&p|&x", "/d/C:\\Work\\|read.me.txt|read|me.txt|\\Work\\|/d/C:"},
+        // Colon and backslash are ordinary name characters; &p and &x still
+        // look for the first colon.
+        {"/d/notes 10:30.txt", "&P|&N|&n|&e|&p|&x", "/d/|notes 10:30.txt|notes 10:30|txt||/d/notes 10:"},
+        {"/d/C:\\Work\\read.me.txt", "&P|&N|&n|&e", "/d/|C:\\Work\\read.me.txt|C:\\Work\\read|me.txt"},
+        {"/mnt/c:/w/x.txt", "&P|&p|&x", "/mnt/c:/w/|/w/|/mnt/c:"},
         {"/src/Makefile", "[&n][&e]", "[Makefile][]"},
         {"/home/ann/.profile", "[&n][&e]", "[][profile]"},
         {"/tmp/a.b.c", "[&n][&e]", "[a][b.c]"},

@@ -22,8 +22,8 @@ TEST_F(AboutBoxTest, LinksOpenMailAndWebAndSayWhenTheyCannot)
         box.AuthorEmailClick();
         box.AuthorWebsiteClick();
         ASSERT_EQ(launcher.launches.size(), 2u);
-        EXPECT_EQ(launcher.launches[0].program, mail);
-        EXPECT_EQ(launcher.launches[1].program, web);
+        EXPECT_EQ(launcher.launches[0].whole, mail);
+        EXPECT_EQ(launcher.launches[1].whole, web);
         if (works) {
             EXPECT_TRUE(prompter.messages.empty());
         } else {

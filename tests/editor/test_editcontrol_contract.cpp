@@ -59,14 +59,18 @@ protected:
     }
 
     // QTest::keyClicks cannot carry characters beyond Latin-1, so those go as
-    // key events with their text.
+    // key events with their text, one code point each.
     void type(const QString &s)
     {
-        for (QChar ch : s) {
-            if (ch.unicode() < 0x80)
+        for (qsizetype i = 0; i < s.size(); ++i) {
+            const QChar ch = s.at(i);
+            if (ch.unicode() < 0x80) {
                 QTest::keyClick(ctl->widget(), char(ch.unicode()));
-            else
-                QTest::sendKeyEvent(QTest::Click, ctl->widget(), Qt::Key_unknown, QString(ch), Qt::NoModifier);
+                continue;
+            }
+            const qsizetype n = ch.isHighSurrogate() && i + 1 < s.size() ? 2 : 1;
+            QTest::sendKeyEvent(QTest::Click, ctl->widget(), Qt::Key_unknown, s.mid(i, n), Qt::NoModifier);
+            i += n - 1;
         }
     }
 
@@ -222,6 +226,7 @@ TEST_P(EditControlContract, TypedCharactersBecomeSingleBytes)
         {"abc", "abc"},          {QString::fromUtf8("é"), "\xE9"}, {QString::fromUtf8("€"), "\x80"},
         {QString::fromUtf8("ÿ"), "\xFF"}, {QString::fromUtf8("Ж"), "?"}, {QString::fromUtf8("中x"), "?x"},
         {"a\rb", "a\r\nb"},      {"\t", "\t"},
+        {QString::fromUtf8("\U0001F600"), "?"}, {QString::fromUtf8("\u00AD"), "\xAD"},
     };
     // Whether a key-press handler is set must not change what goes in.
     for (bool withHandler : {false, true}) {
@@ -467,8 +472,13 @@ TEST_P(EditControlContract, ClipboardCarriesPlainText)
     EXPECT_EQ(clipboard()->text(), "ab");
     EXPECT_EQ(ctl->WholeText(), "\r\nc\xE9\x80");
 
+    // Beside the text, the program's own copies carry the exact bytes.
+    EXPECT_EQ(clipboard()->mimeData()->data("application/x-verno-bytes"), "windows-1252\nab");
+
+    // Text from other programs is read as characters: the NUL symbol too.
     const std::pair<QString, std::string> pastes[] = {
-        {"one\ntwo", "one\r\ntwo"}, {"one\r\ntwo", "one\r\ntwo"}, {QString::fromUtf8("é€Ж"), "\xE9\x80?"}};
+        {"one\ntwo", "one\r\ntwo"}, {"one\r\ntwo", "one\r\ntwo"}, {QString::fromUtf8("é€Ж"), "\xE9\x80?"},
+        {QString::fromUtf8("a\u2400b"), "a?b"}};
     for (const auto &[text, bytes] : pastes) {
         SCOPED_TRACE(text.toStdString());
         ASSERT_TRUE(ctl->SetWholeText("[]"));
@@ -478,6 +488,15 @@ TEST_P(EditControlContract, ClipboardCarriesPlainText)
         EXPECT_EQ(ctl->WholeText(), "[" + bytes + "]");
         EXPECT_EQ(ctl->SelectionStart(), 1 + int(bytes.size()));
     }
+
+    // Bytes in another code are not this text's: their characters go in.
+    auto *foreign = new QMimeData;
+    foreign->setText(QString::fromUtf8("\u00E9"));
+    foreign->setData("application/x-verno-bytes", "utf-8\n\xC3\xA9");
+    clipboard()->setMimeData(foreign);
+    ASSERT_TRUE(ctl->SetWholeText(""));
+    ctl->PasteClipboard();
+    EXPECT_EQ(ctl->WholeText(), "\xE9");
 
     // Something on the clipboard that is not text.
     auto *data = new QMimeData;

@@ -1,5 +1,6 @@
 // The program's own edit view as a user and a screen reader meet it: keys,
 // mouse, drops, input methods and the accessibility interfaces.
+#include "editor/bytefont.h"
 #include "editor/editaccessible.h"
 #include "editor/editview.h"
 #include "editor/qteditcontrol.h"
@@ -7,12 +8,14 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
+#include <QDrag>
 #include <QMenu>
 #include <QMimeData>
 #include <QScrollBar>
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <vector>
 
@@ -95,6 +98,12 @@ TEST_F(EditViewTest, EditingKeysAndTheirUndo)
     EXPECT_TRUE(view->hasFocus()) << "Tab stays in the text";
     QTest::keyClick(view, Qt::Key_Backspace, Qt::ControlModifier);
     EXPECT_EQ(ctl->WholeText(), "d");
+    QTest::keyClick(view, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(ctl->WholeText(), "ab\td");
+    // Ctrl+Delete takes what Ctrl+Right passes over, in one step.
+    ctl->SetCaret(1);
+    QTest::keyClick(view, Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_EQ(ctl->WholeText(), "ad");
     QTest::keyClick(view, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(ctl->WholeText(), "ab\td");
 
@@ -222,6 +231,120 @@ TEST_F(EditViewTest, MouseClicksDragsAndDrops)
     EXPECT_EQ(ctl->SelectedText(100), "NEW\r\n");
     ctl->UndoLast();
     EXPECT_EQ(ctl->WholeText(), "one two three\r\nfour five");
+}
+
+// Dragging a selection with the mouse: Qt's drag loop is replaced by one
+// that drops at a given place of a given view.
+TEST_F(EditViewTest, DraggedTextLandsWhereDroppedAndOneUndoTakesItBack)
+{
+    // "~" stands for a NUL byte, which only the program's own format carries.
+    const auto bytes = [](std::string s) {
+        std::replace(s.begin(), s.end(), '~', '\0');
+        return s;
+    };
+    const std::string text = bytes("one two~three four\r\nfive six"); // the break at 18, length 28
+    const std::string other = "12345";
+    struct Case {
+        const char *label;
+        int from, to;    // dragged
+        bool otherView;  // dropped into a second window
+        int at;          // where it falls
+        Qt::KeyboardModifiers mods;
+        const char *source, *target; // the texts after the drop
+    };
+    const Case cases[] = {
+        {"to the start", 14, 18, false, 0, {}, "fourone two~three \r\nfive six", nullptr},
+        {"to a later place", 0, 3, false, 13, {}, " two~threeone four\r\nfive six", nullptr},
+        {"a line and its break to the end", 0, 20, false, 28, {}, "five sixone two~three four\r\n", nullptr},
+        {"up a line", 20, 24, false, 4, {}, "one fivetwo~three four\r\n six", nullptr},
+        {"onto itself", 4, 13, false, 8, {}, "one two~three four\r\nfive six", nullptr},
+        {"onto its own end", 4, 13, false, 13, {}, "one two~three four\r\nfive six", nullptr},
+        {"copied with Ctrl", 4, 7, false, 0, Qt::ControlModifier, "twoone two~three four\r\nfive six", nullptr},
+        {"to another window", 4, 13, true, 2, {}, "one  four\r\nfive six", "12two~three345"},
+        {"copied to another window", 0, 3, true, 5, Qt::ControlModifier, "one two~three four\r\nfive six", "12345one"},
+    };
+    auto second = makeBufferEditControl();
+    auto *otherView = qobject_cast<EditView *>(second->widget());
+    otherView->resize(400, 200);
+    otherView->show();
+    const auto pointIn = [](EditView *v, int pos) {
+        const QRect r = v->characterRect(pos);
+        return QPoint(r.left() + 1, r.center().y()) - v->viewport()->pos();
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.label);
+        ASSERT_TRUE(ctl->SetWholeText(text));
+        ASSERT_TRUE(second->SetWholeText(other));
+        EditView *target = c.otherView ? otherView : view;
+        EditView::setDragRunner([&](QDrag &drag, Qt::DropActions actions, Qt::DropAction) {
+            const QPoint at = pointIn(target, c.at);
+            QWidget *vp = target->viewport();
+            QDragEnterEvent enter(at, actions, drag.mimeData(), Qt::LeftButton, c.mods);
+            QCoreApplication::sendEvent(vp, &enter);
+            QDragMoveEvent move(at, actions, drag.mimeData(), Qt::LeftButton, c.mods);
+            QCoreApplication::sendEvent(vp, &move);
+            QDropEvent drop(at, actions, drag.mimeData(), Qt::LeftButton, c.mods);
+            QCoreApplication::sendEvent(vp, &drop);
+            return drop.isAccepted() ? drop.dropAction() : Qt::IgnoreAction;
+        });
+        ctl->SetCaret(c.from);
+        ctl->SetSelectionLength(c.to - c.from);
+        QWidget *vp = view->viewport();
+        const QPoint press = pointIn(view, c.from);
+        const QPoint away = press + QPoint(0, 3 * QApplication::startDragDistance());
+        QTest::mousePress(vp, Qt::LeftButton, {}, press, 1000);
+        QMouseEvent move(QEvent::MouseMove, away, vp->mapToGlobal(away), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(vp, &move);
+        EditView::setDragRunner(nullptr);
+
+        EXPECT_EQ(ctl->WholeText(), bytes(c.source));
+        EXPECT_EQ(second->WholeText(), c.target ? bytes(c.target) : other);
+        EditControl &dropped = c.otherView ? *second : *ctl;
+        const bool changed = dropped.WholeText() != (c.otherView ? other : text);
+        if (changed) {
+            EXPECT_EQ(dropped.SelectedText(100), text.substr(size_t(c.from), size_t(c.to - c.from)));
+        }
+        dropped.UndoLast();
+        EXPECT_EQ(second->WholeText(), other);
+        if (c.otherView)
+            ctl->UndoLast(); // each window undoes its own part
+        EXPECT_EQ(ctl->WholeText(), text);
+    }
+}
+
+// The font's underline and strikeout show as lines across the text, blanks
+// included: below the baseline and above it.
+TEST_F(EditViewTest, UnderlineAndStrikeoutAreDrawn)
+{
+    ASSERT_TRUE(ctl->SetWholeText("ab   cd")); // no glyph spans the blanks
+    view->clearFocus();                    // and no caret
+    // Rows of the line dark all across the text, from the baseline (down positive).
+    const auto fullRows = [&](bool underline, bool strikeOut) {
+        QFont font = view->font();
+        font.setUnderline(underline);
+        font.setStrikeOut(strikeOut);
+        view->setFont(font);
+        const QRect first = view->characterRect(0).translated(-view->viewport()->pos());
+        const QRect last = view->characterRect(6).translated(-view->viewport()->pos());
+        const double baseline = first.top() + view->byteFont().ascent();
+        const QImage image = view->viewport()->grab().toImage();
+        std::vector<double> rows;
+        for (int y = first.top(); y <= first.bottom(); ++y) {
+            bool full = true;
+            for (int x = first.left() + 1; x < last.right() && full; ++x)
+                full = qGray(image.pixel(x, y)) < 128;
+            if (full)
+                rows.push_back(y + 0.5 - baseline);
+        }
+        return rows;
+    };
+    EXPECT_TRUE(fullRows(false, false).empty());
+    const std::vector<double> under = fullRows(true, false);
+    ASSERT_FALSE(under.empty());
+    EXPECT_GT(under.front(), 0);
+    const std::vector<double> struck = fullRows(false, true);
+    ASSERT_FALSE(struck.empty());
+    EXPECT_LT(struck.back(), 0);
 }
 
 TEST_F(EditViewTest, InputMethodsCommitThroughTheKeyHook)

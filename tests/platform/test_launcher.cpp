@@ -2,9 +2,12 @@
 #include "testsupport.h"
 
 #include <QDir>
+#include <QFile>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <fcntl.h>
+#include <unistd.h>
 #include <gtest/gtest.h>
 
 using namespace verno;
@@ -20,37 +23,50 @@ protected:
 
 } // namespace
 
+// A request typed whole, or (after "|") a terminal with the command it runs.
+LaunchRequest request(const QString &text)
+{
+    const qsizetype bar = text.indexOf(QLatin1Char('|'));
+    if (bar < 0)
+        return openRequest(text);
+    LaunchRequest r;
+    r.inTerminal = true;
+    r.terminal = text.left(bar);
+    r.script = text.mid(bar + 1);
+    return r;
+}
+
 TEST_F(LauncherTest, DecidesBetweenLinkDocumentProgramAndTerminal)
 {
     test::writeBytes(dir.filePath(QStringLiteral("notes.txt")), "x");
+    test::writeBytes(dir.filePath(QStringLiteral("my notes.txt")), "x");
     const QString sh = QStandardPaths::findExecutable(QStringLiteral("sh"));
     const QString cat = QStandardPaths::findExecutable(QStringLiteral("cat"));
     struct Case {
-        const char *file;
-        const char *parameters;
+        const char *text;
         LaunchPlan::Kind kind;
         QString program; // or the URL
         QStringList arguments;
     };
     const Case cases[] = {
-        {"", "", LaunchPlan::Refused, {}, {}},
-        {"no-such-program-here", "", LaunchPlan::Refused, {}, {}},
-        {"cat 'open", "", LaunchPlan::Refused, {}, {}},
-        {"https://example.org/a b", "", LaunchPlan::OpenUrl, "https://example.org/a b", {}},
-        {"mailto:ann@example.org?subject=Verno v3.0", "", LaunchPlan::OpenUrl, "mailto:ann@example.org?subject=Verno v3.0", {}},
-        {"notes.txt", "", LaunchPlan::OpenUrl, QUrl::fromLocalFile(dir.filePath("notes.txt")).toString(), {}},
-        {"sh -c 'echo \"a b\"' x\\ y", "", LaunchPlan::StartProgram, sh, {"-c", "echo \"a b\"", "x y"}},
+        {"", LaunchPlan::Refused, {}, {}},
+        {"no-such-program-here", LaunchPlan::Refused, {}, {}},
+        {"cat 'open", LaunchPlan::Refused, {}, {}},
+        {"https://example.org/a b", LaunchPlan::OpenUrl, "https://example.org/a b", {}},
+        {"mailto:ann@example.org?subject=Verno v3.0", LaunchPlan::OpenUrl, "mailto:ann@example.org?subject=Verno v3.0", {}},
+        {"notes.txt", LaunchPlan::OpenUrl, QUrl::fromLocalFile(dir.filePath("notes.txt")).toString(), {}},
+        {"my notes.txt", LaunchPlan::OpenUrl, QUrl::fromLocalFile(dir.filePath("my notes.txt")).toString(), {}},
+        {"sh -c 'echo \"a b\"' x\\ y", LaunchPlan::StartProgram, sh, {"-c", "echo \"a b\"", "x y"}},
         // A file name in a directly run command is only ever an argument.
-        {"cat /tmp/a; rm -rf ~.txt", "", LaunchPlan::StartProgram, cat, {"/tmp/a;", "rm", "-rf", "~.txt"}},
-        {"cat", "-n 'x y'", LaunchPlan::StartProgram, cat, {"-n", "x y"}},
-        // "/K": the command runs in a shell inside the terminal, which stays open.
-        {"sh", "/K make & # done", LaunchPlan::StartProgram, sh, {"-e", "sh", "-c", "make & # done\nexec \"${SHELL:-sh}\""}},
-        {"sh", "/K ", LaunchPlan::StartProgram, sh, {}},
-        {"", "/K make", LaunchPlan::Refused, {}, {}},
+        {"cat /tmp/a; rm -rf ~.txt", LaunchPlan::StartProgram, cat, {"/tmp/a;", "rm", "-rf", "~.txt"}},
+        // In a terminal the command runs in a shell, and the terminal stays open.
+        {"sh|make & # done", LaunchPlan::StartProgram, sh, {"-e", "sh", "-c", "make & # done\nexec \"${SHELL:-sh}\"", "sh"}},
+        {"sh| ", LaunchPlan::StartProgram, sh, {}},
+        {"|make", LaunchPlan::Refused, {}, {}},
     };
     for (const Case &c : cases) {
-        SCOPED_TRACE(std::string(c.file) + " | " + c.parameters);
-        const LaunchPlan plan = planShellOpen(QString::fromUtf8(c.file), QString::fromUtf8(c.parameters));
+        SCOPED_TRACE(c.text);
+        const LaunchPlan plan = planLaunch(request(QString::fromUtf8(c.text)));
         EXPECT_EQ(plan.kind, c.kind);
         if (c.kind == LaunchPlan::OpenUrl) {
             EXPECT_EQ(plan.url.toString(), c.program);
@@ -63,8 +79,38 @@ TEST_F(LauncherTest, DecidesBetweenLinkDocumentProgramAndTerminal)
 
 TEST_F(LauncherTest, StartsAProgramInTheWorkingDirectoryAndReportsAMissingOne)
 {
-    EXPECT_TRUE(shellOpen(QStringLiteral("touch 'made here.done'"), QString()));
+    EXPECT_TRUE(launch(openRequest(QStringLiteral("touch 'made here.done'"))));
     QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(dir.filePath(QStringLiteral("made here.done"))), 5000);
-    EXPECT_FALSE(shellOpen(QStringLiteral("no-such-program-here --x"), QString()));
-    EXPECT_FALSE(shellOpen(QString(), QString()));
+    EXPECT_FALSE(launch(openRequest(QStringLiteral("no-such-program-here --x"))));
+    EXPECT_FALSE(launch(openRequest(QString())));
+}
+
+// A started program reads nothing of ours and writes nothing into our output.
+TEST_F(LauncherTest, AStartedProgramGetsNoInputAndWritesNothingOfOurs)
+{
+    const QString ours = dir.filePath(QStringLiteral("ours"));
+    test::writeBytes(ours, "typed\n");
+    LaunchPlan plan;
+    plan.kind = LaunchPlan::StartProgram;
+    plan.program = QStandardPaths::findExecutable(QStringLiteral("sh"));
+    plan.arguments = {QStringLiteral("-c"), QStringLiteral("cat > got; echo out; echo err >&2; : > done")};
+    bool started = false;
+    {
+        const int in = open(ours.toLocal8Bit().constData(), O_RDWR);
+        ASSERT_GE(in, 0);
+        const int saved[] = {dup(0), dup(1), dup(2)};
+        for (int fd = 0; fd < 3; ++fd)
+            dup2(in, fd);
+        started = carryOut(plan);
+        while (started && !QFile::exists(dir.filePath(QStringLiteral("done"))))
+            QTest::qSleep(10);
+        for (int fd = 0; fd < 3; ++fd) {
+            dup2(saved[fd], fd);
+            close(saved[fd]);
+        }
+        close(in);
+    }
+    ASSERT_TRUE(started);
+    EXPECT_EQ(test::readBytes(ours), "typed\n");
+    EXPECT_EQ(test::readBytes(dir.filePath(QStringLiteral("got"))), "");
 }

@@ -1,6 +1,7 @@
 // Printing from an edit window to a real PDF file through QPrinter, checked
 // with the poppler tools.
 #include "app/mainwindow.h"
+#include "editor/bytefont.h"
 #include "window/filewindow.h"
 #include "platform/printerhost.h"
 #include "print/printcommands.h"
@@ -143,6 +144,30 @@ TEST_F(PrintToPdf, PrintDialogOffersTheSelectionAndPrintsItsCopies)
     EXPECT_EQ(pdfPages(pdf), 2);
     EXPECT_EQ(pdfLines(pdf), QStringList({"line", "second", "line", "second"}));
     EXPECT_EQ(frame.statusMessage(), QString());
+}
+
+// What the screen draws with a glyph prints and takes its room, the soft
+// hyphen (byte 0xAD) included.
+TEST_F(PrintToPdf, EveryByteShownPrintsInItsPlace)
+{
+    QPrinter probe(QPrinter::HighResolution);
+    probe.setOutputFormat(QPrinter::PdfFormat);
+    probe.setOutputFileName(dir.filePath(QStringLiteral("probe.pdf")));
+    QtPrintDevice device(probe);
+    device.StartDocument();
+    device.SetFont(printFontOf(window->Memo()));
+    const int two = device.Extent("xx").width;
+    for (int b = 32; b < 256; ++b) {
+        if (ByteFont::isSymbol(static_cast<unsigned char>(b)))
+            continue;
+        EXPECT_GT(device.Extent(std::string{'x', char(b), 'x'}).width, two) << "byte " << b;
+    }
+    device.EndDocument();
+
+    window->LeftMargin = 0;
+    window->Memo().SetWholeText("soft\xADhyphen");
+    frame.FilePrintBtnClick();
+    EXPECT_EQ(pdfLines(pdf), QStringList{"soft-hyphen"});
 }
 
 TEST_F(PrintToPdf, UnwritableFileIsReportedAndTheStatusCleared)

@@ -147,6 +147,41 @@ TEST_F(SearchTest, ReplaceDialogRunsTheLoopAndFillsBothHistories)
     EXPECT_TRUE(prompter.dialogsRun.isEmpty());
 }
 
+// A character the text cannot hold stands as "?" in the find text, yet such a
+// text is found nowhere, and a replace of it replaces nothing.
+TEST_F(SearchTest, AFindTextTheTextCannotHoldFindsNothing)
+{
+    const std::string start = "why? what?\r\n?";
+    const QString typed = QString::fromUtf8("\u0416?");
+    frame.settings().FindWord = false;
+    for (bool replace : {false, true}) {
+        SCOPED_TRACE(replace ? "replace" : "find");
+        setText(start);
+        select(0, 0);
+        prompter.messages.clear();
+        prompter.dialogActions.push_back([&](QDialog &d) {
+            findBox(d)->setEditText(typed);
+            if (replace) {
+                child<QComboBox>(d, "TxtReplace")->setEditText(QString());
+                child<QCheckBox>(d, "ChkAll")->setChecked(true);
+            }
+            clickOk(d);
+        });
+        replace ? window->FindReplaceClick() : window->FindClick();
+        window->FindAgainClick();
+        EXPECT_EQ(text(), start);
+        EXPECT_EQ(place(), (Place{0, 0, 0}));
+        ASSERT_EQ(prompter.messages.size(), 2u);
+        EXPECT_EQ(prompter.messages[1].text, "\"" + typed + "\" not found");
+        EXPECT_TRUE(options().FindHistory.Entries.empty());
+        // The next Find proposes the text as typed.
+        QString proposed;
+        prompter.dialogActions.push_back([&](QDialog &d) { proposed = findBox(d)->currentText(); });
+        window->FindClick();
+        EXPECT_EQ(proposed, typed);
+    }
+}
+
 // A bad entry is reported beside the box and keeps the dialog open (then
 // cancelled here, so the caret stays).
 TEST_F(SearchTest, GoToLineTakesTheEntryWithinTheText)

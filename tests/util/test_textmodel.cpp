@@ -231,6 +231,8 @@ TEST(TextModel, UndoStepsAndTheModifiedFlag)
         {"selection delete stands alone", {{1, 3, "", E::Undoable}, {1, 2, "", E::DeleteKey}}, "hlo world", 2},
         {"replacing a selection then typing", {{2, 5, "q", E::Undoable}, {3, 3, "r", E::Undoable}}, "hello world", 5},
         {"a moved text is one step", {{6, 6, "he", E::Undoable}, {0, 2, "", E::Joined}}, "hello world", 6},
+        {"a drop stays apart from typing before it", {{5, 5, "a", E::Undoable}, {6, 6, "XY", E::Alone}}, "helloa world", 6},
+        {"and from typing after it", {{5, 5, "XY", E::Alone}, {7, 7, "z", E::Undoable}}, "helloXY world", 7},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.label);
