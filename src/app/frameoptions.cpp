@@ -38,6 +38,7 @@ T_Options FrameOptions::read() const
     o.SaveExec = s.SaveExec;
     o.ShiftCount = s.ShiftCount;
     o.FileFilter = s.FileFilter;
+    o.KeepLineBreaks = s.KeepLineBreaks;
     return o;
 }
 
@@ -54,6 +55,10 @@ void FrameOptions::StorePlainOptions(const T_Options &o)
     s.ShiftCount = o.ShiftCount;
     s.FileHistMax = o.FileHistMax;
     s.WinListMax = o.WinListMax;
+    if (s.KeepLineBreaks != o.KeepLineBreaks) {
+        s.KeepLineBreaks = o.KeepLineBreaks;
+        frame_.UpdateCaptions();
+    }
 }
 
 void FrameOptions::OptBackupClick() { frame_.OptBackupClick(); }

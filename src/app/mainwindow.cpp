@@ -446,6 +446,11 @@ TPreferencesDialog &TMainWindow::preferencesDialog()
 void TMainWindow::OptPathClick()
 {
     settings_.Path = !settings_.Path;
+    UpdateCaptions();
+}
+
+void TMainWindow::UpdateCaptions()
+{
     for (TFileWindow *w : editWindows())
         w->UpdateCaption();
 }

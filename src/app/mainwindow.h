@@ -119,6 +119,7 @@ public:
     void OptWordWrapClick();
     void OptReadOnlyClick();
     void OptPathClick();
+    void UpdateCaptions();
     void OptROModClick() { settings_.ROifModified = !settings_.ROifModified; }
     void OptPreferencesClick();
     void OptBackupClick() { settings_.Backup = !settings_.Backup; }
@@ -256,6 +257,7 @@ public:
     void setFilterIndex(int index) override { FilterIndex = index; }
     QString menuHint(const QString &itemName) const override;
     bool findWord() const override { return settings_.FindWord; }
+    bool keepLineBreaks() const override { return settings_.KeepLineBreaks; }
     int shiftCount() const override { return std::clamp(settings_.ShiftCount, 1, 32); }
     void setStatusMessage(const QString &text) override { SetStatusMessage(text); }
     void paintStatusNow() override;

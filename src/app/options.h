@@ -30,6 +30,7 @@ struct T_Options {
     bool SaveExec = true;
     int ShiftCount = 2;
     QString FileFilter;
+    bool KeepLineBreaks = false;
 
     bool operator==(const T_Options &) const = default;
 };
@@ -50,7 +51,8 @@ public:
     // The filter of the open dialog and of every edit window's save dialog.
     virtual void SetFileFilter(const QString &filter) = 0;
     // InitialWin, FileHistSave, FindHistSave, SavePosition, SaveExec,
-    // ConfirmSave, FindWord, ShiftCount, FileHistMax and WinListMax.
+    // ConfirmSave, FindWord, ShiftCount, FileHistMax and WinListMax, and the
+    // options beyond these.
     virtual void StorePlainOptions(const T_Options &options) = 0;
     virtual void SetTabsSort(bool v) = 0;
     virtual void SetWinListSort(bool v) = 0;

@@ -84,7 +84,8 @@ QWidget *TPreferencesDialog::generalPage()
     layout->addWidget(group("File &Handling", {check("ChkBackup", "Create Backup", &O::Backup),
                                                check("ChkConfirmSave", "Confirm Save As", &O::ConfirmSave),
                                                check("ChkSaveExec", "Save Before Shell/Exec", &O::SaveExec),
-                                               check("ChkROMod", "Allow Read Only if Modified", &O::ROifModified)}));
+                                               check("ChkROMod", "Allow Read Only if Modified", &O::ROifModified),
+                                               check("ChkKeepBreaks", "Keep each file's line breaks", &O::KeepLineBreaks)}));
     layout->addWidget(group("&Search Options", {check("ChkFindWord", "Find Word at Cursor", &O::FindWord),
                                                 check("ChkFindHistSave", "Save Find/Replace History", &O::FindHistSave)}));
     layout->addWidget(group("&Metrics", {spin("SpinShift", "LblShift", "Shift count", 1, 32, &O::ShiftCount)}));

@@ -58,6 +58,7 @@ constexpr std::array kOptionRows = {
     boolRow("SaveExec", &Settings::SaveExec, true),
     boolRow("ConfirmSave", &Settings::ConfirmSave, true),
     boolRow("FindWord", &Settings::FindWord, true),
+    boolRow("KeepLineBreaks", &Settings::KeepLineBreaks, false),
     intRow("ShiftCount", &Settings::ShiftCount, 2, 0),
     intRow("ShellIndex", &Settings::ShellIndex, 1, 3),
     intRow("InsCharBase", &Settings::InsCharBase, 1, 4),

@@ -19,6 +19,8 @@ struct Settings {
     bool Backup, ToolBar, StatusBar, Tabs, TabsSort, Hints, Path, GrayReadOnly, InitialWin,
         ROifModified, WinList, WinListSort, FileHist, FileHistSort, FileHistSave, FindHistSave,
         SavePosition, SaveExec, ConfirmSave, FindWord;
+    // Beyond the designed options; each is off unless chosen.
+    bool KeepLineBreaks;
     int WinListMax, FileHistMax, ShiftCount, ShellIndex, InsCharBase;
 
     // Section "Font": the default font of new edit windows.

@@ -34,6 +34,8 @@ public:
     virtual T_SearchOptions &searchOptions() = 0;
     virtual bool findWord() const = 0;
     virtual int shiftCount() const = 0;
+    // Files are written with the line breaks they were read with (else CR LF).
+    virtual bool keepLineBreaks() const { return false; }
 
     // Notifications.
     virtual void setStatusMessage(const QString &text) = 0;

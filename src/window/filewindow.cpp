@@ -10,6 +10,7 @@
 #include "search/searchcommands.h"
 #include "search/searchengine.h"
 #include "search/textcommands.h"
+#include "util/linebreaks.h"
 #include "print/pagesetupdialog.h"
 #include "print/printcommands.h"
 
@@ -81,7 +82,11 @@ QString TFileWindow::CaptionText() const
 {
     if (FileName.isEmpty())
         return kUntitled;
-    return frame_.pathInCaption() ? FileDir + FileName : FileName;
+    const QString name = frame_.pathInCaption() ? FileDir + FileName : FileName;
+    // A file kept with other breaks than CR LF says so.
+    if (frame_.keepLineBreaks() && Breaks != LineBreaks::CrLf)
+        return name + QStringLiteral(" [%1]").arg(QLatin1String(lineBreaksName(Breaks)));
+    return name;
 }
 
 QString TFileWindow::TabText() const
@@ -152,6 +157,7 @@ bool TFileWindow::Load(const QString &name)
             reportError(error);
             return false;
         }
+        Breaks = detectLineBreaks({bytes.data(), bytes.size()});
         if (!fits || !memo_->LoadBytes(std::move(bytes))) {
             busy.end();
             errorBox(QStringLiteral("Unable to load \"%1\"\r%2").arg(path, QStringLiteral("Text exceeds memo capacity")));
@@ -164,6 +170,7 @@ bool TFileWindow::Load(const QString &name)
     }
     memo_->SetCaret(0);
     memo_->SetModifiedFlag(false);
+    UpdateCaption();
     return true;
 }
 
@@ -176,8 +183,13 @@ bool TFileWindow::Save()
     }
     BusyStatus busy(frame_, QStringLiteral("Saving..."));
     QString error;
-    std::string copy;
-    if (!saveWholeFile(path, memo_->TextPieces(copy), frame_.backupOn(), error)) {
+    std::string copy, converted;
+    TextPieces pieces = memo_->TextPieces(copy);
+    if (frame_.keepLineBreaks() && Breaks != LineBreaks::CrLf) {
+        converted = withLineBreaks(pieces, Breaks);
+        pieces = {converted};
+    }
+    if (!saveWholeFile(path, pieces, frame_.backupOn(), error)) {
         busy.end();
         reportError(error);
         return false;

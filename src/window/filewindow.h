@@ -4,6 +4,7 @@
 #include "window/diskcommands.h"
 #include "window/windowhost.h"
 #include "editor/qteditcontrol.h"
+#include "util/linebreaks.h"
 
 #include <QMdiSubWindow>
 #include <memory>
@@ -35,6 +36,8 @@ public:
     int LeftMargin = 4;
     // The save dialog asks before overwriting as the last Save As left it.
     bool SaveConfirmsOverwrite = true;
+    // The breaks of the file as read, written back while the frame keeps them.
+    LineBreaks Breaks = LineBreaks::CrLf;
 
     QtEditControl &Memo() const { return *memo_; }
     // Hidden scratch text between the clipboard and the disk, made on first use.
