@@ -121,8 +121,42 @@ double toggleWrap(TFileWindow &w, bool on)
     return secondsSince(t);
 }
 
+// A settings file whose history, find and replace lists and commands hold
+// entries entries each.
+bool writeBigSettings(const QString &path, int entries)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly))
+        return false;
+    QByteArray text = "[Software\\Qvo\\Verno\\Options]\n\"FindHistSave\"=\"1\"\n";
+    for (const char *section : {"FileHistory", "FindHistory", "ReplaceHistory", "Commands"}) {
+        text += QByteArray("\n[Software\\Qvo\\Verno\\") + section + "]\n";
+        for (int i = 1; i <= entries; ++i)
+            text += '"' + QByteArray::number(i) + "\"=\"/home/user/notes/file" + QByteArray::number(i) + ".txt\"\n";
+    }
+    return f.write(text) == text.size();
+}
+
+// Start-up and exit with that file: both read and write it whole.
+int runSettings(const QString &path)
+{
+    QElapsedTimer t;
+    t.start();
+    TMainWindow frame(path);
+    frame.show();
+    frame.FormShow({});
+    QCoreApplication::processEvents();
+    report("start", secondsSince(t));
+    t.restart();
+    frame.SaveSettings();
+    report("exit", secondsSince(t));
+    return 0;
+}
+
 int runChild(const QString &control, const QString &scenario, const QString &path)
 {
+    if (scenario == QLatin1String("settings"))
+        return runSettings(path);
     if (control == QLatin1String("reference"))
         setEditControlFactory([](QWidget *parent) { return makePlainTextEditControl(parent); });
     QTemporaryDir settings;
@@ -250,5 +284,13 @@ int main(int argc, char **argv)
     std::printf("\nSearching a file of 1,000,000 lines, about 320,000 of them holding \"gamma\":\n");
     runScenario(QStringLiteral("ours"), QStringLiteral("search"), big, cap);
     runScenario(QStringLiteral("reference"), QStringLiteral("search"), big, cap);
+
+    std::printf("\nSettings file with 100,000 entries in each of four lists:\n");
+    const QString settings = dir.path() + QStringLiteral("/Verno.reg");
+    if (!writeBigSettings(settings, 100'000))
+        return 1;
+    const Figures start = runScenario(QStringLiteral("ours"), QStringLiteral("settings"), settings, cap);
+    row("start-up, reading the settings", "start", start, {}, 1, "s");
+    row("exit, writing the settings", "exit", start, {}, 1, "s");
     return 0;
 }

@@ -4,94 +4,74 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QSet>
+#include <algorithm>
 
 namespace verno {
 
 FileHistoryMenu::FileHistoryMenu(QMenu *fileMenu, int base, Settings &settings, Open open)
     : menu_(fileMenu), base_(base), settings_(settings), open_(std::move(open))
 {
+    // The history separator shows while the history is on, also as the
+    // menu's last item when no entry shows (FileHistMax 0).
+    menu_->setSeparatorsCollapsible(false);
 }
 
 QAction *FileHistoryMenu::separator() const { return menu_->actions().value(base_); }
 
-QList<QAction *> FileHistoryMenu::entries() const
-{
-    const QList<QAction *> all = menu_->actions();
-    return all.size() > base_ + 1 ? all.mid(base_ + 1) : QList<QAction *>();
-}
-
-QStringList FileHistoryMenu::names() const
-{
-    QStringList result;
-    for (const QAction *a : entries())
-        result << nameOf(a);
-    return result;
-}
-
 QString FileHistoryMenu::nameOf(const QAction *entry) { return entry->data().toString(); }
-
-void FileHistoryMenu::setName(QAction *entry, const QString &name)
-{
-    entry->setData(name);
-    entry->setText(menuEntryText(name));
-}
 
 void FileHistoryMenu::Add(const QString &name)
 {
     if (menu_->actions().size() == base_)
         menu_->addSeparator();
-    const QList<QAction *> list = entries();
-    const auto found = std::find_if(list.begin(), list.end(), [&](QAction *a) { return nameOf(a) == name; });
-    QAction *entry = found == list.end() ? nullptr : *found;
-    int position = 0;
+    const qsizetype found = names_.indexOf(name);
     if (settings_.FileHistSort) {
-        if (entry) {
-            ApplyVisibility();
-            return;
-        }
-        position = alphaInsertPosition(int(list.size()), [&](int i) { return nameOf(list[i]); }, name);
-    } else if (entry) {
-        // Moved rather than made anew: the entry may be the one being clicked.
-        menu_->removeAction(entry);
+        if (found < 0)
+            names_.insert(alphaInsertPosition(int(names_.size()), [&](int i) { return names_[i]; }, name), name);
+    } else if (found != 0) {
+        if (found > 0)
+            names_.removeAt(found);
+        names_.prepend(name);
     }
-    if (!entry) {
-        entry = new QAction(menu_);
-        setName(entry, name);
-        connect(entry, &QAction::triggered, this, [this, entry] { open_(nameOf(entry)); });
-    }
-    const QList<QAction *> now = entries();
-    menu_->insertAction(now.value(position), entry);
     ApplyVisibility();
 }
 
 void FileHistoryMenu::Remove(const QString &name)
 {
-    for (QAction *a : entries()) {
-        if (nameOf(a) == name) {
-            menu_->removeAction(a);
-            a->deleteLater();
-            break;
-        }
-    }
+    names_.removeOne(name);
     ApplyVisibility();
 }
 
 void FileHistoryMenu::Clear()
 {
-    for (QAction *a : entries()) {
-        menu_->removeAction(a);
-        a->deleteLater();
-    }
+    names_.clear();
+    ApplyVisibility();
 }
 
+// The menu gets one item for each entry that shows; an item stays while it
+// is needed (it may be the one being clicked) and takes another name.
 void FileHistoryMenu::ApplyVisibility()
 {
     if (QAction *sep = separator())
         sep->setVisible(settings_.FileHist);
-    int k = 0;
-    for (QAction *a : entries()) {
-        ++k;
-        a->setVisible(settings_.FileHist && k <= settings_.FileHistMax);
+    const qsizetype shown = settings_.FileHist ? std::clamp<qsizetype>(settings_.FileHistMax, 0, names_.size()) : 0;
+    while (items_.size() > shown) {
+        QAction *item = items_.takeLast();
+        menu_->removeAction(item);
+        item->deleteLater();
+    }
+    while (items_.size() < shown) {
+        auto *item = new QAction(menu_);
+        connect(item, &QAction::triggered, this, [this, item] { open_(nameOf(item)); });
+        menu_->addAction(item);
+        items_ << item;
+    }
+    for (qsizetype k = 0; k < shown; ++k) {
+        if (nameOf(items_[k]) != names_[k]) {
+            items_[k]->setData(names_[k]);
+            items_[k]->setText(menuEntryText(names_[k]));
+        }
     }
 }
 
@@ -106,14 +86,8 @@ void FileHistoryMenu::SetShown(bool v)
 void FileHistoryMenu::SetSort(bool v)
 {
     if (v && !settings_.FileHistSort) {
-        const QList<QAction *> list = entries();
         alphaSelectionSort(
-            int(list.size()), [&](int i) { return nameOf(list[i]); },
-            [&](int i, int j) {
-                const QString first = nameOf(list[i]);
-                setName(list[i], nameOf(list[j]));
-                setName(list[j], first);
-            });
+            int(names_.size()), [&](int i) { return names_[i]; }, [&](int i, int j) { names_.swapItemsAt(i, j); });
         ApplyVisibility();
     }
     settings_.FileHistSort = v;
@@ -121,15 +95,30 @@ void FileHistoryMenu::SetSort(bool v)
 
 QStringList FileHistoryMenu::Collect() const
 {
-    const QStringList all = names();
-    return all.mid(0, std::clamp(settings_.FileHistMax, 0, int(all.size())));
+    return names_.mid(0, std::clamp<qsizetype>(settings_.FileHistMax, 0, names_.size()));
 }
 
 void FileHistoryMenu::Restore(const QStringList &stored)
 {
-    Clear();
-    for (auto it = stored.crbegin(); it != stored.crend(); ++it)
-        Add(*it);
+    names_.clear();
+    if (!stored.isEmpty() && menu_->actions().size() == base_)
+        menu_->addSeparator();
+    // Unsorted, each name went on top, so the first stored one of equal
+    // names stays; sorted, each went after the names equal to it in order.
+    QSet<QString> seen;
+    const auto take = [&](const QString &name) {
+        if (!seen.contains(name)) {
+            seen.insert(name);
+            names_ << name;
+        }
+    };
+    if (settings_.FileHistSort) {
+        std::for_each(stored.crbegin(), stored.crend(), take);
+        std::stable_sort(names_.begin(), names_.end(), alphaLess);
+    } else {
+        std::for_each(stored.cbegin(), stored.cend(), take);
+    }
+    ApplyVisibility();
 }
 
 } // namespace verno

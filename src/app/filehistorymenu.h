@@ -12,10 +12,11 @@ namespace verno {
 
 struct Settings;
 
-// The recently used file names at the end of the File menu. The menu items
-// are the list: a separator at the designed item count, then one item per
-// name, entry 1 on top. Reads and sets FileHist and FileHistSort, reads
-// FileHistMax.
+// The recently used file names at the end of the File menu: a separator at
+// the designed item count, then the entries, entry 1 on top. The list of
+// names is kept here; the menu holds items for the entries it shows, so a
+// history of any length costs the menu no more than FileHistMax items. Reads
+// and sets FileHist and FileHistSort, reads FileHistMax.
 class FileHistoryMenu : public QObject {
 public:
     using Open = std::function<void(const QString &name)>;
@@ -28,21 +29,24 @@ public:
     void SetSort(bool v);
     void ApplyVisibility();
     QStringList Collect() const;
+    // As adding the names one by one from the last, in one pass.
     void Restore(const QStringList &names);
 
-    // Every entry's name in menu order, shown or not.
-    QStringList names() const;
+    // Every entry's name, shown or not.
+    const QStringList &names() const { return names_; }
     QAction *separator() const;
-    QList<QAction *> entries() const;
+    // The items of the entries that show.
+    const QList<QAction *> &entries() const { return items_; }
 
 private:
     static QString nameOf(const QAction *entry);
-    void setName(QAction *entry, const QString &name);
 
     QMenu *menu_;
     int base_;
     Settings &settings_;
     Open open_;
+    QStringList names_;
+    QList<QAction *> items_;
 };
 
 } // namespace verno

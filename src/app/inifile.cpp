@@ -89,8 +89,8 @@ void T_IniFile::EraseSection(const QString &section)
 void T_IniFile::ReadListSection(const QString &section, QStringList &list) const
 {
     list.clear();
-    for (const QString &name : m_store.valueNames(keyOf(section))) {
-        const QString text = ReadString(section, name, QString());
+    for (const auto &[name, value] : m_store.values(keyOf(section))) {
+        const QString text = value.kind == RegValue::Number ? QString::number(value.number) : value.text;
         if (text.isEmpty())
             continue;
         const QString line = cutTo(name + QLatin1Char('=') + text, kShortTextMax);

@@ -1,13 +1,9 @@
 #pragma once
-// Whole-file reading, and saving that keeps what the file was: its owner,
-// group, permissions, hard links and the old text until the new one is safe.
+// Whole-file reading; saving is in filesave.h.
 #include "util/byteblock.h"
 
-#include <QByteArray>
 #include <QString>
 #include <string>
-#include <string_view>
-#include <vector>
 
 namespace verno {
 
@@ -23,27 +19,5 @@ bool readWholeFile(const QString &path, std::string &bytes, QString &error);
 // The same straight into a block an edit buffer can take over, with some room
 // to spare for editing.
 bool readWholeFile(const QString &path, ByteBlock &bytes, QString &error);
-
-// A text to save as pieces written in order (an edit buffer hands over what
-// lies on either side of its gap, so nothing is copied).
-using TextPieces = std::vector<std::string_view>;
-
-// Writes bytes to path (through symbolic links to the file they point to),
-// keeping its permissions, owner, group and hard links. With backup, the old
-// bytes become the ".bak" copy. The new text goes to a temporary file renamed
-// over the old one when that keeps everything; otherwise the file is
-// overwritten in place after its new length is reserved on disk. On failure
-// the original file and any older backup are left as they were and error
-// says why.
-bool saveWholeFile(const QString &path, const TextPieces &text, bool backup, QString &error);
-inline bool saveWholeFile(const QString &path, const std::string &bytes, bool backup, QString &error)
-{
-    return saveWholeFile(path, TextPieces{bytes}, backup, error);
-}
-
-// Whether a save may create files in a folder; tests replace it, since root
-// may write anywhere. nullptr restores the real check.
-using FolderWritableCheck = bool (*)(const QByteArray &folder);
-void setFolderWritableCheck(FolderWritableCheck check);
 
 } // namespace verno

@@ -1,9 +1,33 @@
 #include "platform/filecheck.h"
 #include "platform/fileattributes.h"
 
+#include <QFile>
 #include <QFileInfo>
+#include <sys/stat.h>
 
 namespace verno {
+
+namespace {
+
+// What a name that exists but is no regular file names; nullptr for a
+// regular file or nothing at all.
+const char *specialKind(const QString &path)
+{
+    struct stat st {};
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0 || S_ISREG(st.st_mode))
+        return nullptr;
+    if (S_ISFIFO(st.st_mode))
+        return "a named pipe";
+    if (S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode))
+        return "a device";
+    if (S_ISSOCK(st.st_mode))
+        return "a socket";
+    if (S_ISDIR(st.st_mode))
+        return "a folder";
+    return "a special file";
+}
+
+} // namespace
 
 FileCheck checkChosenFile(const QString &path, bool save, bool confirmReplace)
 {
@@ -11,6 +35,9 @@ FileCheck checkChosenFile(const QString &path, bool save, bool confirmReplace)
     if (!save) {
         if (info.isFile())
             return {};
+        if (const char *kind = specialKind(path))
+            return {FileCheck::Refuse, QStringLiteral("%1\rThis is %2, not a regular file.\rChoose a regular file.")
+                                           .arg(path, QLatin1String(kind))};
         return {FileCheck::Refuse, QStringLiteral("%1\rFile not found.\rCheck the file name and try again.").arg(path)};
     }
     if (!QFileInfo(info.absolutePath()).isDir())

@@ -14,10 +14,8 @@ namespace {
 
 const QLatin1String kDwordPrefix("dword:");
 
-bool sameName(const QString &a, const QString &b)
-{
-    return a.compare(b, Qt::CaseInsensitive) == 0;
-}
+// Names are compared without regard to case; the indexes hold them folded.
+QString folded(const QString &name) { return name.toCaseFolded(); }
 
 // Line breaks are escaped so that the file stays one value per line.
 QString escaped(const QString &text)
@@ -173,7 +171,7 @@ int RegStore::parse(const QByteArray &bytes)
     if (rest.startsWith("\xEF\xBB\xBF"))
         rest = rest.sliced(3);
     int skipped = 0;
-    QString currentKey; // empty: no usable header yet, values are skipped
+    Key *current = nullptr; // none: no usable header yet, values are skipped
     while (!rest.isEmpty()) {
         const qsizetype end = rest.indexOf('\n');
         QByteArrayView raw = end < 0 ? rest : rest.first(end);
@@ -182,15 +180,16 @@ int RegStore::parse(const QByteArray &bytes)
         if (line.isEmpty() || line.startsWith(QLatin1Char(';')))
             continue;
         if (line.startsWith(QLatin1Char('['))) {
-            currentKey.clear();
-            if (line.endsWith(QLatin1Char(']')) && createKey(line.mid(1, line.size() - 2)))
-                currentKey = line.mid(1, line.size() - 2);
-            else
+            // Pointers into the tree hold until the next key is created.
+            current = line.endsWith(QLatin1Char(']')) ? findOrCreate(line.mid(1, line.size() - 2)) : nullptr;
+            if (!current)
                 ++skipped;
             continue;
         }
         const std::optional<ParsedValue> value = parseValueLine(line);
-        if (currentKey.isEmpty() || !value || !writeValue(currentKey, value->name, value->value))
+        if (current && value)
+            setValue(*current, value->name, value->value);
+        else
             ++skipped;
     }
     return skipped;
@@ -270,6 +269,24 @@ std::optional<QStringList> RegStore::splitPath(const QString &path)
     return parts;
 }
 
+bool RegStore::sameName(const QString &a, const QString &b) const
+{
+    ++m_comparisons;
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+qsizetype RegStore::subkeyIndex(const Key &key, const QString &name) const
+{
+    const auto it = key.subkeyAt.constFind(folded(name));
+    return it != key.subkeyAt.cend() && sameName(key.subkeys[*it].name, name) ? qsizetype(*it) : -1;
+}
+
+qsizetype RegStore::valueIndex(const Key &key, const QString &name) const
+{
+    const auto it = key.valueAt.constFind(folded(name));
+    return it != key.valueAt.cend() && sameName(key.values[*it].name, name) ? qsizetype(*it) : -1;
+}
+
 const RegStore::Key *RegStore::find(const QString &path) const
 {
     const std::optional<QStringList> parts = splitPath(path);
@@ -277,11 +294,10 @@ const RegStore::Key *RegStore::find(const QString &path) const
         return nullptr;
     const Key *key = &m_root;
     for (const QString &part : *parts) {
-        auto it = std::find_if(key->subkeys.begin(), key->subkeys.end(),
-                               [&](const Key &k) { return sameName(k.name, part); });
-        if (it == key->subkeys.end())
+        const qsizetype i = subkeyIndex(*key, part);
+        if (i < 0)
             return nullptr;
-        key = &*it;
+        key = &key->subkeys[i];
     }
     return key;
 }
@@ -293,14 +309,13 @@ RegStore::Key *RegStore::findOrCreate(const QString &path)
         return nullptr;
     Key *key = &m_root;
     for (const QString &part : *parts) {
-        auto it = std::find_if(key->subkeys.begin(), key->subkeys.end(),
-                               [&](const Key &k) { return sameName(k.name, part); });
-        if (it == key->subkeys.end()) {
-            key->subkeys.push_back(Key{part, {}, {}});
-            key = &key->subkeys.back();
-        } else {
-            key = &*it;
+        qsizetype i = subkeyIndex(*key, part);
+        if (i < 0) {
+            i = qsizetype(key->subkeys.size());
+            key->subkeyAt.insert(folded(part), size_t(i));
+            key->subkeys.push_back(Key{part, {}, {}, {}, {}});
         }
+        key = &key->subkeys[i];
     }
     return key;
 }
@@ -322,13 +337,13 @@ bool RegStore::deleteKey(const QString &path)
         return false;
     const QString name = parts->takeLast();
     Key *parent = parts->isEmpty() ? &m_root : const_cast<Key *>(find(parts->join(QLatin1Char('\\'))));
-    if (!parent)
+    const qsizetype doomed = parent ? subkeyIndex(*parent, name) : -1;
+    if (doomed < 0)
         return false;
-    auto it = std::find_if(parent->subkeys.begin(), parent->subkeys.end(),
-                           [&](const Key &k) { return sameName(k.name, name); });
-    if (it == parent->subkeys.end())
-        return false;
-    parent->subkeys.erase(it);
+    parent->subkeys.erase(parent->subkeys.begin() + doomed);
+    parent->subkeyAt.clear();
+    for (size_t i = 0; i < parent->subkeys.size(); ++i)
+        parent->subkeyAt.insert(folded(parent->subkeys[i].name), i);
     return true;
 }
 
@@ -350,13 +365,34 @@ QStringList RegStore::valueNames(const QString &key) const
     return names;
 }
 
+std::vector<std::pair<QString, RegValue>> RegStore::values(const QString &key) const
+{
+    std::vector<std::pair<QString, RegValue>> result;
+    if (const Key *k = find(key)) {
+        result.reserve(k->values.size());
+        for (const Value &v : k->values)
+            result.emplace_back(v.name, v.value);
+    }
+    return result;
+}
+
 std::optional<RegValue> RegStore::readValue(const QString &key, const QString &name) const
 {
-    if (const Key *k = find(key))
-        for (const Value &v : k->values)
-            if (sameName(v.name, name))
-                return v.value;
-    return std::nullopt;
+    const Key *k = find(key);
+    const qsizetype i = k ? valueIndex(*k, name) : -1;
+    if (i < 0)
+        return std::nullopt;
+    return k->values[i].value;
+}
+
+void RegStore::setValue(Key &key, const QString &name, const RegValue &value)
+{
+    if (const qsizetype i = valueIndex(key, name); i >= 0) {
+        key.values[i].value = value;
+        return;
+    }
+    key.valueAt.insert(folded(name), key.values.size());
+    key.values.push_back(Value{name, value});
 }
 
 bool RegStore::writeValue(const QString &key, const QString &name, const RegValue &value)
@@ -364,13 +400,7 @@ bool RegStore::writeValue(const QString &key, const QString &name, const RegValu
     Key *k = findOrCreate(key);
     if (!k)
         return false;
-    for (Value &v : k->values) {
-        if (sameName(v.name, name)) {
-            v.value = value;
-            return true;
-        }
-    }
-    k->values.push_back(Value{name, value});
+    setValue(*k, name, value);
     return true;
 }
 

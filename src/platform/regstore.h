@@ -7,10 +7,12 @@
 //   "Backup"="1"
 //   "ShiftCount"=dword:00000002
 #include <QByteArray>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QtGlobal>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace verno {
@@ -59,10 +61,16 @@ public:
 
     // Value names in the order they were first written.
     QStringList valueNames(const QString &key) const;
+    // The values themselves with their names, in the same order.
+    std::vector<std::pair<QString, RegValue>> values(const QString &key) const;
     std::optional<RegValue> readValue(const QString &key, const QString &name) const;
     // Create the key when missing; a rewritten value keeps its place.
     bool writeString(const QString &key, const QString &name, const QString &text);
     bool writeNumber(const QString &key, const QString &name, qint32 number);
+
+    // How many times two names were compared so far: lookups go through an
+    // index, so this grows with the number of operations, not their square.
+    quint64 nameComparisons() const { return m_comparisons; }
 
 private:
     struct Value {
@@ -73,17 +81,26 @@ private:
         QString name;
         std::vector<Value> values;
         std::vector<Key> subkeys;
+        // Positions by case-folded name.
+        QHash<QString, size_t> valueAt;
+        QHash<QString, size_t> subkeyAt;
     };
 
     static std::optional<QStringList> splitPath(const QString &path);
     const Key *find(const QString &path) const;
     Key *findOrCreate(const QString &path);
+    // Positions of the subkey or value of that name; -1 when there is none.
+    qsizetype subkeyIndex(const Key &key, const QString &name) const;
+    qsizetype valueIndex(const Key &key, const QString &name) const;
+    bool sameName(const QString &a, const QString &b) const;
+    void setValue(Key &key, const QString &name, const RegValue &value);
     bool writeValue(const QString &key, const QString &name, const RegValue &value);
     static void serializeKey(const Key &key, const QString &path, QByteArray &out);
 
     Key m_root;
     QString m_warning;
     QString m_readError;
+    mutable quint64 m_comparisons = 0;
 };
 
 } // namespace verno

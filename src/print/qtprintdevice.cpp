@@ -1,6 +1,8 @@
 #include "print/qtprintdevice.h"
 #include "editor/textconvert.h"
+#include "print/pdffile.h"
 
+#include <QPdfWriter>
 #include <QPrinter>
 
 namespace verno {
@@ -16,36 +18,60 @@ QString shown(std::string_view run)
 
 } // namespace
 
+QtPrintDevice::QtPrintDevice(QPrinter &printer) : printer_(printer) {}
+
 QtPrintDevice::~QtPrintDevice()
 {
     if (painter_.isActive())
         painter_.end();
 }
 
+void QtPrintDevice::startPdf()
+{
+    pdfFile_ = std::make_unique<PdfFile>(printer_.outputFileName());
+    if (!pdfFile_->start())
+        throw PrintError(pdfFile_->failure().toStdString());
+    pdf_ = std::make_unique<QPdfWriter>(pdfFile_.get());
+    pdf_->setPdfVersion(printer_.pdfVersion());
+    pdf_->setCreator(printer_.creator());
+    pdf_->setResolution(printer_.resolution());
+    pdf_->setPageLayout(printer_.pageLayout());
+}
+
+void QtPrintDevice::throwIfPdfFailed()
+{
+    if (pdfFile_ && pdfFile_->failed())
+        throw PrintError(pdfFile_->failure().toStdString());
+}
+
 void QtPrintDevice::StartDocument()
 {
     printer_.setDocName(QString());
-    if (painter_.begin(&printer_))
+    if (!printer_.outputFileName().isEmpty())
+        startPdf();
+    if (painter_.begin(&device()))
         return;
-    if (printer_.outputFormat() == QPrinter::PdfFormat)
-        throw PrintError(QStringLiteral("Unable to write the file \"%1\"")
-                             .arg(printer_.outputFileName())
-                             .toStdString());
-    throw PrintError(QStringLiteral("Printer \"%1\" is not available")
-                         .arg(printer_.printerName())
-                         .toStdString());
+    throwIfPdfFailed();
+    throw PrintError(
+        QStringLiteral("Printer \"%1\" is not available").arg(printer_.printerName()).toStdString());
 }
 
 void QtPrintDevice::NewPage()
 {
-    if (!printer_.newPage())
+    const bool started = pdf_ ? pdf_->newPage() : printer_.newPage();
+    throwIfPdfFailed();
+    if (!started)
         throw PrintError("Unable to start a new page");
 }
 
 void QtPrintDevice::EndDocument()
 {
-    if (painter_.isActive() && !painter_.end())
+    if (painter_.isActive() && !painter_.end()) {
+        throwIfPdfFailed();
         throw PrintError("Unable to finish printing");
+    }
+    if (pdfFile_ && !pdfFile_->finish())
+        throwIfPdfFailed();
 }
 
 void QtPrintDevice::SetFont(const PrintFont &font)
@@ -57,7 +83,11 @@ void QtPrintDevice::SetFont(const PrintFont &font)
     f.setUnderline(font.underline);
     f.setStrikeOut(font.strikeOut);
     painter_.setFont(f);
-    painter_.setPen(QColor(QRgb(font.rgb)));
+    QColor colour{QRgb(font.rgb)};
+    // Grey scale chosen in the print dialog.
+    if (printer_.colorMode() == QPrinter::GrayScale)
+        colour = QColor(qGray(colour.rgb()), qGray(colour.rgb()), qGray(colour.rgb()));
+    painter_.setPen(colour);
     metrics_.reset();
 }
 
@@ -65,7 +95,7 @@ const QFontMetrics &QtPrintDevice::metrics()
 {
     // Measured on the printer, at its resolution.
     if (!metrics_)
-        metrics_.emplace(painter_.font(), &printer_);
+        metrics_.emplace(painter_.font(), &device());
     return *metrics_;
 }
 
@@ -82,7 +112,14 @@ void QtPrintDevice::DrawText(int x, int y, std::string_view run)
     painter_.drawText(x, y + metrics().ascent(), shown(run));
 }
 
-int QtPrintDevice::PageWidth() { return printer_.width(); }
-int QtPrintDevice::PageHeight() { return printer_.height(); }
+QPaintDevice &QtPrintDevice::device() const
+{
+    if (pdf_)
+        return *pdf_;
+    return printer_;
+}
+
+int QtPrintDevice::PageWidth() { return device().width(); }
+int QtPrintDevice::PageHeight() { return device().height(); }
 
 } // namespace verno

@@ -3,17 +3,23 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <memory>
 #include <optional>
 
+class QPdfWriter;
 class QPrinter;
 
 namespace verno {
 
+class PdfFile;
+
 // A QPrinter, drawn on through a QPainter. Characters are single bytes, shown
-// as the edit control shows them.
+// as the edit control shows them. A printer that prints to a file writes the
+// PDF through a checked file, with the printer's page layout and resolution,
+// so that a file that cannot be written whole ends the job.
 class QtPrintDevice : public PrintDevice {
 public:
-    explicit QtPrintDevice(QPrinter &printer) : printer_(printer) {}
+    explicit QtPrintDevice(QPrinter &printer);
     ~QtPrintDevice() override;
 
     void StartDocument() override;
@@ -29,8 +35,14 @@ public:
 
 private:
     const QFontMetrics &metrics();
+    void startPdf();
+    // The printer, or the PDF writer standing in for it.
+    QPaintDevice &device() const;
+    void throwIfPdfFailed();
 
     QPrinter &printer_;
+    std::unique_ptr<PdfFile> pdfFile_;
+    std::unique_ptr<QPdfWriter> pdf_;
     QPainter painter_;
     std::optional<QFontMetrics> metrics_;
 };

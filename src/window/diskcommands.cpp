@@ -1,6 +1,7 @@
 #include "window/diskcommands.h"
 #include "editor/busystatus.h"
 #include "editor/fileio.h"
+#include "editor/filesave.h"
 #include "window/filewindow.h"
 #include "editor/frameservices.h"
 #include "platform/filerename.h"

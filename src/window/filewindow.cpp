@@ -1,6 +1,7 @@
 #include "window/filewindow.h"
 #include "editor/busystatus.h"
 #include "editor/fileio.h"
+#include "editor/filesave.h"
 #include "editor/fontchoice.h"
 #include "window/windowhost.h"
 #include "platform/fileattributes.h"

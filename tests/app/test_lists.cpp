@@ -15,6 +15,8 @@
 #include <QClipboard>
 #include <QMenu>
 #include <QTest>
+#include <QToolButton>
+#include <QWheelEvent>
 #include <gtest/gtest.h>
 
 using namespace verno;
@@ -143,6 +145,8 @@ TEST_F(ListsTest, HistoryShowsAndWritesAtMostFileHistMax)
         frame->ApplyFileHistoryVisibility();
         EXPECT_EQ(shownHistory().size(), c.visible);
         EXPECT_EQ(frame->fileHistory().separator()->isVisible(), c.shown);
+        // Drawn too, also as the menu's last item.
+        EXPECT_EQ(!menu("MnuFile")->actionGeometry(frame->fileHistory().separator()).isEmpty(), c.shown);
         // Written whether or not the menu shows them.
         EXPECT_EQ(frame->CollectFileHistory(), history().mid(0, c.max));
     }
@@ -164,6 +168,25 @@ TEST_F(ListsTest, SortedHistoryInsertsInPlaceAndHidesBeyondTheMaximum)
     frame->SetFileHistSort(false); // the order stays; new names go on top again
     frame->AddFileHistory(path("z"));
     EXPECT_EQ(history().first(), path("z"));
+}
+
+TEST_F(ListsTest, RestoredHistoryEqualsAddingTheStoredNamesFromTheLast)
+{
+    const QStringList stored = {path("b"), path("a"), path("B"), path("c"), path("a"), path("A")};
+    for (const bool sorted : {false, true}) {
+        SCOPED_TRACE(sorted);
+        frame->settings().FileHistSort = sorted;
+        frame->settings().FileHistMax = 3;
+        frame->ClearFileHistory();
+        for (auto it = stored.crbegin(); it != stored.crend(); ++it)
+            frame->AddFileHistory(*it);
+        const QStringList oneByOne = history();
+        const QStringList shown = shownHistory();
+        frame->RestoreFileHistory(stored);
+        EXPECT_EQ(history(), oneByOne);
+        EXPECT_EQ(shownHistory(), shown);
+        EXPECT_EQ(menu("MnuFile")->actions().size(), frame->FileMenuBase + 1 + 3);
+    }
 }
 
 TEST_F(ListsTest, RestartShowsTheHistoryInTheSameOrder)
@@ -332,6 +355,45 @@ TEST_F(ListsTest, OnlyTabsInViewAreReMarked)
     EXPECT_EQ(frame->activeWindow(), windows[0]);
     statusPass();
     EXPECT_EQ(tabs->tabText(0), "[a-rather-long-name-0.txt]");
+}
+
+TEST_F(ListsTest, ScrolledTabStripStaysWhereTheUserPutsIt)
+{
+    frame->resize(frame->minimumSize());
+    QList<TFileWindow *> windows;
+    for (int i = 0; i < 12; ++i)
+        windows << open(QStringLiteral("a-rather-long-name-%1.txt").arg(i));
+    TTabSet *tabs = frame->TabSet();
+    const auto wheel = [tabs](int notches) {
+        const QPointF at = tabs->rect().center();
+        QWheelEvent e(at, tabs->mapToGlobal(at), QPoint(), QPoint(0, 120 * notches), Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(tabs, &e);
+    };
+    // The last tab is selected and in view; arrows and wheel take the strip back.
+    auto *left = tabs->findChild<QToolButton *>(QStringLiteral("ScrollLeftButton"));
+    ASSERT_NE(left, nullptr);
+    left->click();
+    wheel(3);
+    const int first = tabs->firstInView();
+    ASSERT_LT(first + tabs->countInView(), 11);
+    EXPECT_EQ(tabs->selectedIndex(), 11);
+    EXPECT_EQ(frame->activeWindow(), windows[11]);
+
+    // Re-marking a tab in view, or its window's new name, moves nothing.
+    windows[first + 1]->Memo().SetModifiedFlag(true);
+    statusPass();
+    EXPECT_TRUE(tabs->tabText(first + 1).startsWith(QLatin1Char('[')));
+    frame->tabBar().UpdateText(windows[first + 1]);
+    EXPECT_EQ(tabs->firstInView(), first);
+
+    wheel(-1);
+    EXPECT_GT(tabs->firstInView(), first);
+    EXPECT_EQ(tabs->selectedIndex(), 11);
+    // Selecting a tab brings it into view.
+    tabs->setSelectedIndex(0);
+    EXPECT_EQ(tabs->firstInView(), 0);
+    EXPECT_EQ(frame->activeWindow(), windows[0]);
 }
 
 TEST_F(ListsTest, TabClicksAndPopupActOnTheSelectedTab)

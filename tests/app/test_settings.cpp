@@ -339,6 +339,31 @@ TEST(SettingsFile, ValuesThisProgramDoesNotKnowSurviveASave)
     EXPECT_EQ(store.readValue(keyOf("Plugins\\Spell"), "Lang").value().text, "en");
 }
 
+TEST(SettingsFile, ListsOfAHundredThousandEntriesTakeWorkInProportion)
+{
+    constexpr int n = 100000;
+    QByteArray file = "[Software\\Qvo\\Verno\\FileHistory]\n";
+    for (int i = 1; i <= n; ++i)
+        file += '"' + QByteArray::number(i) + "\"=\"/home/u/file" + QByteArray::number(i) + ".txt\"\n";
+    RegStore store;
+    ASSERT_EQ(store.parse(file), 0);
+    T_IniFile ini(store);
+    Settings s;
+    readSettings(ini, s);
+    ASSERT_EQ(s.FileHistory.size(), n);
+    EXPECT_EQ(s.FileHistory.last(), "/home/u/file100000.txt");
+    s.FindHistSave = true;
+    s.FindHistory = s.FileHistory;
+    writeSettings(ini, s);
+    Settings back;
+    ASSERT_EQ(store.parse(store.serialize()), 0);
+    readSettings(ini, back);
+    EXPECT_EQ(back.FindHistory, s.FileHistory);
+    // A name looked up by comparing it with every stored one would take some
+    // n * n / 2 comparisons here.
+    EXPECT_LT(store.nameComparisons(), 20u * n);
+}
+
 TEST(SettingsFile, DamagedFileKeepsGoodValuesAndDefaultsTheRest)
 {
     QTemporaryDir dir;

@@ -1,13 +1,16 @@
 // Saving keeps what the file was: owner, group, permissions and hard links,
 // whichever way the new text reaches the disk.
-#include "editor/fileio.h"
+#include "editor/filesave.h"
 #include "testsupport.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QTemporaryDir>
+#include <csignal>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace verno;
@@ -25,9 +28,24 @@ struct stat statOf(const QString &path)
 
 bool neverWritable(const QByteArray &) { return false; }
 
+// Copies of the old text that cannot go beside the file go to the user's
+// state folder, here a temporary one.
 struct FolderNotWritable {
-    FolderNotWritable() { setFolderWritableCheck(neverWritable); }
-    ~FolderNotWritable() { setFolderWritableCheck(nullptr); }
+    FolderNotWritable()
+    {
+        setFolderWritableCheck(neverWritable);
+        qputenv("XDG_STATE_HOME", QFile::encodeName(state.path()));
+    }
+    ~FolderNotWritable()
+    {
+        setFolderWritableCheck(nullptr);
+        if (oldState.isNull())
+            qunsetenv("XDG_STATE_HOME");
+        else
+            qputenv("XDG_STATE_HOME", oldState);
+    }
+    QTemporaryDir state;
+    QByteArray oldState = qgetenv("XDG_STATE_HOME");
 };
 
 TEST(SaveKeeps, OwnerGroupModeAndLinksWhicheverWayItWrites)
@@ -101,6 +119,105 @@ TEST(SaveKeeps, InPlaceSaveOnAFullDiskChangesNothing)
     EXPECT_TRUE(error.contains(file)) << error.toStdString();
     EXPECT_EQ(readBytes(file), "original");
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"a.txt"});
+    // The copy of the old text made first is gone again.
+    EXPECT_FALSE(QDirIterator(seam.state.path(), QDir::Files, QDirIterator::Subdirectories).hasNext());
+}
+
+int g_stepsLeft = 0;
+void killAtStep()
+{
+    if (--g_stepsLeft == 0)
+        ::raise(SIGKILL);
+}
+
+// Runs the save in a child process that kills itself at its stop-th step;
+// true when it was killed, false when the save ran to its end.
+bool saveKilledAtStep(int stop, const QString &file, const TextPieces &text, bool backup, bool folderWritable,
+                      const QString &stateHome)
+{
+    const pid_t child = ::fork();
+    if (child == 0) {
+        qputenv("XDG_STATE_HOME", QFile::encodeName(stateHome));
+        if (!folderWritable)
+            setFolderWritableCheck(neverWritable);
+        g_stepsLeft = stop;
+        setSaveStepHook(killAtStep);
+        QString error;
+        ::_exit(saveWholeFile(file, text, backup, error) ? 0 : 1);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFSIGNALED(status) || (WIFEXITED(status) && WEXITSTATUS(status) == 0));
+    return WIFSIGNALED(status);
+}
+
+TEST(SaveKeeps, AKillAtAnyStepLeavesTheOldOrTheNewTextWholeAndNoTemporaryFile)
+{
+    enum Route { ByRename, SecondHardLink, UnwritableFolder };
+    const struct {
+        const char *name;
+        Route route;
+        bool backup;
+    } cases[] = {
+        {"by rename, backup", ByRename, true},
+        {"by rename", ByRename, false},
+        {"in place, second hard link, backup", SecondHardLink, true},
+        {"in place, second hard link", SecondHardLink, false},
+        {"in place, folder not writable", UnwritableFolder, false},
+    };
+    const QByteArray oldText = "old text\r\n";
+    const std::string pieces[] = {"new text, ", "longer than ", "the old one\r\n"};
+    const QByteArray newText = QByteArray::fromStdString(pieces[0] + pieces[1] + pieces[2]);
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        bool sawPartial = false;
+        for (int stop = 1;; ++stop) {
+            ASSERT_LT(stop, 50) << "the save never ends";
+            SCOPED_TRACE(stop);
+            QTemporaryDir dir;
+            QTemporaryDir state;
+            const QString file = dir.filePath(QStringLiteral("a.txt"));
+            writeBytes(file, oldText);
+            writeBytes(dir.filePath(QStringLiteral("a.bak")), "older");
+            if (c.route == SecondHardLink) {
+                ASSERT_EQ(::link(QFile::encodeName(file).constData(),
+                                 QFile::encodeName(dir.filePath(QStringLiteral("b.txt"))).constData()),
+                          0);
+            }
+            const bool killed = saveKilledAtStep(stop, file, {pieces[0], pieces[1], pieces[2]}, c.backup,
+                                                 c.route != UnwritableFolder, state.path());
+            const QByteArray now = readBytes(file);
+            // Copies of the old text may be left beside the file or in the state folder.
+            QStringList copies;
+            for (QDirIterator it(state.path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories); it.hasNext();)
+                copies << it.next();
+            for (const QString &name : QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System)) {
+                if (name.startsWith(QLatin1String("a.txt.old-")) && c.route != UnwritableFolder)
+                    copies << dir.filePath(name);
+                else if (name == QLatin1String("b.txt"))
+                    EXPECT_EQ(readBytes(dir.filePath(name)), now);
+                else if (name != QLatin1String("a.txt") && name != QLatin1String("a.bak"))
+                    ADD_FAILURE() << "left behind: " << name.toStdString();
+            }
+            const QByteArray bak = readBytes(dir.filePath(QStringLiteral("a.bak")));
+            EXPECT_TRUE(bak == "older" || (c.backup && bak == oldText));
+            bool oldKept = now == oldText || bak == oldText;
+            for (const QString &copy : copies) {
+                EXPECT_TRUE(QFileInfo(copy).fileName().startsWith(QLatin1String("a.txt.old-")));
+                EXPECT_EQ(readBytes(copy), oldText);
+                oldKept = true;
+            }
+            EXPECT_TRUE(now == newText || oldKept) << now.toStdString();
+            sawPartial |= now != newText && now != oldText;
+            if (!killed) {
+                EXPECT_EQ(now, newText);
+                EXPECT_EQ(copies, QStringList());
+                EXPECT_EQ(bak, c.backup ? oldText : "older");
+                break;
+            }
+        }
+        EXPECT_EQ(sawPartial, c.route != ByRename);
+    }
 }
 
 } // namespace

@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <vector>
 
 using namespace verno;
@@ -101,6 +102,8 @@ TEST(FileCheck, SaveAndOpenTakeOnlyWhatTheyMay)
     }
     QFile::setPermissions(readOnly, QFile::ReadOwner);
     const QString missing = dir.filePath(QStringLiteral("missing.txt"));
+    const QString pipe = dir.filePath(QStringLiteral("pipe"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
     const QString noFolder = dir.filePath(QStringLiteral("nofolder/a.txt"));
     const struct {
         QString path;
@@ -110,6 +113,8 @@ TEST(FileCheck, SaveAndOpenTakeOnlyWhatTheyMay)
     } cases[] = {
         {file, false, false, FileCheck::Accept, ""},
         {missing, false, false, FileCheck::Refuse, "File not found."},
+        {pipe, false, false, FileCheck::Refuse, "This is a named pipe, not a regular file."},
+        {"/dev/null", false, false, FileCheck::Refuse, "This is a device, not a regular file."},
         {missing, true, true, FileCheck::Accept, ""},
         {noFolder, true, true, FileCheck::Refuse, "Path does not exist."},
         {readOnly, true, false, FileCheck::Refuse, "This file is set to read-only."},

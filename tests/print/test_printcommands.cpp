@@ -181,4 +181,38 @@ TEST_F(PrintToPdf, UnwritableFileIsReportedAndTheStatusCleared)
     EXPECT_EQ(frame.statusMessage(), QString());
 }
 
+TEST_F(PrintToPdf, AFileThatCannotBeWrittenWholeIsReportedAndAnOlderOneKept)
+{
+    // Many pages, so that the disk fills up between two of them.
+    std::string text;
+    for (int i = 0; i < 3000; ++i)
+        text += "line " + std::to_string(i) + "\r\n";
+    window->Memo().SetWholeText(text);
+    verno::test::writeBytes(pdf, "older");
+    const struct {
+        QString file;
+        const char *reason;
+    } cases[] = {
+        {QStringLiteral("/dev/full"), "No space left on device"},
+        {pdf, "File too large"}, // the size limit below fails like a full disk
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.file.toStdString());
+        prompter.messages.clear();
+        programPrinter().setOutputFileName(c.file);
+        {
+            verno::test::FileSizeLimit limit(20000);
+            frame.FilePrintBtnClick();
+        }
+        ASSERT_EQ(prompter.messages.size(), 1u);
+        EXPECT_TRUE(prompter.messages[0].text.startsWith(QStringLiteral("Cannot write file ") + c.file))
+            << prompter.messages[0].text.toStdString();
+        EXPECT_TRUE(prompter.messages[0].text.contains(QLatin1String(c.reason)));
+        EXPECT_EQ(frame.statusMessage(), QString());
+    }
+    EXPECT_EQ(verno::test::readBytes(pdf), "older");
+    EXPECT_EQ(QDir(dir.path()).entryList({QStringLiteral("*pdf*")}, QDir::Files | QDir::Hidden),
+              QStringList{QStringLiteral("out.pdf")});
+}
+
 } // namespace
