@@ -39,6 +39,7 @@ T_Options FrameOptions::read() const
     o.ShiftCount = s.ShiftCount;
     o.FileFilter = s.FileFilter;
     o.KeepLineBreaks = s.KeepLineBreaks;
+    o.ReopenSession = s.ReopenSession;
     return o;
 }
 
@@ -55,6 +56,7 @@ void FrameOptions::StorePlainOptions(const T_Options &o)
     s.ShiftCount = o.ShiftCount;
     s.FileHistMax = o.FileHistMax;
     s.WinListMax = o.WinListMax;
+    s.ReopenSession = o.ReopenSession;
     if (s.KeepLineBreaks != o.KeepLineBreaks) {
         s.KeepLineBreaks = o.KeepLineBreaks;
         frame_.UpdateCaptions();

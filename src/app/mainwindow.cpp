@@ -5,6 +5,7 @@
 #include "app/preferencesdialog.h"
 #include "app/filterlist.h"
 #include "app/framegeometry.h"
+#include "app/lastsession.h"
 #include "app/mainmenu.h"
 #include "app/maintoolbar.h"
 #include "app/statuspanels.h"
@@ -157,6 +158,8 @@ void TMainWindow::ProcessCommandLine(const QStringList &arguments)
     WordWrapAll = WordWrapAll || cl.wordWrap;
     for (const QString &file : cl.files)
         OpenFileArgument(file);
+    if (cl.files.isEmpty() && settings_.ReopenSession)
+        reopenLastSession(*this, settings_.Session);
     if (ReadOnlyAll)
         SetReadOnlyAll(true);
     if (WordWrapAll)
@@ -779,6 +782,7 @@ void TMainWindow::collectSettings()
     settings_.MainHeight = g.height();
     settings_.Tabs = !TabSet()->isHidden();
     settings_.FileHistory = CollectFileHistory();
+    settings_.Session = collectLastSession(*this);
     settings_.FindHistory.clear();
     for (const std::string &e : search_.FindHistory.Entries)
         settings_.FindHistory << bytesToDisplay(e);

@@ -31,6 +31,7 @@ struct T_Options {
     int ShiftCount = 2;
     QString FileFilter;
     bool KeepLineBreaks = false;
+    bool ReopenSession = false;
 
     bool operator==(const T_Options &) const = default;
 };

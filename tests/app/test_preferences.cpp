@@ -256,6 +256,7 @@ TEST(Preferences, CancelChangesNothingAndOkAppliesForTheNextStartToo)
     EXPECT_FALSE(frame->toolBar().bar()->isVisible());
     EXPECT_EQ(frame->settings().FileFilter, QString::fromLatin1(kDefaultFileFilter));
     EXPECT_TRUE(frame->settings().KeepLineBreaks);
+    EXPECT_TRUE(frame->settings().ReopenSession);
 }
 
 } // namespace
