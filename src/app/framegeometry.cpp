@@ -1,6 +1,10 @@
 #include "app/framegeometry.h"
+#include "platform/messagedialog.h"
+#include "platform/windowframe.h"
 
+#include <QEvent>
 #include <QGuiApplication>
+#include <QPointer>
 #include <QScreen>
 #include <QWidget>
 #include <QWindow>
@@ -8,8 +12,105 @@
 
 namespace verno {
 
+namespace {
+
+const QScreen *screenOf(const QWidget &window)
+{
+    const QScreen *screen = QGuiApplication::screenAt(window.geometry().center());
+    return screen ? screen : QGuiApplication::primaryScreen();
+}
+
+// A start moved so that `length` from it lies within `room` from `low`.
+int into(int start, int length, int low, int room)
+{
+    return std::clamp(start, low, std::max(low, low + room - length));
+}
+
+// The stored size within the screen's available area less the frame, each
+// side on its own. On an axis where the stored size had to be cut, the
+// frame is moved onto the area, so title bar and status bar are in reach.
+void fitStoredSize(QWidget &window, int width, int height, const QMargins &frame)
+{
+    const QScreen *screen = screenOf(window);
+    if (!screen)
+        return;
+    const QRect avail = screen->availableGeometry();
+    const QSize room = avail.marginsRemoved(frame).size();
+    const int maxWidth = std::max(window.minimumWidth(), room.width());
+    const int maxHeight = std::max(window.minimumHeight(), room.height());
+    QRect g = window.geometry();
+    g.setWidth(std::clamp(width, window.minimumWidth(), maxWidth));
+    window.setGeometry(g);
+    g = window.geometry();
+    g.setHeight(std::clamp(height, window.minimumHeight(), maxHeight));
+    window.setGeometry(g);
+
+    g = window.geometry();
+    const QRect outer = g.marginsAdded(frame);
+    if (width > maxWidth)
+        g.translate(into(outer.left(), outer.width(), avail.left(), avail.width()) - outer.left(), 0);
+    if (height > maxHeight)
+        g.translate(0, into(outer.top(), outer.height(), avail.top(), avail.height()) - outer.top());
+    if (g != window.geometry())
+        window.setGeometry(g);
+}
+
+// Until the window manager has framed the window its frame is only
+// estimated; the stored size is fitted again once the frame is known, seen
+// at the window's first showing, moving, resizing or exposing after that.
+class FitWhenFramed : public QObject {
+public:
+    FitWhenFramed(QWidget &window, int width, int height)
+        : QObject(&window), window_(window), width_(width), height_(height)
+    {
+        window.installEventFilter(this);
+        watchHandle();
+    }
+
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        const QEvent::Type t = event->type();
+        if (t == QEvent::Show)
+            watchHandle();
+        if (t != QEvent::Show && t != QEvent::Move && t != QEvent::Resize && t != QEvent::Expose)
+            return false;
+        bool known = false;
+        const QMargins frame = windowFrameMargins(window_, &known);
+        if (known) {
+            window_.removeEventFilter(this);
+            if (handle_)
+                handle_->removeEventFilter(this);
+            deleteLater();
+            fitStoredSize(window_, width_, height_, frame);
+        }
+        return false;
+    }
+
+private:
+    void watchHandle()
+    {
+        if (!handle_ && window_.windowHandle()) {
+            handle_ = window_.windowHandle();
+            handle_->installEventFilter(this);
+        }
+    }
+
+    QWidget &window_;
+    QPointer<QWindow> handle_;
+    int width_;
+    int height_;
+};
+
+} // namespace
+
 void applyStoredGeometry(QWidget &window, int top, int left, int width, int height)
 {
+    // Nothing stored beyond the window's own place: no need to wait for its frame.
+    if (QRect(left, top, width, height) == window.geometry())
+        return;
+    // A window just shown is framed in a moment; then its frame is known, and
+    // requests sent before that are not replayed over later ones.
+    waitUntilPlaced(&window);
     QRect g = window.geometry();
     g.moveTop(top);
     window.setGeometry(g);
@@ -17,32 +118,23 @@ void applyStoredGeometry(QWidget &window, int top, int left, int width, int heig
     g.moveLeft(left);
     window.setGeometry(g);
 
-    const QScreen *screen = QGuiApplication::screenAt(g.center());
-    if (!screen)
-        screen = QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    const QRect avail = screen->availableGeometry();
-    // Room for the frame around the client area the stored size measures.
-    const QSize decoration = window.frameGeometry().size() - window.geometry().size();
-    const int maxWidth = std::max(window.minimumWidth(), avail.width() - decoration.width());
-    const int maxHeight = std::max(window.minimumHeight(), avail.height() - decoration.height());
-    g = window.geometry();
-    g.setWidth(std::clamp(width, window.minimumWidth(), maxWidth));
-    window.setGeometry(g);
-    g = window.geometry();
-    g.setHeight(std::clamp(height, window.minimumHeight(), maxHeight));
-    window.setGeometry(g);
+    const QObjectList children = window.children();
+    for (QObject *child : children)
+        delete dynamic_cast<FitWhenFramed *>(child); // an earlier one, still waiting
+    bool known = false;
+    const QMargins frame = windowFrameMargins(window, &known);
+    fitStoredSize(window, width, height, frame);
+    if (!known)
+        new FitWhenFramed(window, width, height);
 
     bool visible = false;
     for (const QScreen *s : QGuiApplication::screens())
-        visible = visible || s->availableGeometry().intersects(window.frameGeometry());
+        visible = visible || s->availableGeometry().intersects(window.geometry().marginsAdded(frame));
     if (!visible) {
         const QRect primary = QGuiApplication::primaryScreen()->availableGeometry();
-        // Until the window manager has framed the window its frame size is
-        // unknown; placing the frame itself keeps the title bar on screen.
+        // Placing the frame itself keeps the title bar on screen.
         g = window.geometry();
-        g.moveTopLeft(primary.topLeft() + (window.geometry().topLeft() - window.frameGeometry().topLeft()));
+        g.moveTopLeft(primary.topLeft() + QPoint(frame.left(), frame.top()));
         window.setGeometry(g);
         if (QWindow *handle = window.windowHandle(); handle && window.isVisible())
             handle->setFramePosition(primary.topLeft());

@@ -89,6 +89,8 @@ MainToolBar::MainToolBar(TMainWindow &frame) : frame_(frame), bar_(new QToolBar(
         b->setAutoRaise(true);
         b->setFixedSize(24, 22);
         b->setCheckable(def.toggle);
+        // A button holding the focus would take the Space and Enter meant for the text.
+        b->setFocusPolicy(Qt::NoFocus);
         QAction *holder = bar_->addWidget(b);
         holder->setObjectName(name + QStringLiteral("Item"));
         buttons_.insert(name, b);

@@ -346,6 +346,7 @@ void TMainWindow::openDialog(bool view)
     r.readOnlyChecked = ReadOnlyAll;
     r.mustExist = true;
     r.helpContext = HelpOpen;
+    r.helpButton = true;
     const FileDialogResult chosen = prompter().openFile(r);
     SetStatusMessage(QString());
     if (!chosen.accepted)

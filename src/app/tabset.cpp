@@ -18,6 +18,8 @@ TTabSet::TTabSet(QWidget *parent) : QTabBar(parent)
     setDocumentMode(true);
     // Clicking a tab hands the focus to its window, never to the strip.
     setFocusPolicy(Qt::NoFocus);
+    for (QToolButton *arrow : findChildren<QToolButton *>())
+        arrow->setFocusPolicy(Qt::NoFocus);
     setContextMenuPolicy(Qt::CustomContextMenu);
     QFont small = font();
     small.setPixelSize(11);

@@ -64,7 +64,7 @@ TCommandDialog::TCommandDialog(QWidget *parent, CommandHost &host, int &width, i
     connect(delete_, &QPushButton::clicked, this, &TCommandDialog::BtnDeleteClick);
     connect(up_, &QPushButton::clicked, this, &TCommandDialog::BtnUpClick);
     connect(down_, &QPushButton::clicked, this, &TCommandDialog::BtnDownClick);
-    addHelpKey(this, HelpGeneral);
+    addHelpKey(this, HelpGeneral, QLatin1String(HelpSectionCommands));
 }
 
 // The list cannot take the focus, so Up and Down in the command field walk it,
@@ -118,7 +118,9 @@ void TCommandDialog::buildControls()
     auto *help = button("BtnHelp", "&Help", right);
     connect(close, &QPushButton::clicked, this, &TCommandDialog::BtnCloseClick);
     connect(cancel, &QPushButton::clicked, this, &TCommandDialog::BtnCancelClick);
-    connect(help, &QPushButton::clicked, this, [] { showHelpTopic(HelpGeneral); });
+    connect(help, &QPushButton::clicked, this, [] {
+        showHelpTopic(HelpGeneral, QLatin1String(HelpSectionCommands));
+    });
     auto *grid = new QGridLayout(right);
     grid->setContentsMargins(0, 0, 0, 0);
     const QList<QPushButton *> order = {exec_, add_, close, delete_, cancel, up_, help, down_};

@@ -117,8 +117,8 @@ TInsCharDialog::TInsCharDialog(QWidget *parent, int &base) : QDialog(parent), ba
     };
     addButton("BtnOK", "OK", [this] { accept(); })->setDefault(true);
     addButton("BtnCancel", "Cancel", [this] { reject(); });
-    addButton("BtnHelp", "&Help", [] { showHelpTopic(HelpGeneral); });
-    addHelpKey(this, HelpGeneral);
+    addButton("BtnHelp", "&Help", [] { showHelpTopic(HelpGeneral, QLatin1String(HelpSectionInsChar)); });
+    addHelpKey(this, HelpGeneral, QLatin1String(HelpSectionInsChar));
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(grid_);

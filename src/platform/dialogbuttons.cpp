@@ -8,10 +8,10 @@
 
 namespace verno {
 
-void addHelpKey(QWidget *dialog, int helpTopic)
+void addHelpKey(QWidget *dialog, int helpTopic, const QString &section)
 {
     QObject::connect(new QShortcut(QKeySequence(Qt::Key_F1), dialog), &QShortcut::activated, dialog,
-                     [helpTopic] { showHelpTopic(helpTopic); });
+                     [helpTopic, section] { showHelpTopic(helpTopic, section); });
 }
 
 QPushButton *addOkCancelHelp(QBoxLayout *row, QDialog *dialog, const QString &okCaption,

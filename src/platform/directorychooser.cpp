@@ -1,28 +1,32 @@
 #include "platform/directorychooser.h"
 #include "platform/messagedialog.h"
+#include "platform/typednamedialog.h"
 
-#include <QFileDialog>
+#include <QFileInfo>
 
 namespace verno {
 
 namespace {
 
-// The plain file dialog refuses a typed directory that does not exist.
-class DirectoryDialog : public QFileDialog {
+// Takes a typed folder that does not exist yet (the caller offers to create
+// it), and the name as typed.
+class DirectoryDialog : public TypedNameDialog {
 public:
-    using QFileDialog::QFileDialog;
-    QString missing;
+    using TypedNameDialog::TypedNameDialog;
+    QString chosen;
 
 protected:
     void accept() override
     {
-        const QStringList files = selectedFiles();
-        if (files.size() == 1 && !files.first().isEmpty() && !QFileInfo::exists(files.first())) {
-            missing = files.first();
-            QDialog::done(Accepted);
+        if (typedName().isEmpty()) {
+            QFileDialog::accept(); // the folder shown
             return;
         }
-        QFileDialog::accept();
+        const QString path = typedPath();
+        if (QFileInfo::exists(path) && !QFileInfo(path).isDir())
+            return;
+        chosen = path;
+        QDialog::done(Accepted);
     }
 };
 
@@ -30,14 +34,14 @@ protected:
 
 std::optional<QString> runDirectoryChooser(const QString &title, const QString &start)
 {
+    const FocusReturn focusBack; // after the dialog has gone
     DirectoryDialog dialog(dialogParent(), title, start);
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setFileMode(QFileDialog::Directory);
     dialog.setOption(QFileDialog::ShowDirsOnly);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    if (!dialog.missing.isEmpty())
-        return dialog.missing;
+    if (!dialog.chosen.isEmpty())
+        return dialog.chosen;
     const QStringList files = dialog.selectedFiles();
     return files.isEmpty() ? std::nullopt : std::optional<QString>(files.first());
 }

@@ -1,6 +1,7 @@
 #include "platform/filecheck.h"
 #include "platform/fileattributes.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <sys/stat.h>
@@ -50,6 +51,15 @@ FileCheck checkChosenFile(const QString &path, bool save, bool confirmReplace)
     if (confirmReplace)
         return {FileCheck::AskReplace, QStringLiteral("%1 already exists.\rDo you want to replace it?").arg(path)};
     return {};
+}
+
+QString typedFilePath(const QString &typed, const QString &folder)
+{
+    const QString inFolder = QDir(folder).filePath(typed);
+    const bool home = typed == QLatin1String("~") || typed.startsWith(QLatin1String("~/"));
+    if (home && !QFileInfo::exists(inFolder))
+        return QDir::homePath() + typed.mid(1);
+    return inFolder; // a full path stays as it is
 }
 
 } // namespace verno

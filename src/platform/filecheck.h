@@ -16,4 +16,9 @@ struct FileCheck {
 // existing files only.
 FileCheck checkChosenFile(const QString &path, bool save, bool confirmReplace);
 
+// The one file a name typed into a file dialog stands for: the text as it
+// stands, quotes and blanks included, in `folder` unless it is a full path.
+// A leading "~" is the home folder unless `folder` holds that very name.
+QString typedFilePath(const QString &typed, const QString &folder);
+
 } // namespace verno

@@ -23,6 +23,12 @@ enum HelpContext : int {
     HelpFont = 93,
 };
 
+// Sections of the General Information page, for the dialogs it describes.
+inline constexpr char HelpSectionCommands[] = "commands";
+inline constexpr char HelpSectionInsChar[] = "inschar";
+// The part of Program Usage about saving and the other file commands.
+inline constexpr char HelpSectionSaving[] = "saving";
+
 struct HelpTopic {
     int context;
     const char *page;  // resource path of the page
@@ -38,8 +44,9 @@ QString helpContentsPage();
 // Opens the viewer at the table of contents, raising it. showHelpTopic
 // (platform/helptopic.h) opens it at a topic.
 void showHelpContents();
-// The viewer at a topic, whoever takes the requests.
-void openHelpViewer(int context);
+// The viewer at a topic (at one section of its page, when given), whoever
+// takes the requests.
+void openHelpViewer(int context, const QString &section = {});
 // Closes the viewer, if open (when the main window goes away).
 void quitHelp();
 

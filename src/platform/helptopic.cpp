@@ -13,12 +13,12 @@ HelpTopicHandler &handler()
 
 void setHelpTopicHandler(HelpTopicHandler h) { handler() = std::move(h); }
 
-void showHelpTopic(int topic)
+void showHelpTopic(int topic, const QString &section)
 {
     if (handler())
         handler()(topic);
     else
-        openHelpViewer(topic);
+        openHelpViewer(topic, section);
 }
 
 } // namespace verno

@@ -39,6 +39,7 @@ QToolButton *toolButton(const QString &name, const QString &text, QWidget *paren
     b->setObjectName(name);
     b->setText(text);
     b->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    b->setFocusPolicy(Qt::NoFocus); // the keys belong to the page; the buttons have access keys
     return b;
 }
 
@@ -81,7 +82,10 @@ QString helpPage(int context)
 }
 
 void showHelpContents() { openAt(helpContentsPage()); }
-void openHelpViewer(int context) { openAt(helpPage(context)); }
+void openHelpViewer(int context, const QString &section)
+{
+    openAt(section.isEmpty() ? helpPage(context) : helpPage(context) + QLatin1Char('#') + section);
+}
 
 void quitHelp()
 {

@@ -171,4 +171,18 @@ void waitUntilPlaced(QWidget *window)
     loop.exec(QEventLoop::ExcludeUserInputEvents);
 }
 
+FocusReturn::FocusReturn()
+    : window_(QApplication::activeWindow()), focus_(QApplication::focusWidget())
+{
+}
+
+FocusReturn::~FocusReturn()
+{
+    if (!window_ || !window_->isVisible())
+        return;
+    if (focus_ && focus_->window() == window_)
+        focus_->setFocus(Qt::ActiveWindowFocusReason);
+    window_->activateWindow();
+}
+
 } // namespace verno

@@ -2,6 +2,7 @@
 #include "platform/prompter.h"
 
 #include <QDialog>
+#include <QPointer>
 
 namespace verno {
 
@@ -32,5 +33,21 @@ QWidget *dialogParent();
 // Waits (a moment at most) until the window manager has placed and shown
 // the window, so a box opened over it at start-up is not put in a corner.
 void waitUntilPlaced(QWidget *window);
+
+// Hands the keyboard focus back, when it goes out of scope, to the window and
+// control that had it when it was made. A question answered in a dialog that
+// then closes too takes two windows away at once, and the window manager may
+// then leave no window focused at all.
+class FocusReturn {
+public:
+    FocusReturn();
+    ~FocusReturn();
+    FocusReturn(const FocusReturn &) = delete;
+    FocusReturn &operator=(const FocusReturn &) = delete;
+
+private:
+    QPointer<QWidget> window_;
+    QPointer<QWidget> focus_;
+};
 
 } // namespace verno

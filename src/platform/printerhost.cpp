@@ -34,6 +34,7 @@ bool ensurePrinterOutput()
     r.fileName = QStringLiteral("print.pdf");
     r.filter = QStringLiteral("PDF files (*.pdf)|*.pdf");
     r.confirmOverwrite = true;
+    r.helpContext = HelpPrinting;
     const FileDialogResult chosen = prompter().saveFile(r);
     if (!chosen.accepted)
         return false;

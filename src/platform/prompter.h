@@ -41,7 +41,9 @@ struct FileDialogRequest {
     bool readOnlyChecked = false;
     bool confirmOverwrite = false;
     bool mustExist = false;
-    int helpContext = 0;  // a Help button opens this help topic; 0: none
+    int helpContext = 0;      // F1 opens this help topic; 0: none
+    QString helpSection;      // at this part of the topic's page
+    bool helpButton = false;  // a Help button opens it too
 };
 
 struct FileDialogResult {

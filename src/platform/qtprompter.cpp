@@ -1,4 +1,5 @@
 #include "platform/qtprompter.h"
+#include "platform/dialogbuttons.h"
 #include "platform/directorychooser.h"
 #include "platform/filecheck.h"
 #include "platform/filefilter.h"
@@ -6,6 +7,7 @@
 #include "platform/help.h"
 #include "platform/messagedialog.h"
 #include "platform/printerhost.h"
+#include "platform/typednamedialog.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -14,60 +16,87 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
+#include <QLineEdit>
 #include <QPushButton>
 
 namespace verno {
 
 namespace {
 
-// Checks the chosen name before it closes, with the program's own messages
-// and its one question before a file is replaced.
-class CheckedFileDialog : public QFileDialog {
+// Takes the name as typed and checks it before it closes, with the program's
+// own messages and its one question before a file is replaced.
+class CheckedFileDialog : public TypedNameDialog {
 public:
     CheckedFileDialog(const QString &title, bool save, bool confirmReplace)
-        : QFileDialog(dialogParent(), title), save_(save), confirmReplace_(confirmReplace)
+        : TypedNameDialog(dialogParent(), title), save_(save), confirmReplace_(confirmReplace)
     {
-        setOption(QFileDialog::DontUseNativeDialog);
         setOption(QFileDialog::DontConfirmOverwrite);
         setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
         setFileMode(QFileDialog::AnyFile);
     }
 
+    QString chosenFile() const { return chosen_; }
+
     void accept() override
     {
-        const QStringList files = selectedFiles();
-        if (!files.isEmpty() && !QFileInfo(files.constFirst()).isDir()) {
-            const FileCheck check = checkChosenFile(files.constFirst(), save_, confirmReplace_);
-            if (check.verdict == FileCheck::Refuse) {
-                prompter().message(MessageKind::Error, windowTitle(), check.message, BtnOk);
-                return;
-            }
-            if (check.verdict == FileCheck::AskReplace
-                && prompter().message(MessageKind::Confirm, windowTitle(), check.message, BtnYes | BtnNo)
-                       != Answer::Yes)
-                return;
+        const QString path = typedOrSelected();
+        if (path.isEmpty())
+            return;
+        if (QFileInfo(path).isDir()) {
+            setDirectory(path);
+            if (QLineEdit *edit = nameEdit())
+                edit->clear();
+            return;
         }
-        QFileDialog::accept();
+        const FileCheck check = checkChosenFile(path, save_, confirmReplace_);
+        if (check.verdict == FileCheck::Refuse) {
+            prompter().message(MessageKind::Error, windowTitle(), check.message, BtnOk);
+            return;
+        }
+        if (check.verdict == FileCheck::AskReplace
+            && prompter().message(MessageKind::Confirm, windowTitle(), check.message, BtnYes | BtnNo)
+                   != Answer::Yes)
+            return;
+        chosen_ = path;
+        // Not QFileDialog::accept(): it would read the name again as a list.
+        QDialog::accept();
     }
 
 private:
+    // What was typed; only an open dialog, given a quoted list that names no
+    // file as it stands, takes the list's first entry as before.
+    QString typedOrSelected() const
+    {
+        const QString typed = typedName();
+        if (!typed.isEmpty()) {
+            const QString path = typedPath();
+            if (save_ || QFileInfo::exists(path) || !typed.contains(QLatin1Char('"')))
+                return path;
+        }
+        const QStringList files = selectedFiles();
+        return files.isEmpty() ? QString() : files.constFirst();
+    }
+
     bool save_;
     bool confirmReplace_;
+    QString chosen_;
 };
 
 // The file dialogs have no Help button of their own.
-void addHelpButton(QFileDialog &dialog, int context)
+void addHelpButton(QFileDialog &dialog, int context, const QString &section)
 {
     auto *box = dialog.findChild<QDialogButtonBox *>();
     if (!box)
         return;
     QPushButton *button = box->addButton(QStringLiteral("&Help"), QDialogButtonBox::HelpRole);
     button->setObjectName(QStringLiteral("BtnHelp"));
-    QObject::connect(button, &QPushButton::clicked, &dialog, [context] { showHelpTopic(context); });
+    QObject::connect(button, &QPushButton::clicked, &dialog,
+                     [context, section] { showHelpTopic(context, section); });
 }
 
 FileDialogResult runFileDialog(const FileDialogRequest &r, QFileDialog::AcceptMode mode)
 {
+    const FocusReturn focusBack; // after the dialog has gone
     CheckedFileDialog dialog(r.title, mode == QFileDialog::AcceptSave, r.confirmOverwrite);
     const QStringList filters = qtNameFilters(r.filter);
     dialog.setNameFilters(filters);
@@ -86,13 +115,16 @@ FileDialogResult runFileDialog(const FileDialogRequest &r, QFileDialog::AcceptMo
         if (auto *grid = qobject_cast<QGridLayout *>(dialog.layout()))
             grid->addWidget(readOnly, grid->rowCount(), 0, 1, -1);
     }
-    if (r.helpContext != 0)
-        addHelpButton(dialog, r.helpContext);
+    if (r.helpContext != 0) {
+        if (r.helpButton)
+            addHelpButton(dialog, r.helpContext, r.helpSection);
+        addHelpKey(&dialog, r.helpContext, r.helpSection);
+    }
     FileDialogResult result;
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    if (dialog.exec() != QDialog::Accepted || dialog.chosenFile().isEmpty())
         return result;
     result.accepted = true;
-    result.fileName = dialog.selectedFiles().constFirst();
+    result.fileName = dialog.chosenFile();
     result.filterIndex = int(filters.indexOf(dialog.selectedNameFilter())) + 1;
     if (result.filterIndex < 1)
         result.filterIndex = r.filterIndex;

@@ -1,4 +1,5 @@
 #include "platform/sizeddialog.h"
+#include "platform/windowframe.h"
 
 #include <QScreen>
 
@@ -15,8 +16,10 @@ void SizedDialog::showEvent(QShowEvent *event)
         // A stored size larger than the screen would leave the dialog's edges
         // out of reach (and a huge one costs the memory of its whole surface).
         QSize size(width_, height_);
-        if (const QScreen *s = screen())
-            size = size.boundedTo(s->availableGeometry().size());
+        if (const QScreen *s = screen()) {
+            const QRect avail = s->availableGeometry();
+            size = size.boundedTo(avail.marginsRemoved(windowFrameMargins(*this)).size());
+        }
         resize(size);
     }
     FormShow();

@@ -1,5 +1,6 @@
 #include "search/gotodialog.h"
-#include "platform/helptopic.h"
+#include "platform/dialogbuttons.h"
+#include "platform/help.h"
 #include "platform/prompter.h"
 #include "search/searchdialog.h"
 #include "util/intparse.h"
@@ -31,7 +32,8 @@ TGotoDialog::TGotoDialog(QWidget *parent) : QDialog(parent)
     BtnHelp = makeButton(this, "BtnHelp", QStringLiteral("Help"));
     connect(BtnOK, &QPushButton::clicked, this, &TGotoDialog::accept);
     connect(BtnCancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(BtnHelp, &QPushButton::clicked, this, [] { showHelpTopic(34); });
+    connect(BtnHelp, &QPushButton::clicked, this, [] { showHelpTopic(HelpGotoLine); });
+    addHelpKey(this, HelpGotoLine);
 
     auto *fields = new QGridLayout;
     fields->addWidget(LblLineNum, 0, 0);

@@ -1,5 +1,6 @@
 #include "search/searchdialog.h"
 #include "editor/textconvert.h"
+#include "platform/dialogbuttons.h"
 #include "platform/helptopic.h"
 #include "platform/prompter.h"
 #include "search/searchoptions.h"
@@ -99,6 +100,7 @@ TSearchDialog::TSearchDialog(QWidget *parent, const QString &name, const QString
     });
     connect(BtnCancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(BtnHelp, &QPushButton::clicked, this, [helpTopic] { showHelpTopic(helpTopic); });
+    addHelpKey(this, helpTopic);
 }
 
 void TSearchDialog::arrange(QVBoxLayout *textRows, QSize clientSize)

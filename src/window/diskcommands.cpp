@@ -5,6 +5,7 @@
 #include "window/filewindow.h"
 #include "editor/frameservices.h"
 #include "platform/filerename.h"
+#include "platform/help.h"
 #include "platform/prompter.h"
 
 #include <QDir>
@@ -36,9 +37,12 @@ private:
 
 } // namespace
 
-FileDialogResult DiskCommands::askFile(const FileDialogRequest &request, const char *menuItem, bool save)
+FileDialogResult DiskCommands::askFile(FileDialogRequest request, const char *menuItem, bool save)
 {
     frame_.setStatusMessage(frame_.menuHint(QString::fromLatin1(menuItem)));
+    // F1 tells about the file commands; there is no Help button.
+    request.helpContext = HelpUsage;
+    request.helpSection = QLatin1String(HelpSectionSaving);
     const FileDialogResult chosen = save ? prompter().saveFile(request) : prompter().openFile(request);
     frame_.setStatusMessage(QString());
     if (chosen.accepted)

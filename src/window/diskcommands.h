@@ -25,7 +25,7 @@ public:
 
 private:
     // The dialog, with the hint of the command's menu item shown while it is open.
-    FileDialogResult askFile(const FileDialogRequest &request, const char *menuItem, bool save);
+    FileDialogResult askFile(FileDialogRequest request, const char *menuItem, bool save);
     void writeSelectionTo(bool cut);
     QString writeSelection(const QString &path);
     void insertFile(const QString &path);

@@ -209,6 +209,8 @@ bool TFileWindow::SaveAs()
     request.filter = frame_.fileFilter();
     request.filterIndex = frame_.filterIndex();
     request.confirmOverwrite = frame_.confirmSave();
+    request.helpContext = HelpUsage;
+    request.helpSection = QLatin1String(HelpSectionSaving);
     SaveConfirmsOverwrite = request.confirmOverwrite;
     const FileDialogResult chosen = prompter().saveFile(request);
     if (!chosen.accepted) {

@@ -4,6 +4,7 @@
 #include "window/filewindow.h"
 #include "frametest.h"
 #include "platform/help.h"
+#include "platform/helpviewer.h"
 #include "testsupport.h"
 
 #include <QAction>
@@ -11,10 +12,12 @@
 #include <QClipboard>
 #include <QDialog>
 #include <QStatusTipEvent>
+#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenu>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -168,6 +171,18 @@ TEST_F(FrameTest, ToggleButtonsFollowTheStateNotTheClick)
     EXPECT_TRUE(frame->WordWrapAll);
     EXPECT_FALSE(button("BtnOptWordWrap")->isChecked());
     EXPECT_EQ(panel("PnlStatusWordWrap"), "Wrap");
+}
+
+// Right after start the keys must not reach a tool button: Space there would
+// press Exit.
+TEST_F(FrameTest, ToolButtonsNeverTakeTheFocus)
+{
+    QWidget *focus = QApplication::focusWidget();
+    EXPECT_EQ(qobject_cast<QToolButton *>(focus), nullptr) << focus->objectName().toStdString();
+    QTest::keyClick(focus ? focus : frame.get(), Qt::Key_Space);
+    EXPECT_TRUE(frame->isVisible());
+    for (QToolButton *b : frame->findChildren<QToolButton *>())
+        EXPECT_EQ(b->focusPolicy(), Qt::NoFocus) << b->objectName().toStdString();
 }
 
 TEST_F(FrameTest, RepeatedStatusPassChangesNothing)
@@ -558,6 +573,38 @@ TEST(TileRects, SmallCountsInOneBand)
         EXPECT_EQ(tileRects(c.n, 300, 200, c.down), c.expected);
     }
     EXPECT_TRUE(tileRects(3, 0, 200, true).empty());
+}
+
+// --- help from dialogs -------------------------------------------------------------------
+
+// The Execute and Insert Character dialogs open General Information at the
+// part about them, by F1 and by their Help buttons.
+TEST_F(FrameTest, ExecuteAndInsertCharacterHelpOpensAtTheirSections)
+{
+    openUntitled("text");
+    const struct {
+        void (TMainWindow::*open)();
+        const char *section;
+    } cases[] = {{&TMainWindow::FileCommandClick, "commands"}, {&TMainWindow::EditInsCharClick, "inschar"}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.section);
+        const QString page = QStringLiteral("qrc:/help/general.html#") + QLatin1String(c.section);
+        prompter.dialogActions.push_back([&](QDialog &d) {
+            ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &d; }));
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+            ASSERT_NE(helpViewer(), nullptr);
+            EXPECT_EQ(helpViewer()->currentPage(), page);
+            quitHelp();
+            d.findChild<QPushButton *>(QStringLiteral("BtnHelp"))->click();
+            ASSERT_NE(helpViewer(), nullptr);
+            EXPECT_EQ(helpViewer()->currentPage(), page);
+            quitHelp();
+        });
+        (frame.get()->*c.open)();
+        QFile html(QStringLiteral(":/help/general.html"));
+        ASSERT_TRUE(html.open(QIODevice::ReadOnly));
+        EXPECT_TRUE(html.readAll().contains("name=\"" + QByteArray(c.section) + '"'));
+    }
 }
 
 TEST(TileRects, ManyWindowsCoverTheAreaWithoutOverlap)

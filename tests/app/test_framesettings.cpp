@@ -1,4 +1,5 @@
 // Stored geometry and fonts as the frame applies them at start.
+#include "app/framegeometry.h"
 #include "frametest.h"
 #include "platform/fontfallback.h"
 #include "platform/regstore.h"
@@ -54,6 +55,22 @@ TEST_F(FrameSettingsTest, EachStoredGeometryValueAppliesOnItsOwnWithinTheScreen)
     store(QStringLiteral("MainWindow"), {{"Left", 50000}, {"Top", -50000}, {"Width", 400}, {"Height", 200}});
     frame->LoadSettings();
     EXPECT_TRUE(avail.intersects(frame->frameGeometry())) << frame->geometry().x() << "," << frame->geometry().y();
+}
+
+// A size stored larger than the screen, applied before the window manager has
+// framed the window: once framed, the whole frame, title bar included, covers
+// exactly the available area.
+TEST(FrameGeometry, HugeStoredSizeFitsTheFrameOnceFramed)
+{
+    const QRect avail = QGuiApplication::primaryScreen()->availableGeometry();
+    QWidget window;
+    window.setMinimumSize(320, 160);
+    applyStoredGeometry(window, avail.top() + 300, avail.left() + 200, 100000, 100000);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QCoreApplication::processEvents();
+    ASSERT_NE(window.frameGeometry(), window.geometry()) << "not framed";
+    EXPECT_EQ(window.frameGeometry(), avail);
 }
 
 TEST_F(FrameSettingsTest, StoredFontKeepsFixedPitchItsColourAndItsName)

@@ -56,6 +56,7 @@ TEST_F(ChildListTest, ListsWindowsSortedWithMinimizedOnesInBrackets)
     frame->settings().ChildListWidth = frame->settings().ChildListHeight = 100000;
     const QSize room = d.screen()->availableGeometry().size();
     EXPECT_EQ(shown().size().boundedTo(room), shown().size());
+    EXPECT_EQ(d.frameGeometry().size().boundedTo(room), d.frameGeometry().size()) << "title bar in reach";
 }
 
 TEST_F(ChildListTest, ClickingActivatesAndCancelReturnsToTheFirstWindow)

@@ -1,20 +1,62 @@
 #include "platform/filecheck.h"
 #include "platform/filefilter.h"
+#include "platform/helptopic.h"
 #include "platform/messagedialog.h"
 #include "platform/prompter.h"
+#include "testsupport.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileDialog>
+#include <QPushButton>
+#include <QTimer>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMainWindow>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <functional>
 #include <sys/stat.h>
 #include <vector>
 
 using namespace verno;
+
+namespace {
+
+// `action` on the modal dialog about to run, once it is up; a dialog the
+// action leaves open is cancelled.
+template <typename Dialog> void whenUp(const std::function<void(Dialog &)> &action)
+{
+    QTimer::singleShot(0, [action] {
+        auto *dialog = qobject_cast<Dialog *>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_TRUE(QTest::qWaitFor([dialog] { return QApplication::activeWindow() == dialog; }));
+        action(*dialog);
+        if (dialog->isVisible())
+            dialog->reject();
+    });
+}
+
+FileDialogResult runFileDialog(const FileDialogRequest &request, bool save,
+                               const std::function<void(QFileDialog &)> &action)
+{
+    whenUp(action);
+    return save ? prompter().saveFile(request) : prompter().openFile(request);
+}
+
+// Types a name into a file dialog and presses Enter.
+void typeName(QFileDialog &d, const QString &name)
+{
+    auto *edit = d.findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+    ASSERT_NE(edit, nullptr);
+    edit->setText(name);
+    QTest::keyClick(edit, Qt::Key_Return);
+}
+
+} // namespace
 
 TEST(Prompter, DefaultAndEscapeAnswersFollowTheConventions)
 {
@@ -142,4 +184,82 @@ TEST(Prompter, DialogsSitOverTheMainWindowWhileNoWindowIsActive)
     modal.setModal(true);
     modal.show();
     EXPECT_EQ(dialogParent(), &modal) << "a question asked from a modal dialog sits over it";
+}
+
+TEST(FileDialogs, F1AndTheHelpButtonAskForTheTopic)
+{
+    std::vector<int> topics;
+    setHelpTopicHandler([&](int topic) { topics.push_back(topic); });
+    for (const bool button : {true, false}) {
+        FileDialogRequest r;
+        r.title = QStringLiteral("Open");
+        r.directory = QDir::tempPath();
+        r.helpContext = 22;
+        r.helpButton = button;
+        runFileDialog(r, false, [&](QFileDialog &d) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+            auto *help = d.findChild<QPushButton *>(QStringLiteral("BtnHelp"));
+            ASSERT_EQ(help != nullptr, button);
+            if (help)
+                help->click();
+        });
+    }
+    setHelpTopicHandler({});
+    EXPECT_EQ(topics, (std::vector<int>{22, 22, 22}));
+}
+
+// Qt reads `a "b" c` as a list naming "b"; the program takes the name as typed.
+TEST(FileDialogs, ATypedNameIsTheOneFileItNamesAsItStands)
+{
+    QTemporaryDir dir;
+    for (const char *name : {"y", "hi", "d", "a.txt", "b.txt", "say \"hi\" now.txt"})
+        verno::test::writeBytes(dir.filePath(QString::fromUtf8(name)), "old");
+    const struct {
+        bool save;
+        const char *typed;
+        const char *chosen;
+    } cases[] = {
+        {true, "notes \"y\" draft.txt", "notes \"y\" draft.txt"},
+        {true, "c \"d\".txt", "c \"d\".txt"},
+        {true, "a \"\" b", "a \"\" b"}, // Qt would refuse it
+        {false, "say \"hi\" now.txt", "say \"hi\" now.txt"},
+        {false, "\"a.txt\" \"b.txt\"", "a.txt"}, // no such name: the list's first
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.typed);
+        FileDialogRequest r;
+        r.directory = dir.path();
+        const FileDialogResult result = runFileDialog(
+            r, c.save, [&](QFileDialog &d) { typeName(d, QString::fromUtf8(c.typed)); });
+        EXPECT_TRUE(result.accepted);
+        EXPECT_EQ(result.fileName, dir.filePath(QString::fromUtf8(c.chosen)));
+    }
+    // The folder chooser too: the typed folder need not exist yet.
+    whenUp<QFileDialog>([](QFileDialog &d) { typeName(d, QStringLiteral("new \"y\" folder")); });
+    EXPECT_EQ(prompter().chooseDirectory(QStringLiteral("Change Directory"), dir.path()),
+              dir.filePath(QStringLiteral("new \"y\" folder")));
+}
+
+// After a question and the file dialog under it close at once, the window
+// manager may focus nothing; the window and control that had the focus get
+// it back.
+TEST(FileDialogs, FocusGoesBackWhereItWas)
+{
+    QWidget frame;
+    new QLineEdit(&frame);
+    auto *second = new QLineEdit(&frame);
+    frame.show();
+    frame.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+    second->setFocus();
+    {
+        const FocusReturn back;
+        QDialog dialog(&frame);
+        dialog.show();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+        dialog.hide();
+        QApplication::setActiveWindow(nullptr); // as the window manager may leave it
+    }
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &frame; }));
+    EXPECT_EQ(QApplication::focusWidget(), second);
 }

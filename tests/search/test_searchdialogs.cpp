@@ -8,6 +8,7 @@
 #include "search/searchoptions.h"
 #include "searchtest.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -218,12 +219,17 @@ TEST_F(SearchTest, GoToLineTakesTheEntryWithinTheText)
     }
 }
 
-TEST_F(SearchTest, HelpButtonsAskForTheirTopics)
+TEST_F(SearchTest, HelpButtonsAndF1AskForTheirTopics)
 {
     std::vector<int> topics;
     setHelpTopicHandler([&](int topic) { topics.push_back(topic); });
-    for (QDialog *d : std::initializer_list<QDialog *>{&FindDialog(&frame), &ReplaceDialog(&frame), &GotoDialog(&frame)})
+    for (QDialog *d : std::initializer_list<QDialog *>{&FindDialog(&frame), &ReplaceDialog(&frame), &GotoDialog(&frame)}) {
         child<QPushButton>(*d, "BtnHelp")->click();
+        d->show();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(d));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+        d->reject();
+    }
     setHelpTopicHandler({});
-    EXPECT_EQ(topics, (std::vector<int>{31, 32, 34}));
+    EXPECT_EQ(topics, (std::vector<int>{31, 31, 32, 32, 34, 34}));
 }
