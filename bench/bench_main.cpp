@@ -3,6 +3,7 @@
 // prints the figures: make bench. Each control runs in a process of its own,
 // so each peak memory figure is its own.
 #include "app/mainwindow.h"
+#include "bench_regex.h"
 #include "bench_search.h"
 #include "window/filewindow.h"
 
@@ -165,6 +166,10 @@ int runChild(const QString &control, const QString &scenario, const QString &pat
     frame.show();
     QCoreApplication::processEvents();
     StatusReady = true;
+    if (scenario == QLatin1String("regex")) {
+        benchRegexReplace(frame, path);
+        return 0;
+    }
     if (scenario == QLatin1String("search")) {
         // Find and replace-all through the search engine, grep and sed beside.
         benchSearch(frame, QFileInfo(path).path(), 1'000'000);
@@ -284,6 +289,8 @@ int main(int argc, char **argv)
     std::printf("\nSearching a file of 1,000,000 lines, about 320,000 of them holding \"gamma\":\n");
     runScenario(QStringLiteral("ours"), QStringLiteral("search"), big, cap);
     runScenario(QStringLiteral("reference"), QStringLiteral("search"), big, cap);
+    std::printf("\nA regular expression over big.txt:\n");
+    runScenario(QStringLiteral("ours"), QStringLiteral("regex"), big, cap);
 
     std::printf("\nSettings file with 100,000 entries in each of four lists:\n");
     const QString settings = dir.path() + QStringLiteral("/Verno.reg");

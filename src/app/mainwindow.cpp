@@ -761,6 +761,7 @@ void TMainWindow::applySettings()
     search_.FindHistory.Entries.clear();
     for (const QString &e : settings_.FindHistory)
         search_.FindHistory.Entries.push_back(displayToBytes(e));
+    search_.RegularExpression = settings_.RegularExpression;
     search_.ReplaceHistory.Entries.clear();
     for (const QString &e : settings_.ReplaceHistory)
         search_.ReplaceHistory.Entries.push_back(displayToBytes(e));
@@ -787,6 +788,7 @@ void TMainWindow::collectSettings()
     settings_.FindHistory.clear();
     for (const std::string &e : search_.FindHistory.Entries)
         settings_.FindHistory << bytesToDisplay(e);
+    settings_.RegularExpression = search_.RegularExpression;
     settings_.ReplaceHistory.clear();
     for (const std::string &e : search_.ReplaceHistory.Entries)
         settings_.ReplaceHistory << bytesToDisplay(e);

@@ -68,6 +68,7 @@ constexpr std::array kOptionRows = {
 constexpr std::array kExtraRows = {
     boolRow("KeepLineBreaks", &Settings::KeepLineBreaks, false),
     boolRow("ReopenSession", &Settings::ReopenSession, false),
+    boolRow("RegularExpression", &Settings::RegularExpression, false),
 };
 
 struct GeometryRow {
