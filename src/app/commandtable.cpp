@@ -105,6 +105,9 @@ const MenuItemSpec kOptions[] = {
     {"MnuOptSep1", "-", "", "", No, always, nullptr, nullptr, Separator},
     {"MnuOptLineNum", "&Line numbers", "Ctrl+Alt+L", "", No, always, nullptr, &M::OptLineNumClick, Hidden},
     {"MnuOptCurFont", "&Current Font...", "Ctrl+Alt+F", "Select display font for the active edit window", Mn, hasWindow, nullptr, &M::OptCurFontClick},
+    {"MnuOptZoomIn", "Zoom &In", "Ctrl+=; Ctrl++; Ctrl+Shift++", "Larger text in the active edit window, for this session", St, hasWindow, nullptr, &M::OptZoomInClick},
+    {"MnuOptZoomOut", "Zoom &Out", "Ctrl+-", "Smaller text in the active edit window, for this session", St, hasWindow, nullptr, &M::OptZoomOutClick},
+    {"MnuOptZoomNormal", "&Normal Size", "Ctrl+0", "The active edit window's own font size again", St, hasWindow, nullptr, &M::OptZoomNormalClick},
     {"MnuOptIndent", "Auto Indent", "Ctrl+Alt+I", "Toggle auto indent for the active edit window", Mn, always, isAutoIndent, &M::OptIndentClick, Checkable},
     // Enabled by the status pass (it has a key), checked by the menu pass.
     {"MnuOptWordWrap", "&Word Wrap", "Ctrl+W", "Toggle word wrap for the active edit window", St, hasWindow, isWordWrap, &M::OptWordWrapClick, Checkable},

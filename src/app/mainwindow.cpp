@@ -413,6 +413,9 @@ void TMainWindow::OptDflFontClick()
 }
 
 void TMainWindow::OptCurFontClick() { forward([](TFileWindow &w) { w.OptFontClick(); }); }
+void TMainWindow::OptZoomInClick() { forward([](TFileWindow &w) { w.ZoomClick(1); }); }
+void TMainWindow::OptZoomOutClick() { forward([](TFileWindow &w) { w.ZoomClick(-1); }); }
+void TMainWindow::OptZoomNormalClick() { forward([](TFileWindow &w) { w.ZoomClick(0); }); }
 
 void TMainWindow::BtnOptFontClick()
 {

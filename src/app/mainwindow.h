@@ -111,6 +111,9 @@ public:
     void EditInsCharClick();
     void OptDflFontClick();
     void OptCurFontClick();
+    void OptZoomInClick();
+    void OptZoomOutClick();
+    void OptZoomNormalClick();
     void BtnOptFontClick();
     void OptIndentAllClick() { SetIndentAll(!IndentAll); }
     void OptWordWrapAllClick() { SetWordWrapAll(!WordWrapAll); }

@@ -53,6 +53,8 @@ public:
     QWidget *widget() const override;
     QFont font() const override;
     void setFont(const QFont &font) override;
+    int zoom() const override { return zoom_; }
+    void setZoom(int steps) override;
     QColor textColor() const override;
     void setTextColor(const QColor &color) override;
     void setGrayed(bool grayed) override;
@@ -68,6 +70,8 @@ private:
 
     QPointer<EditView> view_;
     bool ownsView_;
+    QFont font_;
+    int zoom_ = 0;
 };
 
 } // namespace verno

@@ -73,6 +73,8 @@ public:
     void OptIndentClick() { AutoIndent = !AutoIndent; }
     void OptWordWrapClick();
     void OptFontClick();
+    // Zoom one step larger (1) or smaller (-1), or back to the font (0).
+    void ZoomClick(int step) { memo_->setZoom(step ? memo_->zoom() + step : 0); }
     // The font last chosen in this window's own font dialog.
     void ApplyOwnFont();
     // Keeps the modified flag: wrapping changes no text.
