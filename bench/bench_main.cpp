@@ -5,6 +5,7 @@
 #include "app/mainwindow.h"
 #include "bench_huge.h"
 #include "bench_recovery.h"
+#include "bench_regex.h"
 #include "bench_search.h"
 #include "window/filewindow.h"
 
@@ -171,6 +172,10 @@ int runChild(const QString &control, const QString &scenario, const QString &pat
     StatusReady = true;
     if (scenario.startsWith(QLatin1String("huge"))) {
         benchHuge(frame, path, scenario == QLatin1String("hugeready"));
+        return 0;
+    }
+    if (scenario == QLatin1String("regex")) {
+        benchRegexReplace(frame, path);
         return 0;
     }
     if (scenario == QLatin1String("search")) {
@@ -358,6 +363,8 @@ int main(int argc, char **argv)
     std::printf("\nSearching a file of 1,000,000 lines, about 320,000 of them holding \"gamma\":\n");
     runScenario(QStringLiteral("ours"), QStringLiteral("search"), big, cap);
     runScenario(QStringLiteral("reference"), QStringLiteral("search"), big, cap);
+    std::printf("\nA regular expression over big.txt:\n");
+    runScenario(QStringLiteral("ours"), QStringLiteral("regex"), big, cap);
 
     std::printf("\nSettings file with 100,000 entries in each of four lists:\n");
     const QString settings = dir.path() + QStringLiteral("/Verno.reg");

@@ -40,6 +40,8 @@ T_Options FrameOptions::read() const
     o.AutoReload = s.AutoReload;
     o.ShiftCount = s.ShiftCount;
     o.FileFilter = s.FileFilter;
+    o.KeepLineBreaks = s.KeepLineBreaks;
+    o.ReopenSession = s.ReopenSession;
     return o;
 }
 
@@ -58,6 +60,11 @@ void FrameOptions::StorePlainOptions(const T_Options &o)
     s.ShiftCount = o.ShiftCount;
     s.FileHistMax = o.FileHistMax;
     s.WinListMax = o.WinListMax;
+    s.ReopenSession = o.ReopenSession;
+    if (s.KeepLineBreaks != o.KeepLineBreaks) {
+        s.KeepLineBreaks = o.KeepLineBreaks;
+        frame_.UpdateCaptions();
+    }
 }
 
 void FrameOptions::OptBackupClick() { frame_.OptBackupClick(); }

@@ -5,6 +5,7 @@
 #include "app/preferencesdialog.h"
 #include "app/filterlist.h"
 #include "app/framegeometry.h"
+#include "app/lastsession.h"
 #include "app/mainmenu.h"
 #include "app/maintoolbar.h"
 #include "app/statuspanels.h"
@@ -174,6 +175,8 @@ void TMainWindow::ProcessCommandLine(const QStringList &arguments)
     WordWrapAll = WordWrapAll || cl.wordWrap;
     for (const QString &file : cl.files)
         OpenFileArgument(file);
+    if (cl.files.isEmpty() && settings_.ReopenSession)
+        reopenLastSession(*this, settings_.Session);
     if (ReadOnlyAll)
         SetReadOnlyAll(true);
     if (WordWrapAll)
@@ -401,6 +404,7 @@ void TMainWindow::FileExitClick()
 }
 
 void TMainWindow::EditUndoClick() { forward([](TFileWindow &w) { w.EditUndoClick(); }); }
+void TMainWindow::EditRedoClick() { forward([](TFileWindow &w) { w.EditRedoClick(); }); }
 void TMainWindow::EditCutClick() { forward([](TFileWindow &w) { w.EditCutClick(); }); }
 void TMainWindow::EditCopyClick() { forward([](TFileWindow &w) { w.EditCopyClick(); }); }
 void TMainWindow::EditPasteClick() { forward([](TFileWindow &w) { w.EditPasteClick(); }); }
@@ -435,6 +439,9 @@ void TMainWindow::OptDflFontClick()
 }
 
 void TMainWindow::OptCurFontClick() { forward([](TFileWindow &w) { w.OptFontClick(); }); }
+void TMainWindow::OptZoomInClick() { forward([](TFileWindow &w) { w.ZoomClick(1); }); }
+void TMainWindow::OptZoomOutClick() { forward([](TFileWindow &w) { w.ZoomClick(-1); }); }
+void TMainWindow::OptZoomNormalClick() { forward([](TFileWindow &w) { w.ZoomClick(0); }); }
 
 void TMainWindow::BtnOptFontClick()
 {
@@ -474,6 +481,11 @@ TPreferencesDialog &TMainWindow::preferencesDialog()
 void TMainWindow::OptPathClick()
 {
     settings_.Path = !settings_.Path;
+    UpdateCaptions();
+}
+
+void TMainWindow::UpdateCaptions()
+{
     for (TFileWindow *w : editWindows())
         w->UpdateCaption();
 }
@@ -678,6 +690,7 @@ CommandState TMainWindow::snapshot() const
     s.IsReadOnly = m.ReadOnly();
     s.IsUtf8 = m.Utf8();
     s.CanUndo = m.UndoAvailable() && !s.IsReadOnly;
+    s.CanRedo = m.RedoAvailable() && !s.IsReadOnly;
     s.CaretLine = m.LineOf(start);
     s.CaretColumn = m.CharacterCount(m.LineStart(s.CaretLine), start);
     if (length > 0) {
@@ -788,6 +801,7 @@ void TMainWindow::applySettings()
     search_.FindHistory.Entries.clear();
     for (const QString &e : settings_.FindHistory)
         search_.FindHistory.Entries.push_back(e.toUtf8().toStdString());
+    search_.RegularExpression = settings_.RegularExpression;
     search_.ReplaceHistory.Entries.clear();
     for (const QString &e : settings_.ReplaceHistory)
         search_.ReplaceHistory.Entries.push_back(e.toUtf8().toStdString());
@@ -810,9 +824,11 @@ void TMainWindow::collectSettings()
     settings_.MainHeight = g.height();
     settings_.Tabs = !TabSet()->isHidden();
     settings_.FileHistory = CollectFileHistory();
+    settings_.Session = collectLastSession(*this);
     settings_.FindHistory.clear();
     for (const std::string &e : search_.FindHistory.Entries)
         settings_.FindHistory << QString::fromStdString(e);
+    settings_.RegularExpression = search_.RegularExpression;
     settings_.ReplaceHistory.clear();
     for (const std::string &e : search_.ReplaceHistory.Entries)
         settings_.ReplaceHistory << QString::fromStdString(e);

@@ -121,6 +121,7 @@ public:
     void FilePrintClick();
     void FilePrintBtnClick();
     void EditUndoClick();
+    void EditRedoClick();
     void EditCutClick();
     void EditCopyClick();
     void EditPasteClick();
@@ -129,6 +130,9 @@ public:
     void EditInsCharClick();
     void OptDflFontClick();
     void OptCurFontClick();
+    void OptZoomInClick();
+    void OptZoomOutClick();
+    void OptZoomNormalClick();
     void BtnOptFontClick();
     void OptIndentAllClick() { SetIndentAll(!IndentAll); }
     void OptWordWrapAllClick() { SetWordWrapAll(!WordWrapAll); }
@@ -138,6 +142,7 @@ public:
     void OptUtf8Click();
     void OptReadOnlyClick();
     void OptPathClick();
+    void UpdateCaptions();
     void OptROModClick() { settings_.ROifModified = !settings_.ROifModified; }
     void OptPreferencesClick();
     void OptBackupClick() { settings_.Backup = !settings_.Backup; }
@@ -280,6 +285,7 @@ public:
     QString menuHint(const QString &itemName) const override;
     bool findWord() const override { return settings_.FindWord; }
     bool newWindowsUtf8() const override { return settings_.NewWindowsUtf8; }
+    bool keepLineBreaks() const override { return settings_.KeepLineBreaks; }
     int shiftCount() const override { return std::clamp(settings_.ShiftCount, 1, 32); }
     void setStatusMessage(const QString &text) override { SetStatusMessage(text); }
     void paintStatusNow() override;

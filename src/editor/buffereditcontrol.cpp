@@ -1,11 +1,17 @@
 #include "editor/buffereditcontrol.h"
 #include "editor/editview.h"
+#include "editor/fontzoom.h"
 
 #include <QScrollBar>
+#include <algorithm>
 
 namespace verno {
 
-BufferEditControl::BufferEditControl(QWidget *parent) : view_(new EditView(parent)), ownsView_(parent == nullptr) {}
+BufferEditControl::BufferEditControl(QWidget *parent)
+    : view_(new EditView(parent)), ownsView_(parent == nullptr), font_(view_->font())
+{
+    zoomOnCtrlWheel(view_->viewport(), [this](int step) { setZoom(zoom_ + step); });
+}
 
 BufferEditControl::~BufferEditControl()
 {
@@ -146,6 +152,8 @@ void BufferEditControl::PasteClipboard() { view_->paste(); }
 bool BufferEditControl::UndoAvailable() const { return view_->model().canUndo(); }
 
 void BufferEditControl::UndoLast() { view_->undo(); }
+bool BufferEditControl::RedoAvailable() const { return view_->model().canRedo(); }
+void BufferEditControl::RedoLast() { view_->redo(); }
 
 void BufferEditControl::ForgetUndo() { view_->model().forgetUndo(); }
 bool BufferEditControl::ModifiedFlag() const { return view_->model().modified(); }
@@ -162,8 +170,19 @@ void BufferEditControl::SetOnKeyPress(KeyPressHandler handler) { view_->onKeyPre
 // --- widget side -------------------------------------------------------------------
 
 QWidget *BufferEditControl::widget() const { return view_; }
-QFont BufferEditControl::font() const { return view_->font(); }
-void BufferEditControl::setFont(const QFont &font) { view_->setFont(font); }
+QFont BufferEditControl::font() const { return font_; }
+
+void BufferEditControl::setFont(const QFont &font)
+{
+    font_ = font;
+    view_->setFont(zoomedFont(font_, zoom_));
+}
+
+void BufferEditControl::setZoom(int steps)
+{
+    zoom_ = std::clamp(steps, kZoomMin, kZoomMax);
+    view_->setFont(zoomedFont(font_, zoom_));
+}
 QColor BufferEditControl::textColor() const { return view_->textColor(); }
 void BufferEditControl::setTextColor(const QColor &color) { view_->setTextColor(color); }
 void BufferEditControl::setGrayed(bool grayed) { view_->setGrayed(grayed); }

@@ -40,6 +40,8 @@ public:
     void PasteClipboard() override;
     bool UndoAvailable() const override;
     void UndoLast() override;
+    bool RedoAvailable() const override;
+    void RedoLast() override;
     void ForgetUndo() override;
     bool ModifiedFlag() const override;
     void SetModifiedFlag(bool on) override;
@@ -55,6 +57,8 @@ public:
     QWidget *widget() const override;
     QFont font() const override;
     void setFont(const QFont &font) override;
+    int zoom() const override { return zoom_; }
+    void setZoom(int steps) override;
     QColor textColor() const override;
     void setTextColor(const QColor &color) override;
     void setGrayed(bool grayed) override;
@@ -74,6 +78,8 @@ private:
 
     QPointer<EditView> view_;
     bool ownsView_;
+    QFont font_;
+    int zoom_ = 0;
 };
 
 } // namespace verno

@@ -68,6 +68,10 @@ public:
 
     virtual bool UndoAvailable() const = 0;
     virtual void UndoLast() = 0;
+    // What UndoLast undid, step by step, until the next change of the text.
+    virtual bool RedoAvailable() const = 0;
+    virtual void RedoLast() = 0;
+    // Forgets the redo steps too.
     virtual void ForgetUndo() = 0;
 
     virtual bool ModifiedFlag() const = 0;
@@ -75,6 +79,8 @@ public:
     // Stops the user's own edits; these operations still work.
     virtual bool ReadOnly() const = 0;
     virtual void SetReadOnly(bool on) = 0;
+    // Whether the text is UTF-8 (else single bytes); searches follow it.
+    virtual bool Utf8() const { return false; }
     // Changing it keeps text, selection and modified flag.
     virtual bool WordWrap() const = 0;
     virtual void SetWordWrap(bool on) = 0;

@@ -420,6 +420,14 @@ void EditView::undo()
     setSelection(model_.caret(), model_.caret(), true);
 }
 
+void EditView::redo()
+{
+    if (!model_.canRedo())
+        return;
+    model_.redo();
+    setSelection(model_.caret(), model_.caret(), true);
+}
+
 // --- painting ------------------------------------------------------------------
 
 void EditView::paintEvent(QPaintEvent *e)

@@ -55,6 +55,7 @@ public:
     // Inserts the clipboard's text (or the primary selection's) for the selection.
     void paste(QClipboard::Mode mode = QClipboard::Clipboard);
     void undo();
+    void redo();
 
     // Runs a drag to its end and answers what the drop did, in place of
     // Qt's own drag (tests drop with it); empty: Qt's again.

@@ -658,6 +658,8 @@ void PlainTextEditControl::PasteClipboard()
 
 bool PlainTextEditControl::UndoAvailable() const { return doc()->isUndoAvailable(); }
 void PlainTextEditControl::UndoLast() { view_->undo(); }
+bool PlainTextEditControl::RedoAvailable() const { return doc()->isRedoAvailable(); }
+void PlainTextEditControl::RedoLast() { view_->redo(); }
 void PlainTextEditControl::ForgetUndo() { doc()->clearUndoRedoStacks(); }
 bool PlainTextEditControl::ModifiedFlag() const { return doc()->isModified(); }
 void PlainTextEditControl::SetModifiedFlag(bool on) { doc()->setModified(on); }

@@ -49,6 +49,8 @@ public:
     void PasteClipboard() override;
     bool UndoAvailable() const override;
     void UndoLast() override;
+    bool RedoAvailable() const override;
+    void RedoLast() override;
     void ForgetUndo() override;
     bool ModifiedFlag() const override;
     void SetModifiedFlag(bool on) override;

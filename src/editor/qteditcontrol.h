@@ -22,8 +22,13 @@ namespace verno {
 class QtEditControl : public EditControl {
 public:
     virtual QWidget *widget() const = 0;
+    // The control's own font; the screen shows it zoomed.
     virtual QFont font() const = 0;
     virtual void setFont(const QFont &font) = 0;
+    // Zoom steps over the font, 0 for none (see fontzoom.h); Ctrl with the
+    // mouse wheel changes it too.
+    virtual int zoom() const { return 0; }
+    virtual void setZoom(int) {}
     virtual QColor textColor() const = 0;
     virtual void setTextColor(const QColor &color) = 0;
     // Background: the button-face colour when grayed, the window colour otherwise.

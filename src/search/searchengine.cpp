@@ -4,6 +4,7 @@
 #include "editor/frameservices.h"
 #include "editor/textconvert.h"
 #include "platform/prompter.h"
+#include "search/regexsearch.h"
 #include "search/searchoptions.h"
 #include "util/textutil.h"
 #include "util/utf8.h"
@@ -195,6 +196,8 @@ bool SearchEngine::searchIn(bool backward)
     if (opt_.FindText.empty())
         return false;
     prepare();
+    if (opt_.RegularExpression)
+        return RegexSearch(memo_, opt_, frame_).Search(backward);
     std::optional<BusyStatus> busy(std::in_place, frame_, kSearching);
     return present(find(pattern(), backward), busy);
 }
@@ -207,6 +210,10 @@ void SearchEngine::ReplaceOccurrences()
 {
     if (memo_.ReadOnly() || opt_.FindText.empty())
         return;
+    if (opt_.RegularExpression) {
+        RegexSearch(memo_, opt_, frame_).ReplaceOccurrences();
+        return;
+    }
     bool all = opt_.AllOccurrences;
     bool prompt = opt_.PromptOnReplace;
     bool more = true;

@@ -20,6 +20,7 @@ void TextModel::reset(int oldLength, int oldLines)
     layout_.rebuild();
     anchor_ = caret_ = 0;
     steps_.clear();
+    redo_.clear();
     cleanStep_ = 0;
     modified_ = false;
     if (onChange)
@@ -232,6 +233,7 @@ void TextModel::replace(int from, int to, std::string_view text, Edit kind)
     apply(from, to, text);
     // Bytes put in may join the ones after them into one unit.
     anchor_ = caret_ = snap(caret_, true);
+    redo_.clear();
     insertCount_ += long(text.size());
     if (extend && to == extend->pos && from != to) { // one more removal to the left
         extend->removed.insert(0, piece.removed);
@@ -355,6 +357,7 @@ void TextModel::undo()
 {
     if (steps_.empty())
         return;
+    redo_.reserve(redo_.size() + 1);
     Step step = std::move(steps_.back());
     steps_.pop_back();
     int caret = 0;
@@ -366,11 +369,33 @@ void TextModel::undo()
     }
     anchor_ = caret_ = snap(caret);
     modified_ = int(steps_.size()) != cleanStep_;
+    redo_.push_back(std::move(step));
+}
+
+void TextModel::redo()
+{
+    if (redo_.empty())
+        return;
+    steps_.reserve(steps_.size() + 1);
+    Step step = std::move(redo_.back());
+    redo_.pop_back();
+    int caret = 0;
+    for (const Piece &piece : step.pieces) {
+        apply(piece.pos, piece.pos + int(piece.removed.size()), piece.inserted);
+        caret = piece.pos + int(piece.inserted.size());
+        // Typing goes on in a step of its own.
+        insertCount_ += long(piece.inserted.size());
+    }
+    anchor_ = caret_ = caret;
+    step.singleRemovals = false; // Backspace runs go on in a step of their own too
+    steps_.push_back(std::move(step));
+    modified_ = int(steps_.size()) != cleanStep_;
 }
 
 void TextModel::forgetUndo()
 {
     steps_.clear();
+    redo_.clear();
     cleanStep_ = modified_ ? -1 : 0;
 }
 

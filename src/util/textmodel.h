@@ -99,6 +99,11 @@ public:
     bool canUndo() const { return !steps_.empty(); }
     // Undoes the last step; the caret goes where that step began.
     void undo();
+    // What undo undid, until the next edit; the caret goes after the text
+    // the step put back.
+    bool canRedo() const { return !redo_.empty(); }
+    void redo();
+    // Forgets both the undo and the redo steps.
     void forgetUndo();
     bool modified() const { return modified_; }
     void setModified(bool on);
@@ -132,6 +137,7 @@ private:
     int anchor_ = 0;
     int caret_ = 0;
     std::vector<Step> steps_;
+    std::vector<Step> redo_; // undone steps, the last undone at the back
     int cleanStep_ = 0; // steps_.size() when last marked unmodified; -1 none
     bool modified_ = false;
     // Bytes ever inserted: a plain insert extends the last step only when no

@@ -39,6 +39,9 @@ struct PreparedText {
     std::vector<size_t> chunkBreaks;
     size_t breaks = 0;
     size_t longest = 0;
+    // The breaks as read: lone ones, and of those lone CRs.
+    size_t loneBreaks = 0;
+    size_t loneCr = 0;
 };
 
 class TextStore {

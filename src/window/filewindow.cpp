@@ -11,6 +11,8 @@
 #include "search/searchcommands.h"
 #include "search/searchengine.h"
 #include "search/textcommands.h"
+#include "util/filebreaks.h"
+#include "util/textstore.h"
 #include "print/pagesetupdialog.h"
 #include "print/printcommands.h"
 #include "util/utf8.h"
@@ -89,7 +91,11 @@ QString TFileWindow::CaptionText() const
 {
     if (FileName.isEmpty())
         return kUntitled;
-    return frame_.pathInCaption() ? FileDir + FileName : FileName;
+    const QString name = frame_.pathInCaption() ? FileDir + FileName : FileName;
+    // A file kept with other breaks than CR LF says so.
+    if (frame_.keepLineBreaks() && Breaks != LineBreaks::CrLf)
+        return name + QStringLiteral(" [%1]").arg(QLatin1String(lineBreaksName(Breaks)));
+    return name;
 }
 
 QString TFileWindow::TabText() const
@@ -172,7 +178,11 @@ bool TFileWindow::Load(const QString &name)
         const ByteBlock &held = readAhead ? ahead.bytes : bytes;
         const utf8::Kind kind = fits ? utf8::classify(held.data(), held.size()) : utf8::Kind::Other;
         memo_->SetUtf8(kind == utf8::Kind::Utf8 || (kind == utf8::Kind::Ascii && frame_.newWindowsUtf8()));
-        if (!fits || !(readAhead ? memo_->LoadPrepared(std::move(ahead)) : memo_->LoadBytes(std::move(bytes)))) {
+        // The scan that indexes the lines also tells which breaks the file had.
+        const bool prepared = fits && (readAhead || TextStore::prepare(std::move(bytes), ahead));
+        if (prepared)
+            Breaks = lineBreaksOf(ahead.breaks, ahead.loneBreaks, ahead.loneCr);
+        if (!prepared || !memo_->LoadPrepared(std::move(ahead))) {
             busy.end();
             errorBox(QStringLiteral("Unable to load \"%1\"\r%2").arg(path, QStringLiteral("Text exceeds memo capacity")));
             return false;
@@ -185,6 +195,7 @@ bool TFileWindow::Load(const QString &name)
     memo_->SetCaret(0);
     memo_->SetModifiedFlag(false);
     guard_.inStep(stamp);
+    UpdateCaption();
     return true;
 }
 
@@ -223,8 +234,13 @@ bool TFileWindow::Save()
         return false;
     BusyStatus busy(frame_, QStringLiteral("Saving..."));
     QString error;
-    std::string copy;
-    if (!saveWholeFile(path, memo_->TextPieces(copy), frame_.backupOn(), error)) {
+    std::string copy, converted;
+    TextPieces pieces = memo_->TextPieces(copy);
+    if (frame_.keepLineBreaks() && Breaks != LineBreaks::CrLf) {
+        converted = withLineBreaks(pieces, Breaks);
+        pieces = {converted};
+    }
+    if (!saveWholeFile(path, pieces, frame_.backupOn(), error)) {
         busy.end();
         reportError(error);
         return false;
@@ -404,6 +420,7 @@ void TFileWindow::buildPopup()
     };
     item("PopClose", "Close", [this] { WinCloseClick(); });
     item("PopUndo", "Undo", [this] { EditUndoClick(); });
+    item("PopRedo", "Redo", [this] { EditRedoClick(); });
     item("PopCut", "Cut", [this] { EditCutClick(); });
     item("PopCopy", "Copy", [this] { EditCopyClick(); });
     item("PopPaste", "Paste", [this] { EditPasteClick(); });

@@ -201,7 +201,9 @@ TEST(Settings, FirstStartReadsDefaultsAndWritesAllButGeometryAndFindHistories)
                            "GrayReadOnly", "InitialWin", "ROifModified", "WinList", "WinListSort",
                            "FileHist", "FileHistSort", "FileHistSave", "FindHistSave", "SavePosition",
                            "SaveExec", "ConfirmSave", "FindWord", "NewWindowsUtf8", "AutoReload", "ShiftCount", "FileHistMax",
-                           "WinListMax", "ShellIndex", "InsCharBase"}));
+                           "WinListMax", "ShellIndex", "InsCharBase",
+                           // the choices beyond the design, after the designed options
+                           "KeepLineBreaks", "ReopenSession", "RegularExpression"}));
     EXPECT_EQ(store.valueNames(keyOf("Font")), QStringList({"Name", "Size", "Color", "Bold", "Italic"}));
     EXPECT_EQ(store.valueNames(keyOf("FileFilter")).size(), 7);
 }

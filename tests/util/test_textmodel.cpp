@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <random>
 #include <string>
 #include <vector>
@@ -289,9 +290,17 @@ TEST(TextModel, UndoStepsAndTheModifiedFlag)
         for (const Op &op : c.ops)
             m.replace(op.from, op.to, op.text, op.kind);
         EXPECT_TRUE(m.modified());
+        const std::string edited = m.wholeText();
         m.undo();
         EXPECT_EQ(m.wholeText(), c.afterOneUndo);
         EXPECT_EQ(m.caret(), c.caret);
+        // Redo puts the step back whole, and it undoes again as one step.
+        ASSERT_TRUE(m.canRedo());
+        m.redo();
+        EXPECT_EQ(m.wholeText(), edited);
+        EXPECT_FALSE(m.canRedo());
+        m.undo();
+        EXPECT_EQ(m.wholeText(), c.afterOneUndo);
     }
 
     TextModel m;
@@ -363,4 +372,50 @@ TEST(TextModel, ReplacingByAFileReadAgainIsOneStepOverWhatDiffers)
     m.undo();
     EXPECT_EQ(m.wholeText(), "abc");
     EXPECT_TRUE(m.modified()) << "the text no longer matches the file";
+}
+
+TEST(TextModel, RedoUntilTheNextEdit)
+{
+    using E = TextModel::Edit;
+    TextModel m;
+    ASSERT_TRUE(m.assign("abc"));
+    m.replace(3, 3, "d", E::Undoable);
+    m.setModified(false); // saved
+    m.replace(0, 0, "x", E::Undoable);
+    m.undo();
+    m.undo();
+    EXPECT_EQ(m.wholeText(), "abc");
+    m.redo();
+    EXPECT_EQ(m.wholeText(), "abcd");
+    EXPECT_EQ(m.caret(), 4);
+    EXPECT_FALSE(m.modified()) << "back at the saved text";
+    m.redo();
+    EXPECT_EQ(m.wholeText(), "xabcd");
+    EXPECT_TRUE(m.modified());
+    m.replace(5, 5, "e", E::Undoable);
+    EXPECT_FALSE(m.canRedo()) << "nothing undone since";
+    // An edit after an undo, of any kind, ends what can be redone.
+    const std::pair<const char *, std::function<void(TextModel &)>> edits[] = {
+        {"typing", [](TextModel &t) { t.replace(0, 0, "y", E::Undoable); }},
+        {"a command", [](TextModel &t) { t.replace(0, 1, "", E::Command); }},
+        {"forgetting", [](TextModel &t) { t.forgetUndo(); }},
+        {"a new text", [](TextModel &t) { t.assign("new"); }},
+    };
+    for (const auto &[label, edit] : edits) {
+        m.replace(0, 0, "z", E::Undoable);
+        m.undo();
+        ASSERT_TRUE(m.canRedo()) << label;
+        edit(m);
+        EXPECT_FALSE(m.canRedo()) << label;
+        m.redo();
+        EXPECT_EQ(m.wholeText().find('z'), std::string::npos) << label;
+    }
+    // Typing after a redo starts a step of its own.
+    ASSERT_TRUE(m.assign("ab"));
+    m.replace(2, 2, "c", E::Undoable);
+    m.undo();
+    m.redo();
+    m.replace(3, 3, "d", E::Undoable);
+    m.undo();
+    EXPECT_EQ(m.wholeText(), "abc");
 }
