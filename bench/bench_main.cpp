@@ -4,6 +4,8 @@
 // so each peak memory figure is its own.
 #include "app/mainwindow.h"
 #include "bench_huge.h"
+#include "bench_recovery.h"
+#include "bench_regex.h"
 #include "bench_search.h"
 #include "window/filewindow.h"
 
@@ -156,6 +158,8 @@ int runSettings(const QString &path)
 
 int runChild(const QString &control, const QString &scenario, const QString &path)
 {
+    if (scenario == QLatin1String("recovery"))
+        return benchRecovery(path);
     if (scenario == QLatin1String("settings"))
         return runSettings(path);
     if (control == QLatin1String("reference"))
@@ -168,6 +172,10 @@ int runChild(const QString &control, const QString &scenario, const QString &pat
     StatusReady = true;
     if (scenario.startsWith(QLatin1String("huge"))) {
         benchHuge(frame, path, scenario == QLatin1String("hugeready"));
+        return 0;
+    }
+    if (scenario == QLatin1String("regex")) {
+        benchRegexReplace(frame, path);
         return 0;
     }
     if (scenario == QLatin1String("search")) {
@@ -312,6 +320,8 @@ int main(int argc, char **argv)
         return runChild(args[2], args[3], args[4]);
 
     QTemporaryDir dir;
+    // Texts the runs leave modified are kept for recovery here, not in the user's folder.
+    qputenv("XDG_STATE_HOME", QFile::encodeName(dir.path() + QStringLiteral("/state")));
     // BENCH_HUGE_ONLY=1 runs the 581 MB log alone.
     if (qEnvironmentVariableIsSet("BENCH_HUGE_ONLY")) {
         runHuge(dir.path());
@@ -348,9 +358,13 @@ int main(int argc, char **argv)
     row("long.txt: word wrap on", "wrapon", oursLong, refLong, 1, "s");
     row("long.txt: keystroke mid line 10, wrapped", "keymidwrap", oursLong, refLong, 1000, "ms");
     row("long.txt: peak memory", "peakend", oursLong, refLong, 1, "MB");
+    std::printf("\nKeeping a modified big.txt for recovery:\n");
+    runScenario(QStringLiteral("ours"), QStringLiteral("recovery"), big, cap);
     std::printf("\nSearching a file of 1,000,000 lines, about 320,000 of them holding \"gamma\":\n");
     runScenario(QStringLiteral("ours"), QStringLiteral("search"), big, cap);
     runScenario(QStringLiteral("reference"), QStringLiteral("search"), big, cap);
+    std::printf("\nA regular expression over big.txt:\n");
+    runScenario(QStringLiteral("ours"), QStringLiteral("regex"), big, cap);
 
     std::printf("\nSettings file with 100,000 entries in each of four lists:\n");
     const QString settings = dir.path() + QStringLiteral("/Verno.reg");

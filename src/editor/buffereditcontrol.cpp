@@ -1,11 +1,17 @@
 #include "editor/buffereditcontrol.h"
 #include "editor/editview.h"
+#include "editor/fontzoom.h"
 
 #include <QScrollBar>
+#include <algorithm>
 
 namespace verno {
 
-BufferEditControl::BufferEditControl(QWidget *parent) : view_(new EditView(parent)), ownsView_(parent == nullptr) {}
+BufferEditControl::BufferEditControl(QWidget *parent)
+    : view_(new EditView(parent)), ownsView_(parent == nullptr), font_(view_->font())
+{
+    zoomOnCtrlWheel(view_->viewport(), [this](int step) { setZoom(zoom_ + step); });
+}
 
 BufferEditControl::~BufferEditControl()
 {
@@ -88,6 +94,16 @@ std::vector<std::string_view> BufferEditControl::TextPieces(std::string &) const
     return {first, second};
 }
 
+unsigned long long BufferEditControl::ChangeCount() const { return view_->model().changeCount(); }
+void BufferEditControl::SetOnTextChanged(std::function<void()> handler) { view_->onTextChanged = std::move(handler); }
+
+void BufferEditControl::ReloadText(std::string_view bytes)
+{
+    TextModel &m = view_->model();
+    m.replaceDiffering(bytes);
+    view_->setSelection(m.anchor(), m.caret(), false);
+}
+
 void BufferEditControl::ClearText()
 {
     view_->model().clear();
@@ -136,6 +152,8 @@ void BufferEditControl::PasteClipboard() { view_->paste(); }
 bool BufferEditControl::UndoAvailable() const { return view_->model().canUndo(); }
 
 void BufferEditControl::UndoLast() { view_->undo(); }
+bool BufferEditControl::RedoAvailable() const { return view_->model().canRedo(); }
+void BufferEditControl::RedoLast() { view_->redo(); }
 
 void BufferEditControl::ForgetUndo() { view_->model().forgetUndo(); }
 bool BufferEditControl::ModifiedFlag() const { return view_->model().modified(); }
@@ -144,13 +162,27 @@ bool BufferEditControl::ReadOnly() const { return view_->isReadOnly(); }
 void BufferEditControl::SetReadOnly(bool on) { view_->setReadOnly(on); }
 bool BufferEditControl::WordWrap() const { return view_->wordWrap(); }
 void BufferEditControl::SetWordWrap(bool on) { view_->setWordWrap(on); }
+bool BufferEditControl::Utf8() const { return view_->utf8(); }
+void BufferEditControl::SetUtf8(bool on) { view_->setUtf8(on); }
+int BufferEditControl::CharacterCount(int from, int to) const { return view_->model().characters(from, to); }
 void BufferEditControl::SetOnKeyPress(KeyPressHandler handler) { view_->onKeyPress = std::move(handler); }
 
 // --- widget side -------------------------------------------------------------------
 
 QWidget *BufferEditControl::widget() const { return view_; }
-QFont BufferEditControl::font() const { return view_->font(); }
-void BufferEditControl::setFont(const QFont &font) { view_->setFont(font); }
+QFont BufferEditControl::font() const { return font_; }
+
+void BufferEditControl::setFont(const QFont &font)
+{
+    font_ = font;
+    view_->setFont(zoomedFont(font_, zoom_));
+}
+
+void BufferEditControl::setZoom(int steps)
+{
+    zoom_ = std::clamp(steps, kZoomMin, kZoomMax);
+    view_->setFont(zoomedFont(font_, zoom_));
+}
 QColor BufferEditControl::textColor() const { return view_->textColor(); }
 void BufferEditControl::setTextColor(const QColor &color) { view_->setTextColor(color); }
 void BufferEditControl::setGrayed(bool grayed) { view_->setGrayed(grayed); }

@@ -40,6 +40,8 @@ public:
     void PasteClipboard() override;
     bool UndoAvailable() const override;
     void UndoLast() override;
+    bool RedoAvailable() const override;
+    void RedoLast() override;
     void ForgetUndo() override;
     bool ModifiedFlag() const override;
     void SetModifiedFlag(bool on) override;
@@ -47,11 +49,16 @@ public:
     void SetReadOnly(bool on) override;
     bool WordWrap() const override;
     void SetWordWrap(bool on) override;
+    bool Utf8() const override;
+    void SetUtf8(bool on) override;
+    int CharacterCount(int from, int to) const override;
     void SetOnKeyPress(KeyPressHandler handler) override;
 
     QWidget *widget() const override;
     QFont font() const override;
     void setFont(const QFont &font) override;
+    int zoom() const override { return zoom_; }
+    void setZoom(int steps) override;
     QColor textColor() const override;
     void setTextColor(const QColor &color) override;
     void setGrayed(bool grayed) override;
@@ -62,12 +69,17 @@ public:
     bool LoadBytes(ByteBlock &&bytes) override;
     bool LoadPrepared(PreparedText &&text) override;
     std::vector<std::string_view> TextPieces(std::string &keep) const override;
+    unsigned long long ChangeCount() const override;
+    void SetOnTextChanged(std::function<void()> handler) override;
+    void ReloadText(std::string_view bytes) override;
 
 private:
     bool loaded(bool ok);
 
     QPointer<EditView> view_;
     bool ownsView_;
+    QFont font_;
+    int zoom_ = 0;
 };
 
 } // namespace verno

@@ -128,6 +128,7 @@ BreakScan::BreakScan(const char *text, size_t n, size_t chunk, int parts) : size
         }
         breaks_ += p.breaks;
         extra_ += p.lone;
+        loneCr_ += p.loneCr;
     }
     longest_ = std::max(longest_, size_t(open));
 }
@@ -158,6 +159,7 @@ void BreakScan::scanPart(const char *t, Part &s) const
             const bool lone = i == 0 || t[i - 1] != '\r';
             onBreak(lone ? i : i - 1, i, lone);
         } else if (i + 1 >= n || t[i + 1] != '\n') {
+            ++s.loneCr;
             onBreak(i, i, true); // a CR that is not the first half of CR LF
         }
     };

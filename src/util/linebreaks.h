@@ -31,6 +31,8 @@ public:
     size_t breaks() const { return breaks_; }
     // Bytes normalising adds: one per lone LF or lone CR.
     size_t extra() const { return extra_; }
+    // Of those, the lone CRs.
+    size_t loneCr() const { return loneCr_; }
     // The longest line, without its break.
     size_t longest() const { return longest_; }
     // Where each chunk but the first begins in the normalised text, and the
@@ -50,7 +52,7 @@ private:
     };
     struct Part {
         size_t from = 0, to = 0;
-        size_t breaks = 0, lone = 0;
+        size_t breaks = 0, lone = 0, loneCr = 0;
         size_t loneBefore = 0; // lone breaks in the parts before this one
         bool hasBreak = false;
         long long head = 0; // the open line's length up to this part's first break
@@ -66,6 +68,7 @@ private:
     std::vector<Part> parts_;
     size_t breaks_ = 0;
     size_t extra_ = 0;
+    size_t loneCr_ = 0;
     size_t longest_ = 0;
     std::vector<size_t> chunkStarts_;
     std::vector<size_t> chunkBreaks_;

@@ -2,21 +2,31 @@
 // Display lines of a text: its lines, or with word wrap the pieces each line
 // is broken into to fit a width. Widths come from a table of 256 advances, so
 // wrapping is a pass of table lookups and painting can use the very same
-// advances. With wrap on, the display lines of every chunk of the text's
-// line index are kept in a partition, so an edit re-wraps only the chunks it
-// touched, and wrapping a whole text is a pass over its chunks on every core.
+// advances; a UTF-8 text adds the advances of its characters past ASCII,
+// each measured once. With wrap on, the display lines of every chunk of the
+// text's line index are kept in a partition, so an edit re-wraps only the
+// chunks it touched, and wrapping a whole text is a pass over its chunks on
+// every core.
 #include "util/partition.h"
 #include "util/textstore.h"
 
 #include <array>
+#include <memory>
 #include <string_view>
 #include <vector>
 
 namespace verno {
 
+class CharWidths;
+
 struct ByteWidths {
-    std::array<float, 256> advance{};
-    float tab = 8; // distance between tab stops
+    std::array<float, 256> advance{}; // every byte; in a UTF-8 text, ASCII
+    // A UTF-8 text: bytes 0x80-0xFF in no valid sequence (each drawn alone),
+    // and the characters past ASCII.
+    std::array<float, 128> invalid{};
+    std::shared_ptr<CharWidths> chars; // none: each as wide as the widest byte
+    bool utf8 = false; // whether the text is read as UTF-8
+    float tab = 8;     // distance between tab stops
     float widest = 1;
 };
 
@@ -25,7 +35,19 @@ public:
     explicit TextLayout(const TextStore &text) : text_(text) {}
 
     const ByteWidths &widths() const { return widths_; }
+    // The font's widths; whether the text is UTF-8 stays as it was.
     void setWidths(const ByteWidths &widths);
+    bool utf8() const { return widths_.utf8; }
+    void setUtf8(bool on);
+
+    // What the caret steps over at s (n bytes to the end of its line): its
+    // length, and where it ends when it starts at x (a tab at its stop). The
+    // one measure of text that wrapping, positions and painting share.
+    struct Step {
+        int length;
+        double next;
+    };
+    Step step(const unsigned char *s, size_t n, double x) const;
     // Word wrap at this width; 0 turns wrapping off.
     void setWrapWidth(double width);
     bool wrapping() const { return wrapWidth_ > 0; }
@@ -70,10 +92,14 @@ private:
         unsigned used = 0;
         std::vector<int> offsets; // wrap points, as offsets into the line
     };
+    struct Checkpoint {
+        int offset; // from the line's start, where a unit begins
+        double x;
+    };
     struct Checkpoints {
         int line = -1;
         unsigned used = 0;
-        std::vector<double> x; // x at every 4096th byte of the line
+        std::vector<Checkpoint> at; // about every 4096 bytes of the line
     };
     template <typename Entry> Entry &slotFor(std::vector<Entry> &cache, int line, bool &found) const;
 
@@ -87,8 +113,9 @@ private:
     Walk walkTo(int line) const;
     Walk walkToDisplay(int n) const;
     const std::vector<int> &breaksOf(int line) const;
-    const std::vector<double> &checkpointsOf(int line) const;
-    double advanceRun(int from, int to, double x) const;
+    const std::vector<Checkpoint> &checkpointsOf(int line) const;
+    // x at to, from x at from; the unit at to's left may end past it, at *end.
+    double advanceRun(int from, int to, double x, int *end = nullptr) const;
     void dropCaches() const;
 
     const TextStore &text_;

@@ -381,6 +381,8 @@ bool TextStore::prepare(ByteBlock &&block, PreparedText &out, int chunkBytes)
     out.chunkBreaks = scan.chunkBreaks();
     out.breaks = scan.breaks();
     out.longest = scan.longest();
+    out.loneBreaks = scan.extra();
+    out.loneCr = scan.loneCr();
     return true;
 }
 

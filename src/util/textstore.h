@@ -39,6 +39,9 @@ struct PreparedText {
     std::vector<size_t> chunkBreaks;
     size_t breaks = 0;
     size_t longest = 0;
+    // The breaks as read: lone ones, and of those lone CRs.
+    size_t loneBreaks = 0;
+    size_t loneCr = 0;
 };
 
 class TextStore {
@@ -55,6 +58,13 @@ public:
     int lineEnd(int line) const;
     int lineOf(int pos) const;
     unsigned char at(int pos) const { return static_cast<unsigned char>(bytes_[size_t(pos)]); }
+    // Byte access for routines written for strings and texts alike.
+    struct Bytes {
+        const TextStore *text;
+        size_t size() const { return size_t(text->length()); }
+        unsigned char operator[](size_t i) const { return text->at(int(i)); }
+    };
+    Bytes bytes() const { return {this}; }
 
     // Chunks: runs of whole lines; every chunk but the last ends with a break.
     int chunkBytes() const { return chunkBytes_; }

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <random>
 #include <string>
 #include <vector>
@@ -289,9 +290,17 @@ TEST(TextModel, UndoStepsAndTheModifiedFlag)
         for (const Op &op : c.ops)
             m.replace(op.from, op.to, op.text, op.kind);
         EXPECT_TRUE(m.modified());
+        const std::string edited = m.wholeText();
         m.undo();
         EXPECT_EQ(m.wholeText(), c.afterOneUndo);
         EXPECT_EQ(m.caret(), c.caret);
+        // Redo puts the step back whole, and it undoes again as one step.
+        ASSERT_TRUE(m.canRedo());
+        m.redo();
+        EXPECT_EQ(m.wholeText(), edited);
+        EXPECT_FALSE(m.canRedo());
+        m.undo();
+        EXPECT_EQ(m.wholeText(), c.afterOneUndo);
     }
 
     TextModel m;
@@ -311,4 +320,102 @@ TEST(TextModel, UndoStepsAndTheModifiedFlag)
     EXPECT_TRUE(m.modified());
     m.replace(2, 2, "", E::Command);
     EXPECT_EQ(m.caret(), 2);
+}
+
+TEST(TextModel, ReplacingByAFileReadAgainIsOneStepOverWhatDiffers)
+{
+    struct Case {
+        const char *label;
+        const char *before;
+        int caret;
+        const char *file;  // as read from disk
+        const char *after; // the text
+        int caretAfter;
+        int changes; // steps of the change: 0 when nothing differs
+    };
+    const Case cases[] = {
+        {"a line appended, caret kept", "one\r\ntwo\r\n", 5, "one\ntwo\nthree\n", "one\r\ntwo\r\nthree\r\n", 5, 1},
+        {"a line inserted above the caret", "a\r\nb\r\nc", 6, "a\r\nnew\r\nb\r\nc", "a\r\nnew\r\nb\r\nc", 11, 1},
+        {"the caret's line removed", "a\r\nbbb\r\nc", 5, "a\r\nc", "a\r\nc", 3, 1},
+        {"truncated to nothing", "text", 2, "", "", 0, 1},
+        {"a break added where a line ended", "ab", 2, "ab\r", "ab\r\n", 2, 1},
+        {"lone CR and LF breaks", "x\r\ny", 0, "x\ry\n", "x\r\ny\r\n", 0, 1},
+        {"a break inserted at the caret", "a\r\n\r\nb", 5, "a\r\n\r\n\r\nb", "a\r\n\r\n\r\nb", 5, 1},
+        {"nothing differs", "same\r\n", 3, "same\n", "same\r\n", 3, 0},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.label);
+        TextModel m;
+        ASSERT_TRUE(m.assign(c.before));
+        m.select(c.caret, c.caret);
+        const unsigned long long count = m.changeCount();
+        m.replaceDiffering(c.file);
+        EXPECT_EQ(m.wholeText(), c.after);
+        EXPECT_EQ(m.caret(), c.caretAfter);
+        EXPECT_EQ(m.changeCount() - count, unsigned(c.changes));
+        EXPECT_EQ(m.canUndo(), c.changes > 0);
+        m.undo();
+        EXPECT_EQ(m.wholeText(), c.before) << "one undo brings the old text back";
+    }
+
+    // Typing right after the new text stays a step of its own.
+    TextModel m;
+    ASSERT_TRUE(m.assign("ab"));
+    m.replace(2, 2, "c", TextModel::Edit::Undoable);
+    m.setModified(false);
+    m.replaceDiffering("abcd");
+    m.setModified(false);
+    m.replace(4, 4, "e", TextModel::Edit::Undoable);
+    m.undo();
+    EXPECT_EQ(m.wholeText(), "abcd");
+    EXPECT_FALSE(m.modified());
+    m.undo();
+    EXPECT_EQ(m.wholeText(), "abc");
+    EXPECT_TRUE(m.modified()) << "the text no longer matches the file";
+}
+
+TEST(TextModel, RedoUntilTheNextEdit)
+{
+    using E = TextModel::Edit;
+    TextModel m;
+    ASSERT_TRUE(m.assign("abc"));
+    m.replace(3, 3, "d", E::Undoable);
+    m.setModified(false); // saved
+    m.replace(0, 0, "x", E::Undoable);
+    m.undo();
+    m.undo();
+    EXPECT_EQ(m.wholeText(), "abc");
+    m.redo();
+    EXPECT_EQ(m.wholeText(), "abcd");
+    EXPECT_EQ(m.caret(), 4);
+    EXPECT_FALSE(m.modified()) << "back at the saved text";
+    m.redo();
+    EXPECT_EQ(m.wholeText(), "xabcd");
+    EXPECT_TRUE(m.modified());
+    m.replace(5, 5, "e", E::Undoable);
+    EXPECT_FALSE(m.canRedo()) << "nothing undone since";
+    // An edit after an undo, of any kind, ends what can be redone.
+    const std::pair<const char *, std::function<void(TextModel &)>> edits[] = {
+        {"typing", [](TextModel &t) { t.replace(0, 0, "y", E::Undoable); }},
+        {"a command", [](TextModel &t) { t.replace(0, 1, "", E::Command); }},
+        {"forgetting", [](TextModel &t) { t.forgetUndo(); }},
+        {"a new text", [](TextModel &t) { t.assign("new"); }},
+    };
+    for (const auto &[label, edit] : edits) {
+        m.replace(0, 0, "z", E::Undoable);
+        m.undo();
+        ASSERT_TRUE(m.canRedo()) << label;
+        edit(m);
+        EXPECT_FALSE(m.canRedo()) << label;
+        m.redo();
+        EXPECT_EQ(m.wholeText().find('z'), std::string::npos) << label;
+    }
+    // Typing after a redo starts a step of its own.
+    ASSERT_TRUE(m.assign("ab"));
+    m.replace(2, 2, "c", E::Undoable);
+    m.undo();
+    m.redo();
+    m.replace(3, 3, "d", E::Undoable);
+    m.undo();
+    EXPECT_EQ(m.wholeText(), "abc");
 }
