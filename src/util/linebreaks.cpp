@@ -13,21 +13,24 @@ namespace verno {
 
 namespace {
 
-// Bit k set where p[k] is a CR or an LF, for the 32 bytes at p.
-inline uint32_t breakMask(const char *p)
-{
+// Bit k set where p[k] is a CR or an LF, for the 32 bytes at p; the bits of
+// bytes past ASCII are or'd into pastAscii on the way.
+inline uint32_t breakMask(const char *p, uint32_t &pastAscii) {
 #if defined(__SSE2__)
     const __m128i cr = _mm_set1_epi8('\r');
     const __m128i lf = _mm_set1_epi8('\n');
     const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
     const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + 16));
+    pastAscii |= uint32_t(_mm_movemask_epi8(_mm_or_si128(a, b)));
     const auto low = uint32_t(_mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(a, cr), _mm_cmpeq_epi8(a, lf))));
     const auto high = uint32_t(_mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(b, cr), _mm_cmpeq_epi8(b, lf))));
     return low | high << 16;
 #else
     uint32_t m = 0;
-    for (int k = 0; k < 32; ++k)
+    for (int k = 0; k < 32; ++k) {
         m |= uint32_t(p[k] == '\r' || p[k] == '\n') << k;
+        pastAscii |= uint32_t(static_cast<unsigned char>(p[k]) >> 7);
+    }
     return m;
 #endif
 }
@@ -129,6 +132,7 @@ BreakScan::BreakScan(const char *text, size_t n, size_t chunk, int parts) : size
         breaks_ += p.breaks;
         extra_ += p.lone;
         loneCr_ += p.loneCr;
+        ascii_ = ascii_ && p.ascii;
     }
     longest_ = std::max(longest_, size_t(open));
 }
@@ -164,14 +168,17 @@ void BreakScan::scanPart(const char *t, Part &s) const
         }
     };
     size_t i = s.from;
+    uint32_t pastAscii = 0;
     for (; i + 32 <= s.to; i += 32) {
-        for (uint32_t m = breakMask(t + i); m != 0; m &= m - 1)
+        for (uint32_t m = breakMask(t + i, pastAscii); m != 0; m &= m - 1)
             at(i + size_t(__builtin_ctz(m)));
     }
     for (; i < s.to; ++i) {
+        pastAscii |= uint32_t(static_cast<unsigned char>(t[i]) >> 7);
         if (t[i] == '\n' || t[i] == '\r')
             at(i);
     }
+    s.ascii = pastAscii == 0;
     s.tail = s.to - lineStart;
 }
 

@@ -35,6 +35,8 @@ public:
     size_t loneCr() const { return loneCr_; }
     // The longest line, without its break.
     size_t longest() const { return longest_; }
+    // Whether every byte is ASCII.
+    bool ascii() const { return ascii_; }
     // Where each chunk but the first begins in the normalised text, and the
     // breaks before it.
     const std::vector<size_t> &chunkStarts() const { return chunkStarts_; }
@@ -55,6 +57,7 @@ private:
         size_t breaks = 0, lone = 0, loneCr = 0;
         size_t loneBefore = 0; // lone breaks in the parts before this one
         bool hasBreak = false;
+        bool ascii = true;
         long long head = 0; // the open line's length up to this part's first break
         size_t tail = 0;    // bytes after its last break
         size_t longest = 0; // longest line wholly inside it
@@ -70,6 +73,7 @@ private:
     size_t extra_ = 0;
     size_t loneCr_ = 0;
     size_t longest_ = 0;
+    bool ascii_ = true;
     std::vector<size_t> chunkStarts_;
     std::vector<size_t> chunkBreaks_;
 };

@@ -383,6 +383,7 @@ bool TextStore::prepare(ByteBlock &&block, PreparedText &out, int chunkBytes)
     out.longest = scan.longest();
     out.loneBreaks = scan.extra();
     out.loneCr = scan.loneCr();
+    out.ascii = scan.ascii();
     return true;
 }
 

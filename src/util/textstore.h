@@ -42,6 +42,7 @@ struct PreparedText {
     // The breaks as read: lone ones, and of those lone CRs.
     size_t loneBreaks = 0;
     size_t loneCr = 0;
+    bool ascii = true; // every byte
 };
 
 class TextStore {

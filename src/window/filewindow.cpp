@@ -173,15 +173,20 @@ bool TFileWindow::Load(const QString &name)
             reportError(error);
             return false;
         }
-        // Valid UTF-8 with a character past ASCII (or a byte-order mark) is
-        // read as UTF-8; anything else one byte a character, ASCII as preferred.
-        const ByteBlock &held = readAhead ? ahead.bytes : bytes;
-        const utf8::Kind kind = fits ? utf8::classify(held.data(), held.size()) : utf8::Kind::Other;
-        memo_->SetUtf8(kind == utf8::Kind::Utf8 || (kind == utf8::Kind::Ascii && frame_.newWindowsUtf8()));
-        // The scan that indexes the lines also tells which breaks the file had.
+        // The scan that indexes the lines also tells which breaks the file had
+        // and whether it is all ASCII.
         const bool prepared = fits && (readAhead || TextStore::prepare(std::move(bytes), ahead));
         if (prepared)
             Breaks = lineBreaksOf(ahead.breaks, ahead.loneBreaks, ahead.loneCr);
+        // Valid UTF-8 with a character past ASCII (or a byte-order mark) is
+        // read as UTF-8; anything else one byte a character, ASCII as preferred.
+        // Making breaks CR LF changes neither.
+        const utf8::Kind kind = !prepared ? utf8::Kind::Other
+                                : ahead.ascii
+                                    ? utf8::Kind::Ascii
+                                    : utf8::classify(ahead.bytes.data(), ahead.bytes.size());
+        memo_->SetUtf8(kind == utf8::Kind::Utf8 ||
+                       (kind == utf8::Kind::Ascii && frame_.newWindowsUtf8()));
         if (!prepared || !memo_->LoadPrepared(std::move(ahead))) {
             busy.end();
             errorBox(QStringLiteral("Unable to load \"%1\"\r%2").arg(path, QStringLiteral("Text exceeds memo capacity")));

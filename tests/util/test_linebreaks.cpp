@@ -43,7 +43,7 @@ TEST(BreakScan, EverySplitOverThreadsGivesTheSameText)
     std::mt19937 rng(5);
     std::vector<std::string> raws = {
         "", "a", "\n", "\r", "\r\n", "\n\r", "a\nb\n", "a\rb\r", "a\r\nb", "\r\r\n\n", "no final break",
-        std::string("\0\n\xFF\r", 4), "x\r\n\r\ny\rz\n",
+        std::string("\0\n\xFF\r", 4), "x\r\n\r\ny\rz\n", std::string(40, 'a') + "\xC3\xBC\n" + std::string(70, 'b'),
     };
     raws.push_back(randomRaw(rng, 3000, false)); // few lone breaks: parts work side by side
     raws.push_back(randomRaw(rng, 3000, true));  // breaks only: one pass from the end
@@ -57,6 +57,8 @@ TEST(BreakScan, EverySplitOverThreadsGivesTheSameText)
                 ASSERT_EQ(raw.size() + scan.extra(), normal.size());
                 EXPECT_EQ(scan.breaks(), size_t(std::count(normal.begin(), normal.end(), '\n')));
                 EXPECT_EQ(scan.longest(), longestLine(normal));
+                EXPECT_EQ(scan.ascii(),
+                          std::none_of(raw.begin(), raw.end(), [](char c) { return c & 0x80; }));
                 std::string text = raw;
                 text.resize(normal.size());
                 scan.normalise(text.data());
