@@ -13,7 +13,9 @@ struct CommandState {
     bool IsWordWrap = false;
     bool IsModified = false;
     bool IsReadOnly = false;
+    bool IsUtf8 = false;
     bool CanUndo = false;
+    bool CanRedo = false;
     int CaretLine = 0;
     int CaretColumn = 0;
     int EndLine = 0;

@@ -34,11 +34,14 @@ T_Options FrameOptions::read() const
     o.FindHistSave = s.FindHistSave;
     o.ConfirmSave = s.ConfirmSave;
     o.FindWord = s.FindWord;
+    o.NewWindowsUtf8 = s.NewWindowsUtf8;
     o.SavePosition = s.SavePosition;
     o.SaveExec = s.SaveExec;
     o.AutoReload = s.AutoReload;
     o.ShiftCount = s.ShiftCount;
     o.FileFilter = s.FileFilter;
+    o.KeepLineBreaks = s.KeepLineBreaks;
+    o.ReopenSession = s.ReopenSession;
     return o;
 }
 
@@ -53,9 +56,15 @@ void FrameOptions::StorePlainOptions(const T_Options &o)
     s.AutoReload = o.AutoReload;
     s.ConfirmSave = o.ConfirmSave;
     s.FindWord = o.FindWord;
+    s.NewWindowsUtf8 = o.NewWindowsUtf8;
     s.ShiftCount = o.ShiftCount;
     s.FileHistMax = o.FileHistMax;
     s.WinListMax = o.WinListMax;
+    s.ReopenSession = o.ReopenSession;
+    if (s.KeepLineBreaks != o.KeepLineBreaks) {
+        s.KeepLineBreaks = o.KeepLineBreaks;
+        frame_.UpdateCaptions();
+    }
 }
 
 void FrameOptions::OptBackupClick() { frame_.OptBackupClick(); }

@@ -3,9 +3,11 @@
 #include "platform/programicon.h"
 #include "platform/quitsignals.h"
 #include "app/vernoapplication.h"
+#include "editor/fileio.h"
 #include "platform/prompter.h"
 #include "print/pagesetupdialog.h"
 #include "search/searchcommands.h"
+#include "util/textutil.h"
 #include "window/filewindow.h"
 
 #include <QByteArrayList>
@@ -76,6 +78,9 @@ int main(int argc, char **argv)
         std::puts("Verno 3.0");
         return 0;
     }
+    // The first file is read while the window system is reached.
+    if (!cl.files.isEmpty() && !HasWildcard(cl.files.first().toStdString()))
+        startPreload(cl.files.first());
     const bool weChosePlatform = qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
     if (weChosePlatform) {
         if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {

@@ -5,6 +5,7 @@
 #include "app/preferencesdialog.h"
 #include "app/filterlist.h"
 #include "app/framegeometry.h"
+#include "app/lastsession.h"
 #include "app/mainmenu.h"
 #include "app/maintoolbar.h"
 #include "app/statuspanels.h"
@@ -15,6 +16,7 @@
 #include "platform/windowarranger.h"
 #include "app/windowlistmenu.h"
 #include "dialogs/aboutbox.h"
+#include "editor/fileio.h"
 #include "window/filewindow.h"
 #include "editor/fontchoice.h"
 #include "editor/textconvert.h"
@@ -150,6 +152,7 @@ void TMainWindow::FormShow(const QStringList &arguments)
     SetFileHistSort(settings_.FileHistSort);
     FilterIndex = 1;
     ProcessCommandLine(arguments);
+    dropPreload();
     OfferRecovery();
     if (settings_.InitialWin && !ReadOnlyAll && editWindows().isEmpty())
         OpenEditWindow(QString(), false);
@@ -172,6 +175,8 @@ void TMainWindow::ProcessCommandLine(const QStringList &arguments)
     WordWrapAll = WordWrapAll || cl.wordWrap;
     for (const QString &file : cl.files)
         OpenFileArgument(file);
+    if (cl.files.isEmpty() && settings_.ReopenSession)
+        reopenLastSession(*this, settings_.Session);
     if (ReadOnlyAll)
         SetReadOnlyAll(true);
     if (WordWrapAll)
@@ -342,7 +347,10 @@ void TMainWindow::SetGrayReadOnly(bool v)
 QString TMainWindow::ActiveSelectionText() const
 {
     const TFileWindow *w = activeWindow();
-    return w ? bytesToDisplay(w->Memo().SelectedText(255)) : QString();
+    if (!w)
+        return QString();
+    const EditControl &m = w->Memo();
+    return bytesToDisplay(m.SelectedText(m.Utf8() ? 4 * 255 + 1 : 255), m.Utf8());
 }
 
 // --- handlers ------------------------------------------------------------------------
@@ -396,6 +404,7 @@ void TMainWindow::FileExitClick()
 }
 
 void TMainWindow::EditUndoClick() { forward([](TFileWindow &w) { w.EditUndoClick(); }); }
+void TMainWindow::EditRedoClick() { forward([](TFileWindow &w) { w.EditRedoClick(); }); }
 void TMainWindow::EditCutClick() { forward([](TFileWindow &w) { w.EditCutClick(); }); }
 void TMainWindow::EditCopyClick() { forward([](TFileWindow &w) { w.EditCopyClick(); }); }
 void TMainWindow::EditPasteClick() { forward([](TFileWindow &w) { w.EditPasteClick(); }); }
@@ -430,6 +439,9 @@ void TMainWindow::OptDflFontClick()
 }
 
 void TMainWindow::OptCurFontClick() { forward([](TFileWindow &w) { w.OptFontClick(); }); }
+void TMainWindow::OptZoomInClick() { forward([](TFileWindow &w) { w.ZoomClick(1); }); }
+void TMainWindow::OptZoomOutClick() { forward([](TFileWindow &w) { w.ZoomClick(-1); }); }
+void TMainWindow::OptZoomNormalClick() { forward([](TFileWindow &w) { w.ZoomClick(0); }); }
 
 void TMainWindow::BtnOptFontClick()
 {
@@ -455,6 +467,8 @@ void TMainWindow::OptReadOnlyClick()
     activeOrAll([](TFileWindow &w) { w.OptReadOnlyClick(); }, [this] { SetReadOnlyAll(!ReadOnlyAll); });
 }
 
+void TMainWindow::OptUtf8Click() { forward([](TFileWindow &w) { w.OptUtf8Click(); }); }
+
 void TMainWindow::OptPreferencesClick() { runPreferences(*this, preferencesDialog()); }
 
 TPreferencesDialog &TMainWindow::preferencesDialog()
@@ -467,6 +481,11 @@ TPreferencesDialog &TMainWindow::preferencesDialog()
 void TMainWindow::OptPathClick()
 {
     settings_.Path = !settings_.Path;
+    UpdateCaptions();
+}
+
+void TMainWindow::UpdateCaptions()
+{
     for (TFileWindow *w : editWindows())
         w->UpdateCaption();
 }
@@ -669,12 +688,14 @@ CommandState TMainWindow::snapshot() const
     s.IsWordWrap = m.WordWrap();
     s.IsModified = m.ModifiedFlag();
     s.IsReadOnly = m.ReadOnly();
+    s.IsUtf8 = m.Utf8();
     s.CanUndo = m.UndoAvailable() && !s.IsReadOnly;
+    s.CanRedo = m.RedoAvailable() && !s.IsReadOnly;
     s.CaretLine = m.LineOf(start);
-    s.CaretColumn = start - m.LineStart(s.CaretLine);
+    s.CaretColumn = m.CharacterCount(m.LineStart(s.CaretLine), start);
     if (length > 0) {
         s.EndLine = m.LineOf(start + length);
-        s.EndColumn = start + length - m.LineStart(s.EndLine);
+        s.EndColumn = m.CharacterCount(m.LineStart(s.EndLine), start + length);
     } else {
         s.EndLine = s.CaretLine;
         s.EndColumn = s.CaretColumn;
@@ -779,10 +800,11 @@ void TMainWindow::applySettings()
         settings_.FileFilter = QString::fromLatin1(kDefaultFileFilter);
     search_.FindHistory.Entries.clear();
     for (const QString &e : settings_.FindHistory)
-        search_.FindHistory.Entries.push_back(displayToBytes(e));
+        search_.FindHistory.Entries.push_back(e.toUtf8().toStdString());
+    search_.RegularExpression = settings_.RegularExpression;
     search_.ReplaceHistory.Entries.clear();
     for (const QString &e : settings_.ReplaceHistory)
-        search_.ReplaceHistory.Entries.push_back(displayToBytes(e));
+        search_.ReplaceHistory.Entries.push_back(e.toUtf8().toStdString());
     RestoreFileHistory(settings_.FileHistory);
 }
 
@@ -802,12 +824,14 @@ void TMainWindow::collectSettings()
     settings_.MainHeight = g.height();
     settings_.Tabs = !TabSet()->isHidden();
     settings_.FileHistory = CollectFileHistory();
+    settings_.Session = collectLastSession(*this);
     settings_.FindHistory.clear();
     for (const std::string &e : search_.FindHistory.Entries)
-        settings_.FindHistory << bytesToDisplay(e);
+        settings_.FindHistory << QString::fromStdString(e);
+    settings_.RegularExpression = search_.RegularExpression;
     settings_.ReplaceHistory.clear();
     for (const std::string &e : search_.ReplaceHistory.Entries)
-        settings_.ReplaceHistory << bytesToDisplay(e);
+        settings_.ReplaceHistory << QString::fromStdString(e);
 }
 
 } // namespace verno

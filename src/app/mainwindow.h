@@ -121,6 +121,7 @@ public:
     void FilePrintClick();
     void FilePrintBtnClick();
     void EditUndoClick();
+    void EditRedoClick();
     void EditCutClick();
     void EditCopyClick();
     void EditPasteClick();
@@ -129,14 +130,19 @@ public:
     void EditInsCharClick();
     void OptDflFontClick();
     void OptCurFontClick();
+    void OptZoomInClick();
+    void OptZoomOutClick();
+    void OptZoomNormalClick();
     void BtnOptFontClick();
     void OptIndentAllClick() { SetIndentAll(!IndentAll); }
     void OptWordWrapAllClick() { SetWordWrapAll(!WordWrapAll); }
     void OptReadOnlyAllClick() { SetReadOnlyAll(!ReadOnlyAll); }
     void OptIndentClick();
     void OptWordWrapClick();
+    void OptUtf8Click();
     void OptReadOnlyClick();
     void OptPathClick();
+    void UpdateCaptions();
     void OptROModClick() { settings_.ROifModified = !settings_.ROifModified; }
     void OptPreferencesClick();
     void OptBackupClick() { settings_.Backup = !settings_.Backup; }
@@ -278,6 +284,8 @@ public:
     void setFilterIndex(int index) override { FilterIndex = index; }
     QString menuHint(const QString &itemName) const override;
     bool findWord() const override { return settings_.FindWord; }
+    bool newWindowsUtf8() const override { return settings_.NewWindowsUtf8; }
+    bool keepLineBreaks() const override { return settings_.KeepLineBreaks; }
     int shiftCount() const override { return std::clamp(settings_.ShiftCount, 1, 32); }
     void setStatusMessage(const QString &text) override { SetStatusMessage(text); }
     void paintStatusNow() override;

@@ -29,6 +29,7 @@ void applyPopupState(QMenu *popup, const CommandState &s)
         return;
     const bool editable = !s.IsReadOnly;
     enable(popup, "PopUndo", s.CanUndo);
+    enable(popup, "PopRedo", s.CanRedo);
     enable(popup, "PopCut", s.HasSelection && editable);
     enable(popup, "PopCopy", s.HasSelection);
     enable(popup, "PopPaste", s.ClipboardHasText && editable);
@@ -40,6 +41,7 @@ void applyPopupState(QMenu *popup, const CommandState &s)
     check(popup, "PopIndent", s.IsAutoIndent);
     check(popup, "PopWordWrap", s.IsWordWrap);
     check(popup, "PopReadOnly", s.IsReadOnly);
+    check(popup, "PopUtf8", s.IsUtf8);
 }
 
 void applySearchAgainState(QMenu *popup, const CommandState &s)

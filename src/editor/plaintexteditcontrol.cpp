@@ -658,6 +658,8 @@ void PlainTextEditControl::PasteClipboard()
 
 bool PlainTextEditControl::UndoAvailable() const { return doc()->isUndoAvailable(); }
 void PlainTextEditControl::UndoLast() { view_->undo(); }
+bool PlainTextEditControl::RedoAvailable() const { return doc()->isRedoAvailable(); }
+void PlainTextEditControl::RedoLast() { view_->redo(); }
 void PlainTextEditControl::ForgetUndo() { doc()->clearUndoRedoStacks(); }
 bool PlainTextEditControl::ModifiedFlag() const { return doc()->isModified(); }
 void PlainTextEditControl::SetModifiedFlag(bool on) { doc()->setModified(on); }
@@ -689,6 +691,11 @@ void PlainTextEditControl::SetWordWrap(bool on)
     layoutWidth_ = -1;
     doc()->setModified(modified);
 }
+
+// This reference control reads every text one byte a character.
+bool PlainTextEditControl::Utf8() const { return false; }
+void PlainTextEditControl::SetUtf8(bool) {}
+int PlainTextEditControl::CharacterCount(int from, int to) const { return std::max(0, to - from); }
 
 void PlainTextEditControl::SetOnKeyPress(KeyPressHandler handler) { view_->onKeyPress = std::move(handler); }
 

@@ -17,7 +17,8 @@ class MemoView;
 // the contract counts two, so positions are translated: contract = Qt position +
 // block number. With word wrap on, display lines come from the block layouts;
 // line numbers are kept exact by laying out blocks up to the one asked about
-// (once per width), so queries stay logarithmic afterwards.
+// (once per width), so queries stay logarithmic afterwards. It reads every
+// text one byte a character: it stays single-byte when asked for UTF-8.
 class PlainTextEditControl final : public QtEditControl {
 public:
     explicit PlainTextEditControl(QWidget *parent);
@@ -48,6 +49,8 @@ public:
     void PasteClipboard() override;
     bool UndoAvailable() const override;
     void UndoLast() override;
+    bool RedoAvailable() const override;
+    void RedoLast() override;
     void ForgetUndo() override;
     bool ModifiedFlag() const override;
     void SetModifiedFlag(bool on) override;
@@ -55,6 +58,9 @@ public:
     void SetReadOnly(bool on) override;
     bool WordWrap() const override;
     void SetWordWrap(bool on) override;
+    bool Utf8() const override;
+    void SetUtf8(bool on) override;
+    int CharacterCount(int from, int to) const override;
     void SetOnKeyPress(KeyPressHandler handler) override;
 
     QWidget *widget() const override;

@@ -3,6 +3,7 @@
 // it. Implementations own their Qt widget; nothing else touches it.
 #include "editor/editcontrol.h"
 #include "util/byteblock.h"
+#include "util/textstore.h"
 
 #include <QColor>
 #include <QFont>
@@ -21,8 +22,13 @@ namespace verno {
 class QtEditControl : public EditControl {
 public:
     virtual QWidget *widget() const = 0;
+    // The control's own font; the screen shows it zoomed.
     virtual QFont font() const = 0;
     virtual void setFont(const QFont &font) = 0;
+    // Zoom steps over the font, 0 for none (see fontzoom.h); Ctrl with the
+    // mouse wheel changes it too.
+    virtual int zoom() const { return 0; }
+    virtual void setZoom(int) {}
     virtual QColor textColor() const = 0;
     virtual void setTextColor(const QColor &color) = 0;
     // Background: the button-face colour when grayed, the window colour otherwise.
@@ -39,6 +45,8 @@ public:
     {
         return SetWholeText(std::string(bytes.data(), bytes.size()));
     }
+    // A text read and made ready ahead (see startPreload).
+    virtual bool LoadPrepared(PreparedText &&text) { return LoadBytes(std::move(text.bytes)); }
     // The whole text as pieces in order, lent from the control's own storage
     // where it can; otherwise a copy is made in keep.
     virtual std::vector<std::string_view> TextPieces(std::string &keep) const

@@ -1,4 +1,5 @@
 #include "util/textmodel.h"
+#include "util/utf8.h"
 
 #include <algorithm>
 
@@ -10,14 +11,16 @@ bool hasBreak(std::string_view s) { return s.find_first_of("\r\n") != std::strin
 
 } // namespace
 
-TextModel::TextModel() : layout_(store_) {}
+TextModel::TextModel(int chunkBytes) : store_(chunkBytes), layout_(store_) {}
 
 void TextModel::reset(int oldLength, int oldLines)
 {
+    store_.takeChunkChange();
     ++changes_;
     layout_.rebuild();
     anchor_ = caret_ = 0;
     steps_.clear();
+    redo_.clear();
     cleanStep_ = 0;
     modified_ = false;
     if (onChange)
@@ -42,6 +45,15 @@ bool TextModel::adopt(ByteBlock &&block)
     return true;
 }
 
+bool TextModel::take(PreparedText &&text)
+{
+    const int oldLength = length(), oldLines = store_.lineCount();
+    if (!store_.take(std::move(text)))
+        return false;
+    reset(oldLength, oldLines);
+    return true;
+}
+
 void TextModel::clear()
 {
     const int oldLength = length(), oldLines = store_.lineCount();
@@ -49,18 +61,67 @@ void TextModel::clear()
     reset(oldLength, oldLines);
 }
 
-int TextModel::snap(int pos) const
+void TextModel::setUtf8(bool on)
+{
+    layout_.setUtf8(on);
+    select(anchor_, caret_);
+}
+
+bool TextModel::startsWithMark() const
+{
+    return length() >= 3 && store_.at(0) == 0xEF && store_.at(1) == 0xBB && store_.at(2) == 0xBF;
+}
+
+int TextModel::snap(int pos, bool forward) const
 {
     pos = std::clamp(pos, 0, length());
     if (pos > 0 && pos < length() && store_.at(pos - 1) == '\r')
         --pos;
-    return pos;
+    if (!utf8())
+        return pos;
+    if (pos < 3 && startsWithMark())
+        return 3;
+    const TextStore::Bytes b = store_.bytes();
+    return int(forward ? utf8::unitEndAfter(b, size_t(pos)) : utf8::unitStart(b, size_t(pos)));
+}
+
+int TextModel::nextPosition(int pos) const
+{
+    pos = snap(pos);
+    if (pos >= length())
+        return length();
+    if (store_.at(pos) == '\r')
+        return pos + 2;
+    return utf8() ? int(utf8::nextUnit(store_.bytes(), size_t(pos))) : pos + 1;
+}
+
+int TextModel::previousPosition(int pos) const
+{
+    pos = snap(pos);
+    if (pos == 0)
+        return 0;
+    if (store_.at(pos - 1) == '\n')
+        return pos - 2;
+    return utf8() ? snap(int(utf8::previousUnit(store_.bytes(), size_t(pos)))) : pos - 1;
+}
+
+int TextModel::characters(int from, int to) const
+{
+    from = std::clamp(from, 0, length());
+    to = std::clamp(to, from, length());
+    if (!utf8())
+        return to - from;
+    if (from < 3 && startsWithMark())
+        from = std::min(3, to);
+    std::string scratch;
+    return int(utf8::countUnits(store_.view(from, to - from, scratch)));
 }
 
 void TextModel::select(int anchor, int caret)
 {
-    anchor_ = snap(anchor);
-    caret_ = snap(caret);
+    // A selection covers whole units: its start moves back, its end forward.
+    anchor_ = snap(anchor, anchor > caret);
+    caret_ = snap(caret, caret > anchor);
 }
 
 std::string TextModel::selectedText(int max) const
@@ -121,10 +182,10 @@ void TextModel::apply(int from, int to, std::string_view text)
         change.removedText = store_.text(from, to - from);
     // Room first: once the old text is gone, putting the new one in cannot fail.
     store_.reserve(text.size(), change.addedLines - 1);
-    layout_.reserve(change.addedLines - 1);
+    layout_.reserve(text.size());
     store_.erase(from, to - from);
     store_.insert(from, text);
-    layout_.linesReplaced(change.firstLine, change.removedLines, change.addedLines);
+    layout_.linesReplaced(change.firstLine, change.removedLines, change.addedLines, store_.takeChunkChange());
     anchor_ = caret_ = from + int(text.size());
     modified_ = true;
     ++changes_;
@@ -144,7 +205,7 @@ void TextModel::replace(int from, int to, std::string_view text, Edit kind)
         forgetUndo();
         if (from != to || !text.empty())
             apply(from, to, text);
-        anchor_ = caret_ = from + int(text.size());
+        anchor_ = caret_ = snap(from + int(text.size()), true);
         // No undo leads back to the text as it was before.
         modified_ = true;
         cleanStep_ = -1;
@@ -170,6 +231,9 @@ void TextModel::replace(int from, int to, std::string_view text, Edit kind)
         fresh.singleRemovals = (kind == Edit::Backspace || kind == Edit::DeleteKey) && text.empty();
     }
     apply(from, to, text);
+    // Bytes put in may join the ones after them into one unit.
+    anchor_ = caret_ = snap(caret_, true);
+    redo_.clear();
     insertCount_ += long(text.size());
     if (extend && to == extend->pos && from != to) { // one more removal to the left
         extend->removed.insert(0, piece.removed);
@@ -293,6 +357,7 @@ void TextModel::undo()
 {
     if (steps_.empty())
         return;
+    redo_.reserve(redo_.size() + 1);
     Step step = std::move(steps_.back());
     steps_.pop_back();
     int caret = 0;
@@ -302,13 +367,35 @@ void TextModel::undo()
         if (it->removed.empty())
             caret = it->pos;
     }
+    anchor_ = caret_ = snap(caret);
+    modified_ = int(steps_.size()) != cleanStep_;
+    redo_.push_back(std::move(step));
+}
+
+void TextModel::redo()
+{
+    if (redo_.empty())
+        return;
+    steps_.reserve(steps_.size() + 1);
+    Step step = std::move(redo_.back());
+    redo_.pop_back();
+    int caret = 0;
+    for (const Piece &piece : step.pieces) {
+        apply(piece.pos, piece.pos + int(piece.removed.size()), piece.inserted);
+        caret = piece.pos + int(piece.inserted.size());
+        // Typing goes on in a step of its own.
+        insertCount_ += long(piece.inserted.size());
+    }
     anchor_ = caret_ = caret;
+    step.singleRemovals = false; // Backspace runs go on in a step of their own too
+    steps_.push_back(std::move(step));
     modified_ = int(steps_.size()) != cleanStep_;
 }
 
 void TextModel::forgetUndo()
 {
     steps_.clear();
+    redo_.clear();
     cleanStep_ = modified_ ? -1 : 0;
 }
 

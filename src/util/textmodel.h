@@ -37,7 +37,7 @@ public:
         Joined,    // part of the step just made
     };
 
-    TextModel();
+    explicit TextModel(int chunkBytes = TextStore::kChunkBytes);
     TextModel(const TextModel &) = delete;
     TextModel &operator=(const TextModel &) = delete;
 
@@ -51,10 +51,24 @@ public:
     // Replace everything: caret to 0, unmodified, no undo. False when too large.
     bool assign(std::string_view text);
     bool adopt(ByteBlock &&block);
+    bool take(PreparedText &&text);
     void clear();
 
-    // Clamped to the text; a position between CR and LF moves before the CR.
-    int snap(int pos) const;
+    // Whether the bytes are read as UTF-8; turning it over changes no byte,
+    // and the selection moves out of any unit it would split.
+    bool utf8() const { return layout_.utf8(); }
+    void setUtf8(bool on);
+
+    // The one place positions pass through: clamped to the text; between CR
+    // and LF moved before the CR; in a UTF-8 text out of a unit (a character
+    // with its marks), to its start, or its end when forward; and never
+    // before or inside a byte-order mark that begins the text.
+    int snap(int pos, bool forward = false) const;
+    // Where the caret goes one step right or left: over a CR LF or a unit.
+    int nextPosition(int pos) const;
+    int previousPosition(int pos) const;
+    // The steps between two positions: bytes, or in a UTF-8 text units.
+    int characters(int from, int to) const;
     int anchor() const { return anchor_; }
     int caret() const { return caret_; }
     int selectionStart() const { return std::min(anchor_, caret_); }
@@ -85,6 +99,11 @@ public:
     bool canUndo() const { return !steps_.empty(); }
     // Undoes the last step; the caret goes where that step began.
     void undo();
+    // What undo undid, until the next edit; the caret goes after the text
+    // the step put back.
+    bool canRedo() const { return !redo_.empty(); }
+    void redo();
+    // Forgets both the undo and the redo steps.
     void forgetUndo();
     bool modified() const { return modified_; }
     void setModified(bool on);
@@ -108,6 +127,7 @@ private:
     };
 
     void apply(int from, int to, std::string_view text);
+    bool startsWithMark() const;
     // The piece of the last step this edit extends, if any.
     Piece *mergeTarget(int from, int to, std::string_view text, Edit kind);
     void reset(int oldLength, int oldLines);
@@ -117,6 +137,7 @@ private:
     int anchor_ = 0;
     int caret_ = 0;
     std::vector<Step> steps_;
+    std::vector<Step> redo_; // undone steps, the last undone at the back
     int cleanStep_ = 0; // steps_.size() when last marked unmodified; -1 none
     bool modified_ = false;
     // Bytes ever inserted: a plain insert extends the last step only when no

@@ -11,8 +11,11 @@
 #include "search/searchcommands.h"
 #include "search/searchengine.h"
 #include "search/textcommands.h"
+#include "util/filebreaks.h"
+#include "util/textstore.h"
 #include "print/pagesetupdialog.h"
 #include "print/printcommands.h"
+#include "util/utf8.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -52,6 +55,7 @@ TFileWindow::TFileWindow(WindowHost &frame, QWidget *parent)
     ownColor_ = frame_.defaultTextColor();
     ApplyOwnFont();
     memo_->SetOnKeyPress([this](char &key) { MemoKeyPress(key); });
+    memo_->SetUtf8(frame_.newWindowsUtf8()); // a file read later decides for itself
     memo_->setOverwriteQuery([this] { return !frame_.insertMode(); });
     memo_->SetOnTextChanged([this] { textStateChanged(); });
     buildPopup();
@@ -87,7 +91,11 @@ QString TFileWindow::CaptionText() const
 {
     if (FileName.isEmpty())
         return kUntitled;
-    return frame_.pathInCaption() ? FileDir + FileName : FileName;
+    const QString name = frame_.pathInCaption() ? FileDir + FileName : FileName;
+    // A file kept with other breaks than CR LF says so.
+    if (frame_.keepLineBreaks() && Breaks != LineBreaks::CrLf)
+        return name + QStringLiteral(" [%1]").arg(QLatin1String(lineBreaksName(Breaks)));
+    return name;
 }
 
 QString TFileWindow::TabText() const
@@ -155,15 +163,24 @@ bool TFileWindow::Load(const QString &name)
     // Taken before reading: a change made while the file is read shows later.
     const DiskStamp stamp = DiskStamp::of(path);
     ByteBlock bytes;
+    PreparedText ahead;
     QString error;
     try {
         const bool fits = !tooLargeForText(path);
-        if (fits && !readWholeFile(path, bytes, error)) {
+        const bool readAhead = fits && takePreload(path, ahead);
+        if (fits && !readAhead && !readWholeFile(path, bytes, error)) {
             busy.end();
             reportError(error);
             return false;
         }
-        if (!fits || !memo_->LoadBytes(std::move(bytes))) {
+        const ByteBlock &held = readAhead ? ahead.bytes : bytes;
+        if (fits)
+            chooseUtf8({held.data(), held.size()});
+        // The scan that indexes the lines also tells which breaks the file had.
+        const bool prepared = fits && (readAhead || TextStore::prepare(std::move(bytes), ahead));
+        if (prepared)
+            Breaks = lineBreaksOf(ahead.breaks, ahead.loneBreaks, ahead.loneCr);
+        if (!prepared || !memo_->LoadPrepared(std::move(ahead))) {
             busy.end();
             errorBox(QStringLiteral("Unable to load \"%1\"\r%2").arg(path, QStringLiteral("Text exceeds memo capacity")));
             return false;
@@ -176,12 +193,22 @@ bool TFileWindow::Load(const QString &name)
     memo_->SetCaret(0);
     memo_->SetModifiedFlag(false);
     guard_.inStep(stamp);
+    UpdateCaption();
     return true;
+}
+
+// Valid UTF-8 with a character past ASCII (or a byte-order mark) is read as
+// UTF-8; anything else one byte a character, ASCII as preferred.
+void TFileWindow::chooseUtf8(std::string_view bytes)
+{
+    const utf8::Kind kind = utf8::classify(bytes.data(), bytes.size());
+    memo_->SetUtf8(kind == utf8::Kind::Utf8 || (kind == utf8::Kind::Ascii && frame_.newWindowsUtf8()));
 }
 
 bool TFileWindow::Restore(const RecoveryRecord &record, std::string &&text)
 {
     SetFileName(record.path);
+    chooseUtf8(text);
     if (!memo_->SetWholeText(std::move(text)))
         return false;
     memo_->SetCaret(int(std::clamp<long long>(record.caret, 0, memo_->TextLength())));
@@ -214,8 +241,13 @@ bool TFileWindow::Save()
         return false;
     BusyStatus busy(frame_, QStringLiteral("Saving..."));
     QString error;
-    std::string copy;
-    if (!saveWholeFile(path, memo_->TextPieces(copy), frame_.backupOn(), error)) {
+    std::string copy, converted;
+    TextPieces pieces = memo_->TextPieces(copy);
+    if (frame_.keepLineBreaks() && Breaks != LineBreaks::CrLf) {
+        converted = withLineBreaks(pieces, Breaks);
+        pieces = {converted};
+    }
+    if (!saveWholeFile(path, pieces, frame_.backupOn(), error)) {
         busy.end();
         reportError(error);
         return false;
@@ -336,6 +368,9 @@ void TFileWindow::SetWordWrap(bool on)
 
 void TFileWindow::OptWordWrapClick() { SetWordWrap(!memo_->WordWrap()); }
 
+// Only how the bytes are read changes: the text stays as it is, modified or not.
+void TFileWindow::OptUtf8Click() { memo_->SetUtf8(!memo_->Utf8()); }
+
 void TFileWindow::OptFontClick()
 {
     frame_.setStatusMessage(frame_.menuHint(QStringLiteral("MnuOptCurFont")));
@@ -374,6 +409,8 @@ EditControl &TFileWindow::TmpText()
 {
     if (!tmpText_)
         tmpText_ = g_controlFactory(nullptr);
+    // Text passes between the two through the clipboard exactly when both read it alike.
+    tmpText_->SetUtf8(memo_->Utf8());
     return *tmpText_;
 }
 
@@ -390,6 +427,7 @@ void TFileWindow::buildPopup()
     };
     item("PopClose", "Close", [this] { WinCloseClick(); });
     item("PopUndo", "Undo", [this] { EditUndoClick(); });
+    item("PopRedo", "Redo", [this] { EditRedoClick(); });
     item("PopCut", "Cut", [this] { EditCutClick(); });
     item("PopCopy", "Copy", [this] { EditCopyClick(); });
     item("PopPaste", "Paste", [this] { EditPasteClick(); });
@@ -415,7 +453,8 @@ void TFileWindow::buildPopup()
     QAction *indent = item("PopIndent", "Auto Indent", [this] { OptIndentClick(); });
     QAction *wrap = item("PopWordWrap", "Word Wrap", [this] { OptWordWrapClick(); });
     QAction *readOnly = item("PopReadOnly", "Read only", [this] { OptReadOnlyClick(); });
-    for (QAction *a : {indent, wrap, readOnly})
+    QAction *utf8 = item("PopUtf8", "UTF-8", [this] { OptUtf8Click(); });
+    for (QAction *a : {indent, wrap, readOnly, utf8})
         a->setCheckable(true);
     connect(popup_, &QMenu::aboutToShow, this, [this] { frame_.popupOpening(); });
     memo_->setContextMenu(popup_);

@@ -6,6 +6,7 @@
 #include "window/recoverykeeper.h"
 #include "window/windowhost.h"
 #include "editor/qteditcontrol.h"
+#include "util/filebreaks.h"
 
 #include <QMdiSubWindow>
 #include <memory>
@@ -37,6 +38,8 @@ public:
     int LeftMargin = 4;
     // The save dialog asks before overwriting as the last Save As left it.
     bool SaveConfirmsOverwrite = true;
+    // The breaks of the file as read, written back while the frame keeps them.
+    LineBreaks Breaks = LineBreaks::CrLf;
 
     QtEditControl &Memo() const { return *memo_; }
     // Hidden scratch text between the clipboard and the disk, made on first use.
@@ -80,7 +83,10 @@ public:
     void OptReadOnlyClick() { SetReadOnly(!IsReadOnly()); }
     void OptIndentClick() { AutoIndent = !AutoIndent; }
     void OptWordWrapClick();
+    void OptUtf8Click();
     void OptFontClick();
+    // Zoom one step larger (1) or smaller (-1), or back to the font (0).
+    void ZoomClick(int step) { memo_->setZoom(step ? memo_->zoom() + step : 0); }
     // The font last chosen in this window's own font dialog.
     void ApplyOwnFont();
     // Keeps the modified flag: wrapping changes no text.
@@ -94,6 +100,11 @@ public:
     {
         if (!IsReadOnly())
             memo_->UndoLast();
+    }
+    void EditRedoClick()
+    {
+        if (!IsReadOnly())
+            memo_->RedoLast();
     }
     void EditCutClick() { lines().Cut(); }
     void EditCopyClick() { memo_->CopySelection(); }
@@ -133,6 +144,7 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    void chooseUtf8(std::string_view bytes);
     void buildPopup();
     LineCommands lines() { return {*memo_, *this}; }
     DiskCommands disk() { return {*this, frame_}; }

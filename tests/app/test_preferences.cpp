@@ -256,6 +256,8 @@ TEST(Preferences, CancelChangesNothingAndOkAppliesForTheNextStartToo)
     frame->LoadSettings();
     EXPECT_FALSE(frame->toolBar().bar()->isVisible());
     EXPECT_EQ(frame->settings().FileFilter, QString::fromLatin1(kDefaultFileFilter));
+    EXPECT_TRUE(frame->settings().KeepLineBreaks);
+    EXPECT_TRUE(frame->settings().ReopenSession);
 }
 
 } // namespace
