@@ -176,17 +176,12 @@ bool TFileWindow::Load(const QString &name)
         // The scan that indexes the lines also tells which breaks the file had
         // and whether it is all ASCII.
         const bool prepared = fits && (readAhead || TextStore::prepare(std::move(bytes), ahead));
-        if (prepared)
+        if (prepared) {
             Breaks = lineBreaksOf(ahead.breaks, ahead.loneBreaks, ahead.loneCr);
-        // Valid UTF-8 with a character past ASCII (or a byte-order mark) is
-        // read as UTF-8; anything else one byte a character, ASCII as preferred.
-        // Making breaks CR LF changes neither.
-        const utf8::Kind kind = !prepared ? utf8::Kind::Other
-                                : ahead.ascii
-                                    ? utf8::Kind::Ascii
-                                    : utf8::classify(ahead.bytes.data(), ahead.bytes.size());
-        memo_->SetUtf8(kind == utf8::Kind::Utf8 ||
-                       (kind == utf8::Kind::Ascii && frame_.newWindowsUtf8()));
+            // An all-ASCII text needs no second look; making breaks CR LF
+            // changed nothing that tells UTF-8.
+            chooseUtf8(ahead.ascii ? std::string_view() : std::string_view(ahead.bytes.data(), ahead.bytes.size()));
+        }
         if (!prepared || !memo_->LoadPrepared(std::move(ahead))) {
             busy.end();
             errorBox(QStringLiteral("Unable to load \"%1\"\r%2").arg(path, QStringLiteral("Text exceeds memo capacity")));
@@ -204,9 +199,18 @@ bool TFileWindow::Load(const QString &name)
     return true;
 }
 
+// Valid UTF-8 with a character past ASCII (or a byte-order mark) is read as
+// UTF-8; anything else one byte a character, ASCII as preferred.
+void TFileWindow::chooseUtf8(std::string_view bytes)
+{
+    const utf8::Kind kind = utf8::classify(bytes.data(), bytes.size());
+    memo_->SetUtf8(kind == utf8::Kind::Utf8 || (kind == utf8::Kind::Ascii && frame_.newWindowsUtf8()));
+}
+
 bool TFileWindow::Restore(const RecoveryRecord &record, std::string &&text)
 {
     SetFileName(record.path);
+    chooseUtf8(text);
     if (!memo_->SetWholeText(std::move(text)))
         return false;
     memo_->SetCaret(int(std::clamp<long long>(record.caret, 0, memo_->TextLength())));
