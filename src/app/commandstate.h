@@ -14,6 +14,7 @@ struct CommandState {
     bool IsModified = false;
     bool IsReadOnly = false;
     bool IsLineNumbers = false;
+    bool IsUtf8 = false;
     bool CanUndo = false;
     bool CanRedo = false;
     int CaretLine = 0;

@@ -34,6 +34,7 @@ bool isAutoIndent(const S &s) { return s.IsAutoIndent; }
 bool isWordWrap(const S &s) { return s.IsWordWrap; }
 bool isReadOnly(const S &s) { return s.IsReadOnly; }
 bool isLineNumbers(const S &s) { return s.IsLineNumbers; }
+bool isUtf8(const S &s) { return s.IsUtf8; }
 bool insertMode(const S &s) { return s.InsertMode; }
 
 constexpr Pass St = Pass::Status;
@@ -113,6 +114,7 @@ const MenuItemSpec kOptions[] = {
     // Enabled by the status pass (it has a key), checked by the menu pass.
     {"MnuOptWordWrap", "&Word Wrap", "Ctrl+W", "Toggle word wrap for the active edit window", St, hasWindow, isWordWrap, &M::OptWordWrapClick, Checkable},
     {"MnuOptReadonly", "&Read Only", "Ctrl+R", "Toggle read-only mode for the active edit window", St, canToggleReadOnly, isReadOnly, &M::OptReadOnlyClick, Checkable},
+    {"MnuOptUtf8", "UTF-8", "", "Read the active edit window's text as UTF-8, or one byte a character", Mn, hasWindow, isUtf8, &M::OptUtf8Click, Checkable},
 };
 
 const MenuItemSpec kWindow[] = {

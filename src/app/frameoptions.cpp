@@ -34,8 +34,10 @@ T_Options FrameOptions::read() const
     o.FindHistSave = s.FindHistSave;
     o.ConfirmSave = s.ConfirmSave;
     o.FindWord = s.FindWord;
+    o.NewWindowsUtf8 = s.NewWindowsUtf8;
     o.SavePosition = s.SavePosition;
     o.SaveExec = s.SaveExec;
+    o.AutoReload = s.AutoReload;
     o.ShiftCount = s.ShiftCount;
     o.FileFilter = s.FileFilter;
     o.KeepLineBreaks = s.KeepLineBreaks;
@@ -52,8 +54,10 @@ void FrameOptions::StorePlainOptions(const T_Options &o)
     s.FindHistSave = o.FindHistSave;
     s.SavePosition = o.SavePosition;
     s.SaveExec = o.SaveExec;
+    s.AutoReload = o.AutoReload;
     s.ConfirmSave = o.ConfirmSave;
     s.FindWord = o.FindWord;
+    s.NewWindowsUtf8 = o.NewWindowsUtf8;
     s.ShiftCount = o.ShiftCount;
     s.FileHistMax = o.FileHistMax;
     s.WinListMax = o.WinListMax;

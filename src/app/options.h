@@ -26,8 +26,10 @@ struct T_Options {
     bool FindHistSave = false;
     bool ConfirmSave = true;
     bool FindWord = true;
+    bool NewWindowsUtf8 = false;
     bool SavePosition = false;
     bool SaveExec = true;
+    bool AutoReload = true;
     int ShiftCount = 2;
     QString FileFilter;
     bool KeepLineBreaks = false;
@@ -53,8 +55,8 @@ public:
     // The filter of the open dialog and of every edit window's save dialog.
     virtual void SetFileFilter(const QString &filter) = 0;
     // InitialWin, FileHistSave, FindHistSave, SavePosition, SaveExec,
-    // ConfirmSave, FindWord, ShiftCount, FileHistMax and WinListMax, and the
-    // options beyond these.
+    // ConfirmSave, FindWord, NewWindowsUtf8, AutoReload, ShiftCount, FileHistMax
+    // and WinListMax, and the options beyond these.
     virtual void StorePlainOptions(const T_Options &options) = 0;
     virtual void SetTabsSort(bool v) = 0;
     virtual void SetWinListSort(bool v) = 0;

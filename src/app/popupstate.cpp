@@ -41,6 +41,7 @@ void applyPopupState(QMenu *popup, const CommandState &s)
     check(popup, "PopIndent", s.IsAutoIndent);
     check(popup, "PopWordWrap", s.IsWordWrap);
     check(popup, "PopReadOnly", s.IsReadOnly);
+    check(popup, "PopUtf8", s.IsUtf8);
 }
 
 void applySearchAgainState(QMenu *popup, const CommandState &s)

@@ -58,6 +58,9 @@ constexpr std::array kOptionRows = {
     boolRow("SaveExec", &Settings::SaveExec, true),
     boolRow("ConfirmSave", &Settings::ConfirmSave, true),
     boolRow("FindWord", &Settings::FindWord, true),
+    boolRow("NewWindowsUtf8", &Settings::NewWindowsUtf8, false),
+    // Files changed by other programs are read again without asking.
+    boolRow("AutoReload", &Settings::AutoReload, true),
     intRow("ShiftCount", &Settings::ShiftCount, 2, 0),
     intRow("ShellIndex", &Settings::ShellIndex, 1, 3),
     intRow("InsCharBase", &Settings::InsCharBase, 1, 4),

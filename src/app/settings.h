@@ -20,7 +20,7 @@ struct Settings {
     // Section "Options"; defaults come from the table in settings.cpp.
     bool Backup, ToolBar, StatusBar, Tabs, TabsSort, Hints, Path, GrayReadOnly, InitialWin,
         ROifModified, WinList, WinListSort, FileHist, FileHistSort, FileHistSave, FindHistSave,
-        SavePosition, SaveExec, ConfirmSave, FindWord;
+        SavePosition, SaveExec, ConfirmSave, FindWord, NewWindowsUtf8, AutoReload;
     // Beyond the designed options; each is off unless chosen.
     bool KeepLineBreaks, ReopenSession, RegularExpression, LineNumbers;
     int WinListMax, FileHistMax, ShiftCount, ShellIndex, InsCharBase;

@@ -1,6 +1,7 @@
 #include "commands/linecommands.h"
 #include "editor/clipboardstash.h"
 #include "util/textutil.h"
+#include "util/utf8.h"
 
 #include <algorithm>
 
@@ -41,11 +42,15 @@ int LineCommands::nextWordStart(int p) const
     for (int line = m_.LineOf(p); p < length; ++line) {
         const int start = m_.LineStart(line);
         const std::string text = m_.LineText(line);
-        for (int k = p - start; k < int(text.size()); ++k, ++p) {
-            const bool word = IsWordChar(static_cast<unsigned char>(text[size_t(k)]));
+        for (int k = p - start; k < int(text.size());) {
+            bool word = IsWordChar(static_cast<unsigned char>(text[size_t(k)]));
+            // In a UTF-8 text the letters of every script make words too.
+            const int step = m_.Utf8() ? int(utf8::wordUnitAt(text, size_t(k), word)) : 1;
             if (word && !inWord)
                 return p;
             inWord = inWord && word;
+            k += step;
+            p += step;
         }
         const int next = m_.LineStart(line + 1);
         if (next < 0)
@@ -247,7 +252,11 @@ void LineCommands::KeyPress(char &key, bool insertMode, bool autoIndent)
 {
     if (m_.ReadOnly())
         return;
-    if (!insertMode && m_.SelectionLength() == 0 && IsPrintable(static_cast<unsigned char>(key))
+    // A UTF-8 character past ASCII comes as its first byte; one character is
+    // selected by a selection of one byte, which covers the whole character.
+    const auto c = static_cast<unsigned char>(key);
+    const bool printable = IsPrintable(c) || (m_.Utf8() && c >= 0xC2 && c <= 0xF4);
+    if (!insertMode && m_.SelectionLength() == 0 && printable
         && m_.SelectionStart() < m_.LineStart(-1) + m_.LineLength(-1))
         m_.SetSelectionLength(1);
     if (autoIndent && key == '\r') {

@@ -5,6 +5,7 @@
 #include "platform/prompter.h"
 #include "util/bytechars.h"
 #include "util/intbase.h"
+#include "util/utf8.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>
@@ -52,6 +53,16 @@ QString insCharCellText(int code)
 }
 
 // Names stand in for characters that would show nothing; they are drawn smaller.
+// A UTF-8 text takes the character the cell shows, in UTF-8.
+std::string insertedBytes(int code, bool utf8)
+{
+    if (code == 0)
+        return {};
+    if (!utf8 || code < 0x80)
+        return std::string(1, char(code));
+    return utf8::encode(ByteToChar(static_cast<unsigned char>(code)));
+}
+
 bool isNamedCell(int code) { return insCharCellText(code).size() > 1; }
 
 TInsCharDialog::TInsCharDialog(QWidget *parent, int &base) : QDialog(parent), base_(base)
@@ -193,7 +204,7 @@ void TInsCharDialog::Execute(EditControl &memo, const QFont &font)
     base_ = Base();
     const int code = SelectedCode();
     if (ok && code >= 0)
-        memo.ReplaceSelection(code == 0 ? std::string() : std::string(1, char(code)));
+        memo.ReplaceSelection(insertedBytes(code, memo.Utf8()));
 }
 
 } // namespace verno

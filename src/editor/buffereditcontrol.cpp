@@ -49,6 +49,19 @@ int BufferEditControl::LineStart(int n) const { return view_->model().lineStart(
 int BufferEditControl::LineLength(int p) const { return view_->model().lineLength(p); }
 int BufferEditControl::LineOf(int p) const { return view_->model().lineOf(p); }
 
+int BufferEditControl::NextLineHolding(int line, const std::string &s, bool caseSensitive, bool backward) const
+{
+    const TextModel &m = view_->model();
+    if (!m.lineExists(line) || s.empty())
+        return line;
+    // One pass over the bytes: a hit across a wrap point or a break lies in
+    // no line, which the search's own look at the line tells.
+    const TextLayout &layout = m.layout();
+    const int hit = backward ? m.store().findBackward(0, layout.lineEnd(line), s, !caseSensitive)
+                             : m.store().find(layout.lineStart(line), m.length(), s, !caseSensitive);
+    return hit < 0 ? -1 : layout.lineOf(hit);
+}
+
 // --- whole text ----------------------------------------------------------------
 
 int BufferEditControl::TextLength() const { return view_->model().length(); }
@@ -75,11 +88,22 @@ bool BufferEditControl::SetWholeText(std::string &&s)
 }
 
 bool BufferEditControl::LoadBytes(ByteBlock &&bytes) { return loaded(view_->model().adopt(std::move(bytes))); }
+bool BufferEditControl::LoadPrepared(PreparedText &&text) { return loaded(view_->model().take(std::move(text))); }
 
 std::vector<std::string_view> BufferEditControl::TextPieces(std::string &) const
 {
     const auto [first, second] = view_->model().store().pieces();
     return {first, second};
+}
+
+unsigned long long BufferEditControl::ChangeCount() const { return view_->model().changeCount(); }
+void BufferEditControl::SetOnTextChanged(std::function<void()> handler) { view_->onTextChanged = std::move(handler); }
+
+void BufferEditControl::ReloadText(std::string_view bytes)
+{
+    TextModel &m = view_->model();
+    m.replaceDiffering(bytes);
+    view_->setSelection(m.anchor(), m.caret(), false);
 }
 
 void BufferEditControl::ClearText()
@@ -140,6 +164,9 @@ bool BufferEditControl::ReadOnly() const { return view_->isReadOnly(); }
 void BufferEditControl::SetReadOnly(bool on) { view_->setReadOnly(on); }
 bool BufferEditControl::WordWrap() const { return view_->wordWrap(); }
 void BufferEditControl::SetWordWrap(bool on) { view_->setWordWrap(on); }
+bool BufferEditControl::Utf8() const { return view_->utf8(); }
+void BufferEditControl::SetUtf8(bool on) { view_->setUtf8(on); }
+int BufferEditControl::CharacterCount(int from, int to) const { return view_->model().characters(from, to); }
 void BufferEditControl::SetOnKeyPress(KeyPressHandler handler) { view_->onKeyPress = std::move(handler); }
 
 // --- widget side -------------------------------------------------------------------

@@ -21,6 +21,7 @@ public:
     int LineStart(int n) const override;
     int LineLength(int p) const override;
     int LineOf(int p) const override;
+    int NextLineHolding(int line, const std::string &s, bool caseSensitive, bool backward) const override;
     int TextLength() const override;
     bool HasText() const override;
     std::string WholeText() const override;
@@ -49,6 +50,9 @@ public:
     void SetReadOnly(bool on) override;
     bool WordWrap() const override;
     void SetWordWrap(bool on) override;
+    bool Utf8() const override;
+    void SetUtf8(bool on) override;
+    int CharacterCount(int from, int to) const override;
     void SetOnKeyPress(KeyPressHandler handler) override;
 
     QWidget *widget() const override;
@@ -67,7 +71,11 @@ public:
     void setFocus() override;
     void setOverwriteQuery(std::function<bool()> query) override;
     bool LoadBytes(ByteBlock &&bytes) override;
+    bool LoadPrepared(PreparedText &&text) override;
     std::vector<std::string_view> TextPieces(std::string &keep) const override;
+    unsigned long long ChangeCount() const override;
+    void SetOnTextChanged(std::function<void()> handler) override;
+    void ReloadText(std::string_view bytes) override;
 
 private:
     bool loaded(bool ok);

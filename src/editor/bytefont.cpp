@@ -4,7 +4,6 @@
 #include <QFontMetricsF>
 #include <QGlyphRun>
 #include <QHash>
-#include <QTextLayout>
 #include <QtMath>
 #include <algorithm>
 #include <cmath>
@@ -50,31 +49,9 @@ std::shared_ptr<const ByteFont> ByteFont::forFont(const QFont &font)
     return made;
 }
 
-int ByteFont::rawFontIndex(const QRawFont &raw)
+QString ByteFont::invalidName(unsigned char b)
 {
-    for (size_t i = 0; i < rawFonts_.size(); ++i)
-        if (rawFonts_[i] == raw)
-            return int(i);
-    rawFonts_.push_back(raw);
-    return int(rawFonts_.size()) - 1;
-}
-
-quint32 ByteFont::glyphFor(QChar ch, QRawFont &raw) const
-{
-    if (raw.supportsCharacter(ch)) {
-        const QList<quint32> glyphs = raw.glyphIndexesForString(QString(ch));
-        return glyphs.isEmpty() ? 0 : glyphs.first();
-    }
-    // Another font has it: ask Qt's fallback which one, once.
-    QTextLayout layout(QString(ch), font_);
-    layout.beginLayout();
-    layout.createLine();
-    layout.endLayout();
-    const QList<QGlyphRun> runs = layout.glyphRuns();
-    if (runs.isEmpty() || runs.first().glyphIndexes().isEmpty())
-        return 0;
-    raw = runs.first().rawFont();
-    return runs.first().glyphIndexes().first();
+    return QLatin1Char('x') + QString::number(int(b), 16).toUpper();
 }
 
 ByteFont::ByteFont(const QFont &font) : font_(font)
@@ -95,25 +72,28 @@ ByteFont::ByteFont(const QFont &font) : font_(font)
     else
         symbolFont_.setPointSizeF(std::max<qreal>(5, font_.pointSizeF() * 0.65));
     const QFontMetricsF symbolMetrics(symbolFont_);
+    const auto boxWidth = [&](const QString &name) {
+        return float(symbolMetrics.horizontalAdvance(name) + 2 * kSymbolPad + 2);
+    };
 
-    const QRawFont primary = QRawFont::fromFont(font_);
-    rawFonts_.push_back(primary);
+    chars_ = std::make_shared<FontChars>(font_);
+    widths_.chars = chars_;
     float widest = 1;
     for (int b = 0; b < 256; ++b) {
         const auto byte = static_cast<unsigned char>(b);
         float advance = 0;
         if (isSymbol(byte)) {
             fontIndex_[size_t(b)] = -1;
-            advance = float(symbolMetrics.horizontalAdvance(symbolName(byte)) + 2 * kSymbolPad + 2);
+            advance = boxWidth(symbolName(byte));
         } else {
             const bool blank = byte == '\t' || byte == '\r' || byte == '\n';
-            QRawFont raw = primary;
-            const quint32 glyph = glyphFor(QChar(blank ? u' ' : ByteToChar(byte)), raw);
-            fontIndex_[size_t(b)] = rawFontIndex(raw);
-            glyph_[size_t(b)] = glyph;
-            const QList<QPointF> advances = raw.advancesForGlyphIndexes(QList<quint32>{glyph});
-            advance = advances.isEmpty() ? 0 : float(advances.first().x());
+            const FontChars::Glyph &glyph = chars_->glyph(blank ? U' ' : char32_t(ByteToChar(byte)));
+            fontIndex_[size_t(b)] = glyph.font;
+            glyph_[size_t(b)] = glyph.index;
+            advance = glyph.advance;
         }
+        if (b >= 0x80)
+            widths_.invalid[size_t(b - 0x80)] = boxWidth(invalidName(byte));
         // Every byte takes some room, so each can be seen and clicked.
         advance = std::max(advance, 1.0f);
         widths_.advance[size_t(b)] = advance;

@@ -2,6 +2,7 @@
 #include "editor/editview.h"
 #include "editor/textconvert.h"
 #include "util/bytechars.h"
+#include "util/utf8.h"
 #include "util/wordbounds.h"
 
 #include <QAccessible>
@@ -12,14 +13,49 @@ namespace verno {
 
 namespace {
 
-// One character per byte, so offsets stay text positions.
-QString charsOf(const std::string &bytes)
+constexpr char16_t kFiller = u'\u2060';
+
+// One UTF-16 unit per byte, so offsets stay text positions.
+QString charsOf(const std::string &bytes, bool utf8)
 {
     QString out(qsizetype(bytes.size()), Qt::Uninitialized);
     QChar *d = out.data();
-    for (const char b : bytes)
-        *d++ = QChar(ByteToChar(static_cast<unsigned char>(b)));
+    const auto *s = reinterpret_cast<const unsigned char *>(bytes.data());
+    for (size_t i = 0; i < bytes.size();) {
+        char32_t cp = 0;
+        const int length = utf8 && s[i] >= 0x80 ? utf8::decode(s + i, bytes.size() - i, cp) : 1;
+        if (!utf8 || s[i] < 0x80) {
+            *d++ = QChar(ByteToChar(s[i++]));
+            continue;
+        }
+        if (length == 0) {
+            *d++ = QChar(QChar::ReplacementCharacter);
+            ++i;
+            continue;
+        }
+        int used = 1;
+        if (QChar::requiresSurrogates(cp)) {
+            *d++ = QChar(QChar::highSurrogate(cp));
+            *d++ = QChar(QChar::lowSurrogate(cp));
+            used = 2;
+        } else {
+            *d++ = QChar(char16_t(cp));
+        }
+        for (; used < length; ++used)
+            *d++ = QChar(kFiller);
+        i += size_t(length);
+    }
     return out;
+}
+
+// The text of [from, to), cut from the whole characters around it.
+QString charsOf(const TextModel &m, int from, int to)
+{
+    if (!m.utf8())
+        return charsOf(m.text(from, to - from), false);
+    const int start = int(utf8::unitStart(m.store().bytes(), size_t(from)));
+    const int end = int(utf8::unitEndAfter(m.store().bytes(), size_t(to)));
+    return charsOf(m.text(start, end - start), true).mid(from - start, to - from);
 }
 
 AccessibleEventSink g_sink = nullptr;
@@ -56,8 +92,9 @@ bool accessibilityListening() { return g_sink || QAccessible::isActive(); }
 
 void notifyTextChanged(EditView *view, const TextChange &change)
 {
-    const QString inserted = charsOf(view->model().text(change.pos, change.inserted));
-    const QString removed = charsOf(change.removedText);
+    const TextModel &m = view->model();
+    const QString inserted = charsOf(m, change.pos, change.pos + change.inserted);
+    const QString removed = charsOf(change.removedText, m.utf8());
     if (change.removed == 0) {
         QAccessibleTextInsertEvent event(view, change.pos, inserted);
         deliver(&event);
@@ -153,7 +190,7 @@ QString EditAccessible::text(int startOffset, int endOffset) const
     const int length = characterCount();
     startOffset = std::clamp(startOffset, 0, length);
     endOffset = std::clamp(endOffset, startOffset, length);
-    return charsOf(view()->model().text(startOffset, endOffset - startOffset));
+    return charsOf(view()->model(), startOffset, endOffset);
 }
 
 std::pair<int, int> EditAccessible::unitAt(int offset, QAccessible::TextBoundaryType type) const
@@ -163,10 +200,14 @@ std::pair<int, int> EditAccessible::unitAt(int offset, QAccessible::TextBoundary
     offset = std::clamp(offset, 0, length);
     const auto lineUnit = [&](int start, int next) { return std::pair{start, next}; };
     switch (type) {
-    case QAccessible::CharBoundary:
-        return {offset, std::min(offset + 1, length)};
+    case QAccessible::CharBoundary: {
+        if (!m.utf8())
+            return {offset, std::min(offset + 1, length)};
+        const int start = m.snap(offset);
+        return {start, m.nextPosition(start)};
+    }
     case QAccessible::WordBoundary:
-        return wordAround(m.store(), offset);
+        return wordAround(m.store(), offset, m.utf8());
     case QAccessible::LineBoundary: {
         const TextLayout &layout = m.layout();
         const int n = layout.lineOf(offset);
@@ -254,8 +295,8 @@ void EditAccessible::replaceText(int startOffset, int endOffset, const QString &
         return;
     TextModel &m = v->model();
     const int from = m.snap(std::min(startOffset, endOffset));
-    const int to = m.snap(std::max(startOffset, endOffset));
-    m.replace(from, to, incomingBytes(text), TextModel::Edit::Undoable);
+    const int to = m.snap(std::max(startOffset, endOffset), true);
+    m.replace(from, to, incomingBytes(text, m.utf8()), TextModel::Edit::Undoable);
     v->setSelection(m.caret(), m.caret(), true);
 }
 

@@ -1,7 +1,10 @@
 #pragma once
 // What a screen reader sees of an edit view: its text by ranges and units,
 // the caret and selection, character positions on screen, and every change.
-// Offsets are text positions: a line break is two characters, CR and LF.
+// Offsets are text positions: a line break is two characters, CR and LF. In
+// a UTF-8 text a character of several bytes reads as itself followed by an
+// invisible word joiner (U+2060) for each byte it has beyond its UTF-16
+// length, so offsets stay positions without counting from the text's start.
 #include <QAccessibleWidget>
 
 namespace verno {

@@ -1,8 +1,9 @@
 #pragma once
 // The operations through which the program reaches a text. Positions and lines
 // count from 0; a line break is CR LF and counts as two positions; characters
-// are single bytes. With word wrap on, lines are display lines and a wrap holds
-// no character.
+// are single bytes, unless the text is read as UTF-8: then positions still
+// count bytes, but the caret and selection never stop inside a character.
+// With word wrap on, lines are display lines and a wrap holds no character.
 #include <functional>
 #include <string>
 
@@ -25,6 +26,15 @@ public:
     // selection the unselected characters of the lines it touches.
     virtual int LineLength(int p) const = 0;
     virtual int LineOf(int p) const = 0;
+    // A shortcut for searches: the first line from line on (backward: the
+    // last line up to it) whose text may hold s, comparing bytes, or unless
+    // caseSensitive folding a to z onto A to Z; -1 when no line can. Lines it
+    // passes surely do not hold s. Without a faster way, every line may.
+    virtual int NextLineHolding(int line, const std::string &s, bool caseSensitive, bool backward) const
+    {
+        (void)s, (void)caseSensitive, (void)backward;
+        return line;
+    }
 
     virtual int TextLength() const = 0;
     virtual bool HasText() const = 0;
@@ -69,13 +79,22 @@ public:
     // Stops the user's own edits; these operations still work.
     virtual bool ReadOnly() const = 0;
     virtual void SetReadOnly(bool on) = 0;
-    // Whether the text is UTF-8 (else single bytes); searches follow it.
-    virtual bool Utf8() const { return false; }
     // Changing it keeps text, selection and modified flag.
     virtual bool WordWrap() const = 0;
     virtual void SetWordWrap(bool on) = 0;
+    // Whether the bytes are read as UTF-8: a valid sequence is one character
+    // (with the marks that join it), any other byte a character of its own.
+    // Turning it over changes no byte and keeps the modified flag; a caret or
+    // selection inside a character moves out of it.
+    virtual bool Utf8() const = 0;
+    virtual void SetUtf8(bool on) = 0;
+    // The characters in [from, to): its bytes, or in a UTF-8 text the
+    // characters the caret steps over.
+    virtual int CharacterCount(int from, int to) const = 0;
 
     // Runs before a typed character goes in; may change it, or set 0 to drop it.
+    // In a UTF-8 text it sees a character of several bytes once, as its first
+    // byte: dropping that drops the character, changing it types that byte.
     using KeyPressHandler = std::function<void(char &key)>;
     virtual void SetOnKeyPress(KeyPressHandler handler) = 0;
 };

@@ -3,6 +3,7 @@
 #include "editor/editaccessible.h"
 #include "editor/textconvert.h"
 #include "editor/textmimedata.h"
+#include "util/utf8.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -66,6 +67,15 @@ void EditView::setWordWrap(bool on)
     setHorizontalScrollBarPolicy(on ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAlwaysOn);
     horizontalScrollBar()->setValue(0);
     relayout([this] { updateWrapWidth(); });
+}
+
+void EditView::setUtf8(bool on)
+{
+    if (on == model_.utf8())
+        return;
+    relayout([this, on] { model_.setUtf8(on); });
+    caretMoved_ = true;
+    scheduleUpdates();
 }
 
 void EditView::relayout(const std::function<void()> &change)
@@ -199,10 +209,12 @@ QRect EditView::caretRect() const
 double EditView::cellWidth(int pos, int n, double x) const
 {
     const TextLayout &layout = model_.layout();
-    if (pos >= layout.lineEnd(n))
+    const int end = layout.lineEnd(n);
+    if (pos >= end)
         return font_->widths().advance[' ']; // after the line: a blank's width
-    const unsigned char c = model_.store().at(pos);
-    return c == '\t' ? layout.tabEnd(x) - x : font_->widths().advance[c];
+    std::string scratch;
+    const std::string_view bytes = model_.store().view(pos, std::min(end - pos, utf8::kMaxUnitBytes), scratch);
+    return layout.step(reinterpret_cast<const unsigned char *>(bytes.data()), bytes.size(), x).next - x;
 }
 
 QRect EditView::characterRect(int pos) const
@@ -233,7 +245,7 @@ int EditView::characterAt(const QPoint &point) const
     const double x = point.x() - kMarginX + horizontalScrollBar()->value();
     const int p = layout.positionAt(n, x);
     // The nearest caret position may be just after the character hit.
-    return p > layout.lineStart(n) && layout.xOf(p, n) > x ? p - 1 : p;
+    return p > layout.lineStart(n) && layout.xOf(p, n) > x ? model_.previousPosition(p) : p;
 }
 
 bool EditView::endsInWrap(int n) const
@@ -280,6 +292,8 @@ void EditView::textChanged(const TextChange &change)
     scheduleUpdates();
     if (accessibilityListening())
         notifyTextChanged(this, change);
+    if (onTextChanged)
+        onTextChanged();
 }
 
 void EditView::setSelection(int anchor, int caret, bool scroll)
@@ -368,7 +382,7 @@ void EditView::copySelection(QClipboard::Mode mode) const
     QClipboard *clipboard = QGuiApplication::clipboard();
     if (start == end || (mode == QClipboard::Selection && !clipboard->supportsSelection()))
         return;
-    clipboard->setMimeData(textMimeData(model_.text(start, end - start)), mode);
+    clipboard->setMimeData(textMimeData(model_.text(start, end - start), model_.utf8()), mode);
 }
 
 void EditView::cutSelection()
@@ -393,7 +407,7 @@ void EditView::paste(QClipboard::Mode mode)
 {
     const QClipboard *clipboard = QGuiApplication::clipboard();
     const QMimeData *data = clipboard->mimeData(mode);
-    const std::string bytes = data ? incomingBytes(*data) : std::string();
+    const std::string bytes = data ? incomingBytes(*data, model_.utf8()) : std::string();
     if (!bytes.empty())
         insertBytes(bytes);
 }
@@ -450,16 +464,26 @@ public:
     GlyphBatch(QPainter &p, const ByteFont &font, const QPalette &palette) : p_(p), font_(font), palette_(palette) {}
     ~GlyphBatch() { flush(); }
 
-    void add(unsigned char c, bool selected, QPointF at)
+    void add(unsigned char c, bool selected, QPointF at) { add(font_.fontOf(c), font_.glyphOf(c), selected, at); }
+
+    void add(int f, quint32 glyph, bool selected, QPointF at)
     {
-        const int f = font_.fontOf(c);
         if (f != rawFont_ || selected != selected_) {
             flush();
             rawFont_ = f;
             selected_ = selected;
         }
-        glyphs_.append(font_.glyphOf(c));
+        glyphs_.append(glyph);
         positions_.append(at);
+    }
+
+    // A character with marks, shaped whole: drawn on its own.
+    void addShape(const FontChars::Shape &shape, bool selected, QPointF at)
+    {
+        flush();
+        p_.setPen(palette_.color(selected ? QPalette::HighlightedText : QPalette::Text));
+        for (const QGlyphRun &run : shape.runs)
+            p_.drawGlyphRun(at, run);
     }
 
     void flush()
@@ -536,8 +560,8 @@ private:
     qreal to_ = 0;
 };
 
-// A control byte: its name in a small box of the text's colour.
-void paintSymbol(QPainter &p, const QRectF &cell, unsigned char c, bool selected, const QPalette &pal,
+// A control byte, or a byte in no valid sequence: its name in a small box of the text's colour.
+void paintSymbol(QPainter &p, const QRectF &cell, const QString &name, bool selected, const QPalette &pal,
                  const ByteFont &font)
 {
     const qreal inset = cell.height() * 0.15;
@@ -547,7 +571,29 @@ void paintSymbol(QPainter &p, const QRectF &cell, unsigned char c, bool selected
     p.drawRoundedRect(box, 2, 2);
     p.setPen(pal.color(selected ? QPalette::Highlight : QPalette::Base));
     p.setFont(font.symbolFont());
-    p.drawText(box, Qt::AlignCenter, ByteFont::symbolName(c));
+    p.drawText(box, Qt::AlignCenter, name);
+}
+
+// One unit of a UTF-8 text past ASCII: a character, a character with marks,
+// or a byte in no valid sequence.
+void paintUnit(QPainter &p, GlyphBatch &batch, const ByteFont &font, const QPalette &pal, std::string_view unit,
+               const QRectF &cell, bool selected)
+{
+    const auto *s = reinterpret_cast<const unsigned char *>(unit.data());
+    char32_t cp;
+    const int length = utf8::decode(s, unit.size(), cp);
+    const QPointF origin(cell.left(), cell.top() + font.ascent());
+    if (length == 0) {
+        batch.flush();
+        paintSymbol(p, cell, ByteFont::invalidName(s[0]), selected, pal, font);
+    } else if (size_t(length) < unit.size()) {
+        batch.addShape(font.chars().shape(unit), selected, origin);
+    } else if (cp < 0x80) {
+        batch.add(s[0], selected, origin);
+    } else if (cp != utf8::kBomChar) {
+        const FontChars::Glyph &g = font.chars().glyph(cp);
+        batch.add(g.font, g.index, selected, origin);
+    }
 }
 
 } // namespace
@@ -559,10 +605,10 @@ void EditView::paintLine(QPainter &p, int n, int y, int selStart, int selEnd)
     const int end = layout.lineEnd(n);
     const double left = kMarginX - horizontalScrollBar()->value();
     const double right = viewport()->width();
-    // The first byte in view, found through the line's x checkpoints.
+    // The first character in view, found through the line's x checkpoints.
     int pos = layout.lineStart(n);
     if (left < 0)
-        pos = std::max(pos, layout.positionAt(n, -left) - 1);
+        pos = std::max(pos, model_.previousPosition(layout.positionAt(n, -left)));
     double x = layout.xOf(pos, n);
     const int lh = font_->lineHeight();
     const qreal baseline = y + font_->ascent();
@@ -570,22 +616,31 @@ void EditView::paintLine(QPainter &p, int n, int y, int selStart, int selEnd)
     GlyphBatch batch(p, *font_, pal);
     LineDecoration decoration(p, font_->decorations(), pal, baseline);
     std::string scratch;
-    const std::string_view bytes = model_.store().view(pos, std::min(end - pos, 8192), scratch);
-    for (size_t i = 0; i < bytes.size() && left + x < right; ++i, ++pos) {
-        const auto c = static_cast<unsigned char>(bytes[i]);
-        const double next = c == '\t' ? layout.tabEnd(x) : x + w.advance[c];
+    const bool utf8 = model_.utf8();
+    const int room = std::min(end - pos, 8192 + (utf8 ? utf8::kMaxUnitBytes : 0));
+    const std::string_view bytes = model_.store().view(pos, room, scratch);
+    const auto *s = reinterpret_cast<const unsigned char *>(bytes.data());
+    const size_t limit = std::min<size_t>(bytes.size(), 8192);
+    for (size_t i = 0; i < limit && left + x < right;) {
+        const TextLayout::Step unit = layout.step(s + i, bytes.size() - i, x);
+        const unsigned char c = s[i];
+        const double next = unit.next;
         const bool selected = pos >= selStart && pos < selEnd;
         const QRectF cell(left + x, y, next - x, lh);
         if (selected)
             p.fillRect(cell, pal.color(QPalette::Highlight));
-        if (ByteFont::isSymbol(c)) {
+        if (utf8 && (c >= 0x80 || unit.length > 1)) {
+            paintUnit(p, batch, *font_, pal, bytes.substr(i, size_t(unit.length)), cell, selected);
+        } else if (ByteFont::isSymbol(c)) {
             batch.flush();
-            paintSymbol(p, cell, c, selected, pal, *font_);
+            paintSymbol(p, cell, ByteFont::symbolName(c), selected, pal, *font_);
         } else if (c != ' ' && c != '\t') {
             batch.add(c, selected, QPointF(left + x, baseline));
         }
         decoration.add(left + x, left + next, selected, c == '\t');
         x = next;
+        i += size_t(unit.length);
+        pos += unit.length;
     }
     batch.flush();
     decoration.flush();

@@ -33,6 +33,9 @@ public:
     void setReadOnly(bool on);
     bool wordWrap() const { return wordWrap_; }
     void setWordWrap(bool on);
+    // Reads the bytes as UTF-8, or one byte a character; no byte changes.
+    bool utf8() const { return model_.utf8(); }
+    void setUtf8(bool on);
     bool grayed() const { return grayed_; }
     void setGrayed(bool on);
     QColor textColor() const;
@@ -41,6 +44,7 @@ public:
     // Whether typing overwrites (drawn as a block caret); asked when painting.
     void setOverwriteQuery(std::function<bool()> query) { overwrite_ = std::move(query); }
     EditControl::KeyPressHandler onKeyPress;
+    std::function<void()> onTextChanged; // after every change of the text
 
     // Selects [anchor, caret); scroll brings the caret into view.
     void setSelection(int anchor, int caret, bool scroll);
@@ -61,6 +65,9 @@ public:
 
     // Geometry shared with accessibility and input methods.
     QRect caretRect() const;
+    // The UTF-16 offset of pos in the text of its line, and back.
+    int lineOffsetOf(int pos) const;
+    int positionOfLineOffset(int line, int offset) const;
     QRect characterRect(int pos) const;
     int positionAt(const QPoint &viewportPoint) const;
     int lineAt(const QPoint &viewportPoint) const;
@@ -121,6 +128,7 @@ private:
     bool editKey(QKeyEvent *e);
     int moveTarget(int key, bool ctrl);
     void typeByte(char c);
+    void typeCharacter(std::string bytes);
     void typeText(const QString &text);
     void backspace(bool word);
     void deleteForward(bool word);

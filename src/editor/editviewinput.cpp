@@ -4,6 +4,7 @@
 #include "editor/framekeys.h"
 #include "editor/textconvert.h"
 #include "editor/textmimedata.h"
+#include "util/utf8.h"
 #include "util/wordbounds.h"
 
 #include <QApplication>
@@ -88,12 +89,12 @@ int EditView::moveTarget(int key, bool ctrl)
     switch (key) {
     case Qt::Key_Left:
         if (ctrl)
-            return previousWordStart(model_.store(), caret);
-        return caret == 0 ? 0 : model_.snap(caret - 1);
+            return previousWordStart(model_.store(), caret, model_.utf8());
+        return model_.previousPosition(caret);
     case Qt::Key_Right:
         if (ctrl)
-            return nextWordStart(model_.store(), caret);
-        return caret >= model_.length() ? caret : caret + (model_.store().at(caret) == '\r' ? 2 : 1);
+            return nextWordStart(model_.store(), caret, model_.utf8());
+        return model_.nextPosition(caret);
     case Qt::Key_Home:
         return ctrl ? 0 : layout.lineStart(n);
     case Qt::Key_End:
@@ -226,8 +227,41 @@ bool EditView::editKey(QKeyEvent *e)
 
 void EditView::typeText(const QString &text)
 {
-    for (const char b : incomingBytes(text))
-        typeByte(b);
+    if (!model_.utf8()) {
+        for (const char b : incomingBytes(text))
+            typeByte(b);
+        return;
+    }
+    // Character by character, each through the key-press hook once with its first byte.
+    const std::string bytes = incomingBytes(text, true);
+    const auto *s = reinterpret_cast<const unsigned char *>(bytes.data());
+    for (size_t i = 0; i < bytes.size();) {
+        char32_t cp;
+        const size_t length = std::max(1, utf8::decode(s + i, bytes.size() - i, cp));
+        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') {
+            typeByte('\r');
+            i += 2;
+            continue;
+        }
+        if (length == 1)
+            typeByte(bytes[i]);
+        else
+            typeCharacter(bytes.substr(i, length));
+        i += length;
+    }
+}
+
+void EditView::typeCharacter(std::string bytes)
+{
+    char first = bytes[0];
+    if (onKeyPress)
+        onKeyPress(first);
+    if (first == 0 || readOnly_)
+        return;
+    if (first != bytes[0])
+        bytes = std::string(1, first);
+    model_.replace(model_.selectionStart(), model_.selectionEnd(), bytes, TextModel::Edit::Undoable);
+    setSelection(model_.caret(), model_.caret(), true);
 }
 
 void EditView::typeByte(char c)
@@ -253,7 +287,7 @@ void EditView::backspace(bool word)
     if (from == to) {
         if (from == 0)
             return;
-        from = word ? previousWordStart(model_.store(), to) : model_.snap(to - 1);
+        from = word ? model_.snap(previousWordStart(model_.store(), to, model_.utf8())) : model_.previousPosition(to);
         if (!word)
             kind = TextModel::Edit::Backspace;
     }
@@ -270,9 +304,9 @@ void EditView::deleteForward(bool word)
         if (to >= model_.length())
             return;
         if (word) {
-            to = nextWordStart(model_.store(), to);
+            to = model_.snap(nextWordStart(model_.store(), to, model_.utf8()), true);
         } else {
-            to += model_.store().at(to) == '\r' ? 2 : 1;
+            to = model_.nextPosition(to);
             kind = TextModel::Edit::DeleteKey;
         }
     }
@@ -288,6 +322,30 @@ void EditView::insertBytes(const std::string &bytes)
 
 // --- input methods ---------------------------------------------------------------
 
+int EditView::lineOffsetOf(int pos) const
+{
+    const int start = model_.layout().lineStart(model_.layout().lineOf(pos));
+    if (!model_.utf8())
+        return pos - start;
+    return int(utf8ToDisplay(model_.text(start, pos - start)).size());
+}
+
+int EditView::positionOfLineOffset(int line, int offset) const
+{
+    const TextLayout &layout = model_.layout();
+    const int start = layout.lineStart(line);
+    const int end = layout.lineEnd(line);
+    if (!model_.utf8())
+        return std::clamp(start + offset, start, end);
+    int pos = start;
+    for (int units = 0; pos < end && units < offset;) {
+        const int next = model_.nextPosition(pos);
+        units += int(utf8ToDisplay(model_.text(pos, next - pos)).size());
+        pos = next;
+    }
+    return pos;
+}
+
 void EditView::inputMethodEvent(QInputMethodEvent *e)
 {
     if (readOnly_) {
@@ -295,8 +353,11 @@ void EditView::inputMethodEvent(QInputMethodEvent *e)
         return;
     }
     if (e->replacementLength() > 0) {
-        const int from = model_.snap(model_.caret() + e->replacementStart());
-        setSelection(from, model_.snap(from + e->replacementLength()), false);
+        const int caret = model_.caret();
+        const int line = model_.layout().lineOf(caret);
+        const int offset = lineOffsetOf(caret) + e->replacementStart();
+        const int from = positionOfLineOffset(line, offset);
+        setSelection(from, positionOfLineOffset(line, offset + e->replacementLength()), false);
     }
     // A committed string is typed: it goes through the key-press hook too.
     if (!e->commitString().isEmpty())
@@ -312,6 +373,7 @@ QVariant EditView::inputMethodQuery(Qt::InputMethodQuery query) const
     const TextLayout &layout = model_.layout();
     const int line = layout.lineOf(caret);
     const int start = layout.lineStart(line);
+    const bool utf8 = model_.utf8();
     switch (query) {
     case Qt::ImEnabled:
         return !readOnly_;
@@ -320,13 +382,13 @@ QVariant EditView::inputMethodQuery(Qt::InputMethodQuery query) const
     case Qt::ImFont:
         return font();
     case Qt::ImCursorPosition:
-        return caret - start;
+        return lineOffsetOf(caret);
     case Qt::ImAnchorPosition:
-        return std::clamp(model_.anchor(), start, layout.lineEnd(line)) - start;
+        return lineOffsetOf(std::clamp(model_.anchor(), start, layout.lineEnd(line)));
     case Qt::ImSurroundingText:
-        return bytesToDisplay(model_.text(start, std::min(layout.lineEnd(line) - start, 4096)));
+        return bytesToDisplay(model_.text(start, std::min(layout.lineEnd(line) - start, 4096)), utf8);
     case Qt::ImCurrentSelection:
-        return bytesToDisplay(model_.selectedText(4097));
+        return bytesToDisplay(model_.selectedText(4097), utf8);
     case Qt::ImHints:
         return int(Qt::ImhMultiLine);
     default:
@@ -342,7 +404,8 @@ std::pair<int, int> EditView::unitAround(int pos, Unit unit) const
         // At the end of a line, the word before the break.
         const TextStore &text = model_.store();
         const bool atEnd = pos == text.length() || text.at(pos) == '\r';
-        return wordAround(text, atEnd && pos > text.lineStart(text.lineOf(pos)) ? pos - 1 : pos);
+        const bool back = atEnd && pos > text.lineStart(text.lineOf(pos));
+        return wordAround(text, back ? model_.previousPosition(pos) : pos, model_.utf8());
     }
     if (unit == Unit::Line) {
         const int line = model_.store().lineOf(pos);
@@ -500,7 +563,7 @@ void EditView::startDrag()
     const int start = model_.selectionStart();
     const int end = model_.selectionEnd();
     auto *drag = new QDrag(this);
-    drag->setMimeData(textMimeData(model_.text(start, end - start)));
+    drag->setMimeData(textMimeData(model_.text(start, end - start), model_.utf8()));
     const Qt::DropActions actions = readOnly_ ? Qt::CopyAction : Qt::CopyAction | Qt::MoveAction;
     g_dragSource = this;
     movedWithin_ = false;
@@ -598,7 +661,7 @@ void EditView::dropEvent(QDropEvent *e)
         to = from + (end - start);
         movedWithin_ = true;
     } else {
-        const std::string bytes = incomingBytes(*e->mimeData());
+        const std::string bytes = incomingBytes(*e->mimeData(), model_.utf8());
         model_.replace(pos, pos, bytes, TextModel::Edit::Alone);
         to = pos + int(bytes.size());
     }

@@ -33,6 +33,8 @@ public:
     // The one search state all edit windows share.
     virtual T_SearchOptions &searchOptions() = 0;
     virtual bool findWord() const = 0;
+    // Whether a new window, or one whose file is only ASCII, reads its text as UTF-8.
+    virtual bool newWindowsUtf8() const { return false; }
     virtual int shiftCount() const = 0;
     // Files are written with the line breaks they were read with (else CR LF).
     virtual bool keepLineBreaks() const { return false; }

@@ -319,6 +319,18 @@ void PlainTextEditControl::onContentsChange(int from, int /*removed*/, int added
     if (laidOut_ > first)
         laidOut_ = std::max(first, laidOut_ + delta);
     dirty_.emplace_back(first, std::max(first, last));
+    ++changes_;
+    if (onTextChanged_)
+        onTextChanged_();
+}
+
+void PlainTextEditControl::ReloadText(std::string_view bytes)
+{
+    // Not undoable here: only the caret's line is kept.
+    const int line = LineOf(SelectionStart());
+    SetWholeText(std::string(bytes));
+    const int start = LineStart(std::clamp(line, 0, std::max(0, LineCount() - 1)));
+    SetCaret(std::max(0, start));
 }
 
 // --- lines -------------------------------------------------------------------
@@ -679,6 +691,11 @@ void PlainTextEditControl::SetWordWrap(bool on)
     layoutWidth_ = -1;
     doc()->setModified(modified);
 }
+
+// This reference control reads every text one byte a character.
+bool PlainTextEditControl::Utf8() const { return false; }
+void PlainTextEditControl::SetUtf8(bool) {}
+int PlainTextEditControl::CharacterCount(int from, int to) const { return std::max(0, to - from); }
 
 void PlainTextEditControl::SetOnKeyPress(KeyPressHandler handler) { view_->onKeyPress = std::move(handler); }
 

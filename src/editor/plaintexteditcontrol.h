@@ -17,7 +17,8 @@ class MemoView;
 // the contract counts two, so positions are translated: contract = Qt position +
 // block number. With word wrap on, display lines come from the block layouts;
 // line numbers are kept exact by laying out blocks up to the one asked about
-// (once per width), so queries stay logarithmic afterwards.
+// (once per width), so queries stay logarithmic afterwards. It reads every
+// text one byte a character: it stays single-byte when asked for UTF-8.
 class PlainTextEditControl final : public QtEditControl {
 public:
     explicit PlainTextEditControl(QWidget *parent);
@@ -57,6 +58,9 @@ public:
     void SetReadOnly(bool on) override;
     bool WordWrap() const override;
     void SetWordWrap(bool on) override;
+    bool Utf8() const override;
+    void SetUtf8(bool on) override;
+    int CharacterCount(int from, int to) const override;
     void SetOnKeyPress(KeyPressHandler handler) override;
 
     QWidget *widget() const override;
@@ -68,6 +72,9 @@ public:
     bool grayed() const override;
     void setContextMenu(QMenu *menu) override;
     void setFocus() override;
+    unsigned long long ChangeCount() const override { return changes_; }
+    void SetOnTextChanged(std::function<void()> handler) override { onTextChanged_ = std::move(handler); }
+    void ReloadText(std::string_view bytes) override;
 
 private:
     struct Line {       // one line as the contract counts it
@@ -108,6 +115,8 @@ private:
     mutable std::vector<std::pair<int, int>> dirty_; // block ranges to lay out again
     int lastBlockCount_ = 1;
     QMetaObject::Connection contentsConnection_;
+    unsigned long long changes_ = 0;
+    std::function<void()> onTextChanged_;
 };
 
 } // namespace verno

@@ -1,10 +1,44 @@
 #include "editor/textconvert.h"
 #include "util/bytechars.h"
+#include "util/utf8.h"
 
 namespace verno {
 
-QString bytesToDisplay(const std::string &bytes)
+QString utf8ToDisplay(std::string_view bytes)
 {
+    QString out;
+    out.reserve(qsizetype(bytes.size()));
+    const auto *s = reinterpret_cast<const unsigned char *>(bytes.data());
+    const size_t size = bytes.size();
+    for (size_t i = 0; i < size;) {
+        const unsigned char b = s[i];
+        if (b == '\r' || b == '\n') {
+            i += b == '\r' && i + 1 < size && s[i + 1] == '\n' ? 2 : 1;
+            out += QLatin1Char('\n');
+            continue;
+        }
+        char32_t cp;
+        const int length = utf8::decode(s + i, size - i, cp);
+        if (length == 0) {
+            out += QChar(QChar::ReplacementCharacter);
+            ++i;
+            continue;
+        }
+        if (cp == 0)
+            out += QChar(kNulSymbol);
+        else if (QChar::requiresSurrogates(cp))
+            out += QString::fromUcs4(&cp, 1);
+        else
+            out += QChar(char16_t(cp));
+        i += size_t(length);
+    }
+    return out;
+}
+
+QString bytesToDisplay(const std::string &bytes, bool utf8)
+{
+    if (utf8)
+        return utf8ToDisplay(bytes);
     QString out;
     out.resize(qsizetype(bytes.size()));
     QChar *d = out.data();
@@ -74,6 +108,26 @@ std::string incomingBytes(const QString &text)
     QString chars = text.normalized(QString::NormalizationForm_C);
     chars.replace(QChar(kNulSymbol), QLatin1Char('?'));
     return displayToBytes(chars);
+}
+
+std::string incomingBytes(const QString &text, bool utf8)
+{
+    if (!utf8)
+        return incomingBytes(text);
+    QString chars = text;
+    chars.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    for (QChar &c : chars)
+        if (c == u'\r' || c == u'\u2028' || c == u'\u2029')
+            c = u'\n';
+    const QByteArray bytes = chars.toUtf8();
+    std::string out;
+    out.reserve(size_t(bytes.size()) + size_t(bytes.count('\n')));
+    for (const char b : bytes) {
+        if (b == '\n')
+            out += '\r';
+        out += b;
+    }
+    return out;
 }
 
 QString filterIncoming(const QString &text) { return bytesToDisplay(incomingBytes(text)); }

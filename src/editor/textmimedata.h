@@ -16,13 +16,17 @@ namespace verno {
 // then the bytes as the text holds them (CR LF breaks). A paste takes the
 // bytes only into a text in that same code, and the characters otherwise.
 inline const QString kTextBytesMimeType = QStringLiteral("application/x-verno-bytes");
-// The code of the program's single-byte texts.
+// The codes of the program's single-byte and UTF-8 texts.
 inline constexpr std::string_view kSingleByteCode = "windows-1252";
+inline constexpr std::string_view kUtf8Code = "utf-8";
 
-// Text and bytes, for the clipboard or a drag.
-QMimeData *textMimeData(std::string_view bytes);
-// The bytes pasted or dropped data puts in a text: the program's own bytes
-// when present, else its characters (empty when it holds no text).
-std::string incomingBytes(const QMimeData &data);
+// Text and bytes of a text in that code, for the clipboard or a drag. To
+// other programs the bytes of a UTF-8 text that are no valid sequence go as
+// U+FFFD; the private format keeps them.
+QMimeData *textMimeData(std::string_view bytes, bool utf8 = false);
+// The bytes pasted or dropped data puts in a text in that code: the
+// program's own bytes when they are in the same code, else its characters
+// (empty when it holds no text).
+std::string incomingBytes(const QMimeData &data, bool utf8 = false);
 
 } // namespace verno

@@ -1,8 +1,11 @@
 #include "print/pagelayout.h"
 #include "editor/editcontrol.h"
 #include "util/textutil.h"
+#include "util/utf8.h"
 
 #include <algorithm>
+#include <climits>
+#include <vector>
 
 namespace verno {
 
@@ -10,6 +13,8 @@ PrintRange wholeTextRange(const EditControl &memo)
 {
     PrintRange r;
     r.EndLine = memo.LineCount() - 1;
+    // A UTF-8 line of 255 characters may hold up to four times as many bytes.
+    r.EndCol = memo.Utf8() ? INT_MAX : 255;
     return r;
 }
 
@@ -26,13 +31,23 @@ PrintRange selectionRange(const EditControl &memo, int copies)
     return r;
 }
 
-std::string printedLine(std::string text, int index, const PrintRange &range, int leftMargin)
+std::string printedLine(std::string text, int index, const PrintRange &range, int leftMargin, bool utf8)
 {
-    text = ShortHead(text, kShortMax);
-    if (index == range.EndLine)
-        text = ShortTruncate(text, range.EndCol);
-    if (index == range.StartLine)
-        text = ShortDelete(text, 1, range.StartCol);
+    if (utf8) {
+        text.resize(utf8::headUnits(text, kShortMax));
+        if (index == range.EndLine && range.EndCol < int(text.size()))
+            text.resize(size_t(std::max(0, range.EndCol)));
+        if (index == range.StartLine)
+            text.erase(0, std::min(text.size(), size_t(std::max(0, range.StartCol))));
+        if (index == 0 && range.StartCol < 3 && utf8::startsWithBom(text))
+            text.erase(0, 3);
+    } else {
+        text = ShortHead(text, kShortMax);
+        if (index == range.EndLine)
+            text = ShortTruncate(text, range.EndCol);
+        if (index == range.StartLine)
+            text = ShortDelete(text, 1, range.StartCol);
+    }
     if (!text.empty())
         text.insert(0, std::size_t(std::max(0, leftMargin)), ' ');
     return text + "\r\n";
@@ -40,8 +55,8 @@ std::string printedLine(std::string text, int index, const PrintRange &range, in
 
 // --- layout ------------------------------------------------------------------
 
-PageLayout::PageLayout(PrintDevice &device)
-    : device_(device), width_(device.PageWidth()), height_(device.PageHeight()),
+PageLayout::PageLayout(PrintDevice &device, bool utf8)
+    : device_(device), utf8_(utf8), width_(device.PageWidth()), height_(device.PageHeight()),
       charHeight_(device.CharHeight()), tabWidth_(std::max(1, 8 * device.AverageCharWidth()))
 {
 }
@@ -77,8 +92,10 @@ void PageLayout::flushRun()
         }
         std::size_t n = longestFit(rest, room);
         // A character wider than the whole page goes on a line of its own.
-        if (n == 0 && x_ == 0)
-            n = 1;
+        if (n == 0 && x_ == 0) {
+            char32_t first;
+            n = utf8_ ? utf8::unitLength(reinterpret_cast<const unsigned char *>(rest.data()), rest.size(), first) : 1;
+        }
         draw(rest.substr(0, n));
         newLine();
         rest.remove_prefix(n);
@@ -88,16 +105,28 @@ void PageLayout::flushRun()
 
 std::size_t PageLayout::longestFit(std::string_view run, int room)
 {
+    // Where a beginning of the run may end: after any byte, or after a
+    // character with its marks.
+    std::vector<std::size_t> ends;
+    if (utf8_) {
+        const auto *s = reinterpret_cast<const unsigned char *>(run.data());
+        for (std::size_t i = 0; i < run.size();) {
+            char32_t first;
+            i += utf8::unitLength(s + i, run.size() - i, first);
+            ends.push_back(i);
+        }
+    }
+    const auto end = [&](std::size_t k) { return k == 0 ? 0 : utf8_ ? ends[k - 1] : k; };
     // Widths grow with length: the longest beginning that fits, by bisection.
-    std::size_t lo = 0, hi = run.size();
+    std::size_t lo = 0, hi = utf8_ ? ends.size() : run.size();
     while (lo < hi) {
         const std::size_t mid = (lo + hi + 1) / 2;
-        if (device_.Extent(run.substr(0, mid)).width <= room)
+        if (device_.Extent(run.substr(0, end(mid))).width <= room)
             lo = mid;
         else
             hi = mid - 1;
     }
-    return lo;
+    return end(lo);
 }
 
 void PageLayout::draw(std::string_view run)
@@ -150,12 +179,13 @@ void printRange(PrintDevice &device, const EditControl &memo, const PrintRange &
     device.StartDocument();
     try {
         device.SetFont(font);
-        PageLayout layout(device);
+        device.SetUtf8(memo.Utf8());
+        PageLayout layout(device, memo.Utf8());
         for (int copy = 0; copy < range.Copies; ++copy) {
             if (copy > 0)
                 layout.startAtPageTop();
             for (int i = range.StartLine; i <= range.EndLine; ++i)
-                layout.write(printedLine(memo.LineText(i), i, range, leftMargin));
+                layout.write(printedLine(memo.LineText(i), i, range, leftMargin, memo.Utf8()));
         }
         layout.finish();
     } catch (...) {

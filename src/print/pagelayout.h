@@ -20,7 +20,7 @@ struct PrintRange {
     int Copies = 1;
 };
 
-// The whole text, one copy.
+// The whole text, one copy (EndCol past any line's length).
 PrintRange wholeTextRange(const EditControl &memo);
 // The selection (its end exclusive), in the given number of copies.
 PrintRange selectionRange(const EditControl &memo, int copies);
@@ -32,8 +32,9 @@ PrintRange selectionRange(const EditControl &memo, int copies);
 // ends on an empty page.
 class PageLayout {
 public:
-    // The device's document is started and its font set.
-    explicit PageLayout(PrintDevice &device);
+    // The device's document is started and its font set; utf8: the emitted
+    // characters are UTF-8, and a run is split only between characters.
+    explicit PageLayout(PrintDevice &device, bool utf8 = false);
     void write(std::string_view chars);
     // The next character goes to the top of a new page (no empty page when it
     // is there already).
@@ -50,6 +51,7 @@ private:
     std::size_t longestFit(std::string_view run, int room);
 
     PrintDevice &device_;
+    bool utf8_;
     int width_, height_, charHeight_, tabWidth_;
     int x_ = 0, y_ = 0, h_ = 0;
     bool pageBreakPending_ = false;
@@ -64,7 +66,9 @@ void printRange(PrintDevice &device, const EditControl &memo, const PrintRange &
                 int leftMargin, const PrintFont &font);
 
 // One line as the job emits it: cut to 255 characters, to EndCol on the last
-// line, without StartCol on the first, then margin and CR LF.
-std::string printedLine(std::string text, int index, const PrintRange &range, int leftMargin);
+// line, without StartCol on the first, then margin and CR LF. In a UTF-8 text
+// the columns count bytes, the 255 characters are cut between characters,
+// and a byte-order mark at the start is left out.
+std::string printedLine(std::string text, int index, const PrintRange &range, int leftMargin, bool utf8 = false);
 
 } // namespace verno

@@ -36,6 +36,9 @@ public:
     virtual void NewPage() = 0;
     virtual void EndDocument() = 0;
     virtual void SetFont(const PrintFont &font) = 0;
+    // Whether the runs that follow are UTF-8 (else single-byte); a device
+    // that keeps runs as bytes has nothing to do.
+    virtual void SetUtf8(bool) {}
     virtual TextExtent Extent(std::string_view run) = 0;
     virtual int CharHeight() = 0;
     virtual int AverageCharWidth() = 0;

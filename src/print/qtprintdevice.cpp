@@ -7,16 +7,12 @@
 
 namespace verno {
 
-namespace {
-
 // The soft hyphen shows on screen as the font draws it; text drawing would
 // leave it out, so it prints as the hyphen it looks like.
-QString shown(std::string_view run)
+QString QtPrintDevice::shown(std::string_view run) const
 {
-    return bytesToDisplay(std::string(run)).replace(QChar(u'\u00AD'), QLatin1Char('-'));
+    return bytesToDisplay(std::string(run), utf8_).replace(QChar(u'\u00AD'), QLatin1Char('-'));
 }
-
-} // namespace
 
 QtPrintDevice::QtPrintDevice(QPrinter &printer) : printer_(printer) {}
 

@@ -26,6 +26,7 @@ public:
     void NewPage() override;
     void EndDocument() override;
     void SetFont(const PrintFont &font) override;
+    void SetUtf8(bool on) override { utf8_ = on; }
     TextExtent Extent(std::string_view run) override;
     int CharHeight() override;
     int AverageCharWidth() override;
@@ -35,12 +36,14 @@ public:
 
 private:
     const QFontMetrics &metrics();
+    QString shown(std::string_view run) const;
     void startPdf();
     // The printer, or the PDF writer standing in for it.
     QPaintDevice &device() const;
     void throwIfPdfFailed();
 
     QPrinter &printer_;
+    bool utf8_ = false;
     std::unique_ptr<PdfFile> pdfFile_;
     std::unique_ptr<QPdfWriter> pdf_;
     QPainter painter_;

@@ -1,6 +1,6 @@
 #include "search/histlist.h"
 
-#include "util/textutil.h"
+#include <QString>
 
 #include <algorithm>
 
@@ -14,8 +14,10 @@ int T_HistList::Add(const std::string &text)
 {
     if (text.empty())
         return 0;
+    // Texts are characters in UTF-8: letters of every script match in either case.
+    const QString wanted = QString::fromStdString(text);
     const auto found = std::find_if(Entries.begin(), Entries.end(), [&](const std::string &e) {
-        return SameTextIgnoreCase(e, text);
+        return QString::fromStdString(e).compare(wanted, Qt::CaseInsensitive) == 0;
     });
     if (found == Entries.end()) {
         if (Capacity > 0) {

@@ -29,10 +29,18 @@ RegexMatcher::Options RegexSearch::matcherOptions(const T_SearchOptions &options
 
 bool RegexSearch::compile()
 {
-    if (matcher_.compile(opt_.FindText, matcherOptions(opt_, memo_.Utf8())))
+    // The pattern and replacement in the window's own code.
+    bool holdable = true;
+    const std::string pattern = windowBytes(opt_.FindText, memo_.Utf8(), &holdable);
+    replacement_ = windowBytes(opt_.ReplaceText, memo_.Utf8());
+    if (!holdable) { // a character this text cannot hold is nowhere in it
+        informationBox(QStringLiteral("\"%1\" not found").arg(opt_.FindTextShown()));
+        return false;
+    }
+    if (matcher_.compile(pattern, matcherOptions(opt_, memo_.Utf8())))
         return true;
     errorBox(QStringLiteral("Bad regular expression \"%1\":\r%2")
-                 .arg(bytesToDisplay(opt_.FindText), QString::fromStdString(matcher_.error())));
+                 .arg(opt_.FindTextShown(), QString::fromStdString(matcher_.error())));
     return false;
 }
 
@@ -74,7 +82,7 @@ std::optional<RegexSearch::Hit> RegexSearch::scan(bool backward)
         const std::string text = memo_.LineText(at.line);
         if (const auto m = findInLine(text, at.column, backward, atStart)) {
             Hit hit{at.line, m->start, m->end, {}};
-            matcher_.expand(opt_.ReplaceText, text, hit.replacement);
+            matcher_.expand(replacement_, text, hit.replacement);
             return hit;
         }
         at.column = backward ? SIZE_MAX : 0;
@@ -92,7 +100,7 @@ bool RegexSearch::present(const std::optional<Hit> &hit, std::optional<BusyStatu
     }
     if (opt_.ReportNotFound) {
         busy.reset();
-        informationBox(QStringLiteral("\"%1\" not found").arg(bytesToDisplay(opt_.FindText)));
+        informationBox(QStringLiteral("\"%1\" not found").arg(opt_.FindTextShown()));
     }
     return false;
 }
@@ -164,7 +172,7 @@ bool RegexSearch::replaceInLine(std::string &text, size_t &column, bool atStart)
     if (opt_.Backward) {
         for (std::optional<RegexMatcher::Match> m; (m = findInLine(text, column, true, atStart)); atStart = true) {
             with.clear();
-            matcher_.expand(opt_.ReplaceText, text, with);
+            matcher_.expand(replacement_, text, with);
             text.replace(m->start, m->end - m->start, with);
             column = m->start;
             changed = true;
@@ -174,7 +182,7 @@ bool RegexSearch::replaceInLine(std::string &text, size_t &column, bool atStart)
     size_t copied = 0;
     for (std::optional<RegexMatcher::Match> m; (m = matcher_.find(text, column, true, atStart));) {
         out.append(text, copied, m->start - copied);
-        matcher_.expand(opt_.ReplaceText, text, out);
+        matcher_.expand(replacement_, text, out);
         copied = column = m->end;
         atStart = m->start == m->end; // not a second empty match at the same place
         changed = true;

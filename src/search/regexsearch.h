@@ -40,6 +40,7 @@ private:
         std::string replacement;
     };
     bool compile();
+    std::string replacement_;
     Start start(bool backward) const;
     std::optional<RegexMatcher::Match> findInLine(const std::string &text, size_t column, bool backward,
                                                   bool atStart) const;

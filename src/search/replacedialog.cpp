@@ -37,7 +37,7 @@ TReplaceDialog::TReplaceDialog(QWidget *parent)
 void TReplaceDialog::FormShow()
 {
     TSearchDialog::FormShow();
-    fillHistoryBox(TxtReplace, options_->ReplaceHistory, bytesToDisplay(options_->ReplaceText));
+    fillHistoryBox(TxtReplace, options_->ReplaceHistory, QString::fromStdString(options_->ReplaceText));
     ChkAll->setChecked(options_->AllOccurrences);
     ChkPrompt->setChecked(options_->PromptOnReplace);
     TxtReplace->lineEdit()->selectAll();

@@ -7,6 +7,7 @@
 #include "search/searchengine.h"
 #include "search/searchoptions.h"
 #include "util/textutil.h"
+#include "util/utf8.h"
 
 #include <QPointer>
 
@@ -40,9 +41,15 @@ private:
     FrameServices &frame_;
 };
 
+// As the characters of the search state; a character takes up to four bytes.
 std::string selectionText(const EditControl &memo)
 {
-    return memo.SelectionLength() > 0 ? memo.SelectedText(kShortMax) : std::string();
+    if (memo.SelectionLength() == 0)
+        return {};
+    std::string bytes = memo.SelectedText(memo.Utf8() ? 4 * kShortMax + 1 : kShortMax);
+    if (memo.Utf8())
+        bytes.resize(utf8::headUnits(bytes, kShortMax));
+    return searchChars(bytes, memo.Utf8());
 }
 
 // Find and Replace: the dialog, then the engine from the origin.

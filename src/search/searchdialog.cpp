@@ -143,13 +143,13 @@ void TSearchDialog::fillHistoryBox(QComboBox *box, const T_HistList &history, co
 {
     box->clear();
     for (const std::string &entry : history.Entries)
-        box->addItem(bytesToDisplay(entry));
+        box->addItem(QString::fromStdString(entry));
     // No entry is current, so Down starts at the most recent one.
     box->setCurrentIndex(-1);
     box->setEditText(text);
 }
 
-std::string TSearchDialog::boxText(const QComboBox *box) { return displayToBytes(box->currentText()); }
+std::string TSearchDialog::boxText(const QComboBox *box) { return box->currentText().toUtf8().toStdString(); }
 
 bool TSearchDialog::PatternAccepted()
 {
@@ -168,8 +168,8 @@ bool TSearchDialog::PatternAccepted()
 bool TSearchDialog::Execute(T_SearchOptions &options, const std::string &selection)
 {
     options_ = &options;
-    const bool oneLine = !selection.empty() && selection.find('\r') == std::string::npos;
-    proposed_ = oneLine ? bytesToDisplay(selection) : options.FindTextShown();
+    const bool oneLine = !selection.empty() && selection.find_first_of("\r\n") == std::string::npos;
+    proposed_ = oneLine ? QString::fromStdString(selection) : options.FindTextShown();
     const bool ok = prompter().runDialog(*this) == QDialog::Accepted;
     options_ = nullptr;
     return ok;
@@ -206,10 +206,7 @@ void TSearchDialog::BtnOKClick()
     options_->RegularExpression = ChkRegex->isChecked();
     options_->Origin = OriginEntire->isChecked() ? T_SearchOptions::kOriginEntire
                                                  : T_SearchOptions::kOriginCurrent;
-    // A text that matches nothing would come back from the history as a
-    // search for "?".
-    if (options_->FindTextMatches())
-        options_->FindHistory.Add(options_->FindText);
+    options_->FindHistory.Add(options_->FindText);
 }
 
 } // namespace verno

@@ -33,8 +33,8 @@ void layOutWithButtons(QDialog *dialog, QLayout *fields, const QList<QPushButton
 class TSearchDialog : public QDialog {
     Q_OBJECT
 public:
-    // Modal over options. The proposed text is selection when it is one line,
-    // else the stored find text. True on OK.
+    // Modal over options. The proposed text is selection (characters in
+    // UTF-8) when it is one line, else the stored find text. True on OK.
     bool Execute(T_SearchOptions &options, const std::string &selection);
     // The window searched holds UTF-8, so a pattern is checked as UTF-8.
     bool Utf8Window = false;

@@ -7,14 +7,43 @@
 #include "search/regexsearch.h"
 #include "search/searchoptions.h"
 #include "util/textutil.h"
+#include "util/utf8.h"
 
 #include <algorithm>
+#include <climits>
 
 namespace verno {
 
 namespace {
 
 const QString kSearching = QStringLiteral("Searching...");
+// A start column past any searched part: the whole part, going backward.
+constexpr int kLineEnd = INT_MAX;
+
+// The run of word characters of every script holding the character at column.
+std::string utf8WordAt(const std::string &text, int column)
+{
+    const utf8::StringBytes b{text};
+    if (column < 0 || column >= int(text.size()) || !utf8::isUnitStart(b, size_t(column)))
+        return {};
+    bool word = false;
+    size_t last = size_t(column) + utf8::wordUnitAt(text, size_t(column), word);
+    if (!word)
+        return {};
+    size_t first = size_t(column);
+    for (bool more = true; more && first > 0;) {
+        const size_t before = utf8::previousUnit(b, first);
+        utf8::wordUnitAt(text, before, more);
+        if (more)
+            first = before;
+    }
+    for (bool more = true; more && last < text.size();) {
+        const size_t next = last + utf8::wordUnitAt(text, last, more);
+        if (more)
+            last = next;
+    }
+    return text.substr(first, last - first);
+}
 
 void foldInPlace(std::string &s)
 {
@@ -29,9 +58,18 @@ SearchEngine::SearchEngine(EditControl &memo, T_SearchOptions &options, FrameSer
 {
 }
 
+void SearchEngine::prepare()
+{
+    utf8_ = memo_.Utf8();
+    needle_ = windowBytes(opt_.FindText, utf8_, &holdable_);
+    replacement_ = windowBytes(opt_.ReplaceText, utf8_);
+    if (utf8_)
+        matcher_.emplace(needle_, opt_.CaseSensitive, opt_.WholeWords);
+}
+
 std::string SearchEngine::pattern() const
 {
-    std::string p = opt_.FindText;
+    std::string p = needle_;
     if (!opt_.CaseSensitive)
         foldInPlace(p);
     if (opt_.WholeWords)
@@ -61,39 +99,74 @@ SearchEngine::Hit SearchEngine::startPosition(bool backward) const
 {
     const int count = memo_.LineCount();
     if (opt_.FirstSearch && opt_.Origin == T_SearchOptions::kOriginEntire)
-        return backward ? Hit{count - 1, kShortMax} : Hit{0, 0};
+        return backward ? Hit{count - 1, kLineEnd} : Hit{0, 0};
     const int p = backward ? memo_.SelectionStart() : memo_.SelectionStart() + memo_.SelectionLength();
     const int line = memo_.LineOf(p);
     if (backward && line >= count) // an empty last line holds nothing
-        return {count - 1, kShortMax};
+        return {count - 1, kLineEnd};
     return {line, p - memo_.LineStart(line)};
 }
 
-// The column of the first occurrence at or after column (forward), or of the
-// last one ending by column (backward), in the searched part of text; -1 if none.
-int SearchEngine::findInLine(const std::string &text, int column, bool backward, const std::string &pat,
-                             std::string &part) const
+// The first occurrence at or after column (forward), or the last one ending
+// by column (backward), in the searched part of text; column -1 if none.
+SearchEngine::Hit SearchEngine::findInLine(const std::string &text, int column, bool backward,
+                                           const std::string &pat, std::string &part) const
 {
+    if (utf8_) {
+        // The first 255 characters, never part of one.
+        const int searched = int(utf8::headUnits(text, kShortMax));
+        const CharMatcher::Match m = backward ? matcher_->find(text, 0, std::min(column, searched), true)
+                                              : matcher_->find(text, column, searched, false);
+        return {0, m.offset, m.length};
+    }
     const int searched = std::min(int(text.size()), kShortMax); // the rest is never searched
+    const int found = int(needle_.size());
     if (backward) {
         linePart(part, text, 0, std::min(column, searched));
         const int p = ShortLastPos(part, pat);
-        return p > 0 ? p - 1 : -1;
+        return {0, p > 0 ? p - 1 : -1, found};
     }
     linePart(part, text, column, searched - column);
     const int p = ShortPos(part, pat);
-    return p > 0 ? column + p - 1 : -1;
+    return {0, p > 0 ? column + p - 1 : -1, found};
+}
+
+// What every occurrence of the pattern holds: the find text, as far as a
+// padded whole-word pattern keeps it.
+std::string SearchEngine::core() const
+{
+    // Folding past ASCII (and the letters that fold onto ASCII ones) is the
+    // matcher's: no shortcut for a UTF-8 window that ignores case.
+    if (utf8_)
+        return opt_.CaseSensitive ? needle_ : std::string();
+    return opt_.WholeWords ? ShortHead(needle_, kShortMax - 1) : needle_;
+}
+
+// Past the lines the control knows cannot hold the core; false when none
+// further can.
+bool SearchEngine::skipToCandidate(Hit &at, bool backward, const std::string &core) const
+{
+    const int line = memo_.NextLineHolding(at.line, core, opt_.CaseSensitive, backward);
+    if (line < 0)
+        return false;
+    if (line != at.line)
+        at = {line, backward ? kLineEnd : 0};
+    return true;
 }
 
 std::optional<SearchEngine::Hit> SearchEngine::scan(const std::string &pat, bool backward) const
 {
     Hit at = startPosition(backward);
     const int count = memo_.LineCount();
+    const std::string needle = core();
     std::string part;
     part.reserve(kShortMax + 1);
-    for (; at.line >= 0 && at.line < count; at.line += backward ? -1 : 1, at.column = backward ? kShortMax : 0) {
-        if (const int c = findInLine(memo_.LineText(at.line), at.column, backward, pat, part); c >= 0)
-            return Hit{at.line, c};
+    for (; at.line >= 0 && at.line < count; at.line += backward ? -1 : 1, at.column = backward ? kLineEnd : 0) {
+        if (!skipToCandidate(at, backward, needle))
+            break;
+        const Hit hit = findInLine(memo_.LineText(at.line), at.column, backward, pat, part);
+        if (hit.column >= 0)
+            return Hit{at.line, hit.column, hit.length};
     }
     return std::nullopt;
 }
@@ -101,14 +174,14 @@ std::optional<SearchEngine::Hit> SearchEngine::scan(const std::string &pat, bool
 // A find text holding a character no text here holds is nowhere.
 std::optional<SearchEngine::Hit> SearchEngine::find(const std::string &pat, bool backward) const
 {
-    return opt_.FindTextMatches() ? scan(pat, backward) : std::nullopt;
+    return holdable_ ? scan(pat, backward) : std::nullopt;
 }
 
 bool SearchEngine::present(const std::optional<Hit> &hit, std::optional<BusyStatus> &busy)
 {
     if (hit) {
         memo_.SetCaret(memo_.LineStart(hit->line) + hit->column);
-        memo_.SetSelectionLength(int(opt_.FindText.size()));
+        memo_.SetSelectionLength(hit->length);
         return true;
     }
     if (opt_.ReportNotFound) {
@@ -122,6 +195,7 @@ bool SearchEngine::searchIn(bool backward)
 {
     if (opt_.FindText.empty())
         return false;
+    prepare();
     if (opt_.RegularExpression)
         return RegexSearch(memo_, opt_, frame_).Search(backward);
     std::optional<BusyStatus> busy(std::in_place, frame_, kSearching);
@@ -143,15 +217,16 @@ void SearchEngine::ReplaceOccurrences()
     bool all = opt_.AllOccurrences;
     bool prompt = opt_.PromptOnReplace;
     bool more = true;
+    prepare();
     const std::string pat = pattern();
     // Line by line gives the same result while lines keep their number.
-    const bool byLines = !memo_.WordWrap() && opt_.ReplaceText.find_first_of("\r\n") == std::string::npos;
+    const bool byLines = !memo_.WordWrap() && replacement_.find_first_of("\r\n") == std::string::npos;
     // One busy state across the loop; it pauses only for the question.
     std::optional<BusyStatus> busy;
     while (more) {
         if (!busy)
             busy.emplace(frame_, kSearching);
-        if (all && !prompt && byLines && opt_.FindTextMatches()) {
+        if (all && !prompt && byLines && holdable_) {
             replaceByLines(pat, busy);
             return;
         }
@@ -176,7 +251,7 @@ void SearchEngine::ReplaceOccurrences()
         }
         if (replace) {
             const int start = memo_.SelectionStart();
-            memo_.ReplaceSelection(opt_.ReplaceText);
+            memo_.ReplaceSelection(replacement_);
             if (opt_.Backward) {
                 memo_.SetCaret(start);
                 memo_.SetSelectionLength(0);
@@ -196,17 +271,19 @@ void SearchEngine::replaceByLines(const std::string &pat, std::optional<BusyStat
     const bool backward = opt_.Backward;
     Hit at = startPosition(backward);
     const int count = memo_.LineCount();
-    const size_t found = opt_.FindText.size();
-    const std::string &with = opt_.ReplaceText;
+    const std::string &with = replacement_;
     std::optional<Hit> last; // where the caret goes after the last replacement
+    const std::string needle = core();
     std::string part;
     part.reserve(kShortMax + 1);
-    for (; at.line >= 0 && at.line < count; at.line += backward ? -1 : 1, at.column = backward ? kShortMax : 0) {
+    for (; at.line >= 0 && at.line < count; at.line += backward ? -1 : 1, at.column = backward ? kLineEnd : 0) {
+        if (!skipToCandidate(at, backward, needle))
+            break;
         std::string text = memo_.LineText(at.line);
         bool changed = false;
-        for (int c; (c = findInLine(text, at.column, backward, pat, part)) >= 0; changed = true) {
-            text.replace(size_t(c), found, with);
-            at.column = backward ? c : c + int(with.size());
+        for (Hit hit; (hit = findInLine(text, at.column, backward, pat, part)).column >= 0; changed = true) {
+            text.replace(size_t(hit.column), size_t(hit.length), with);
+            at.column = backward ? hit.column : hit.column + int(with.size());
         }
         if (changed) {
             memo_.SetLineText(at.line, text);
@@ -242,6 +319,8 @@ std::string WordAtCursor(const EditControl &memo)
     const std::string text = memo.LineText(memo.LineOf(memo.LineStart(-1)));
     const int start = memo.SelectionStart();
     const int column = start - memo.LineStart(memo.LineOf(start));
+    if (memo.Utf8())
+        return utf8WordAt(text, column);
     if (!IsWordCharAt(text, column))
         return {};
     int first = column;
@@ -250,7 +329,7 @@ std::string WordAtCursor(const EditControl &memo)
         --first;
     while (IsWordCharAt(text, last))
         ++last;
-    return text.substr(size_t(first), size_t(last - first));
+    return searchChars(text.substr(size_t(first), size_t(last - first)), false);
 }
 
 } // namespace verno

@@ -1,4 +1,6 @@
 #pragma once
+#include "search/charmatch.h"
+
 #include <optional>
 #include <string>
 
@@ -11,7 +13,10 @@ class T_SearchOptions;
 
 // Finds, replaces and repeats over one edit control, with the shared search
 // state. Reads the text a line at a time, never more than the first 255
-// characters of a line; it never wraps round the end or the start.
+// characters of a line; it never wraps round the end or the start. The find
+// and replace texts go into the code of the control's text; in a UTF-8 text
+// they are compared character by character, letter case folded in every
+// script, and whole words are bounded by the word characters of every script.
 class SearchEngine {
 public:
     SearchEngine(EditControl &memo, T_SearchOptions &options, FrameServices &frame);
@@ -29,10 +34,15 @@ private:
     struct Hit {
         int line;
         int column;
+        int length = 0; // bytes of the occurrence
     };
     Hit startPosition(bool backward) const;
-    int findInLine(const std::string &text, int column, bool backward, const std::string &pattern,
+    // Puts the texts in the control's code, once per command.
+    void prepare();
+    Hit findInLine(const std::string &text, int column, bool backward, const std::string &pattern,
                    std::string &part) const;
+    std::string core() const;
+    bool skipToCandidate(Hit &at, bool backward, const std::string &core) const;
     std::optional<Hit> scan(const std::string &pattern, bool backward) const;
     std::optional<Hit> find(const std::string &pattern, bool backward) const;
     bool searchIn(bool backward);
@@ -45,10 +55,16 @@ private:
     EditControl &memo_;
     T_SearchOptions &opt_;
     FrameServices &frame_;
+    bool utf8_ = false;
+    std::string needle_;      // the find text in the text's code
+    bool holdable_ = true;    // false: the text cannot hold the find text
+    std::string replacement_; // the replace text in the text's code
+    mutable std::optional<CharMatcher> matcher_;
 };
 
-// The word at the caret (letters, digits, underscore), or "" when the
-// character right after the caret is not one.
+// The word at the caret (letters, digits, underscore; in a UTF-8 text the
+// letters of every script), or "" when the character right after the caret
+// is not one. As the characters of the search state.
 std::string WordAtCursor(const EditControl &memo);
 
 } // namespace verno

@@ -16,6 +16,8 @@ public:
     static constexpr int kOriginCurrent = 0; // "From &current position"
     static constexpr int kOriginEntire = 1;  // "&Entire text"
 
+    // Texts are characters in UTF-8, whatever the windows hold: each search
+    // puts them in the code of the window it runs in.
     T_HistList FindHistory{kHistoryCapacity};
     T_HistList ReplaceHistory{kHistoryCapacity};
     // Store through SetFindText/SetReplaceText, which keep them short texts.
@@ -36,18 +38,17 @@ public:
     // Both cut the text to its first 255 characters.
     void SetFindText(const std::string &text);
     void SetReplaceText(const std::string &text);
-    // The find text as the user typed it. A character with no single-byte
-    // code stands as "?" in FindText, yet such a text matches nothing: no
-    // text holds that character.
-    void SetTypedFindText(const QString &typed);
-    bool FindTextMatches() const { return findTyped_.isEmpty(); }
+    void SetTypedFindText(const QString &typed) { SetFindText(typed.toUtf8().toStdString()); }
     // The find text as the user knows it, for messages and the dialogs.
-    QString FindTextShown() const;
+    QString FindTextShown() const { return QString::fromUtf8(FindText.data(), qsizetype(FindText.size())); }
 
     bool CanSearchAgain() const;
-
-private:
-    QString findTyped_; // only while FindText cannot match
 };
+
+// A text's bytes as the characters of the search state, and back: in a UTF-8
+// text they are the same bytes; in a single-byte one, a character it cannot
+// hold makes holdable false (a text to find) or becomes "?" (a replacement).
+std::string searchChars(const std::string &bytes, bool utf8);
+std::string windowBytes(const std::string &chars, bool utf8, bool *holdable = nullptr);
 
 } // namespace verno

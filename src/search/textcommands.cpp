@@ -1,7 +1,9 @@
 #include "search/textcommands.h"
 #include "editor/editcontrol.h"
 #include "util/textutil.h"
+#include "util/utf8.h"
 
+#include <QChar>
 #include <algorithm>
 
 namespace verno {
@@ -15,6 +17,53 @@ bool isCapsWordChar(char c)
            || (c >= 'a' && c <= 'z');
 }
 
+bool isCapsWordChar(char32_t cp)
+{
+    return cp < 0x80 ? isCapsWordChar(char(cp)) : cp != '_' && utf8::isWordChar(cp);
+}
+
+// One character of a UTF-8 text converted.
+char32_t convertedChar(char32_t cp, CaseKind kind, bool &inWord)
+{
+    switch (kind) {
+    case CaseKind::Invert:
+        return QChar::isUpper(cp) ? QChar::toLower(cp) : QChar::isLower(cp) ? QChar::toUpper(cp) : cp;
+    case CaseKind::Upper: return QChar::toUpper(cp);
+    case CaseKind::Lower: return QChar::toLower(cp);
+    case CaseKind::InitialCaps:
+        break;
+    }
+    if (!isCapsWordChar(cp)) {
+        inWord = false;
+        return cp;
+    }
+    // Marks go on with the word they belong to.
+    if (utf8::joinsPrevious(cp))
+        return cp;
+    const char32_t out = inWord ? QChar::toLower(cp) : QChar::toTitleCase(cp);
+    inWord = true;
+    return out;
+}
+
+std::string convertedUtf8(const std::string &text, CaseKind kind, bool inWord)
+{
+    std::string out;
+    out.reserve(text.size());
+    const auto *s = reinterpret_cast<const unsigned char *>(text.data());
+    for (size_t i = 0; i < text.size();) {
+        char32_t cp;
+        const int length = utf8::decode(s + i, text.size() - i, cp);
+        if (length == 0) {
+            out += text[i++];
+            inWord = kind == CaseKind::InitialCaps ? false : inWord;
+            continue;
+        }
+        out += utf8::encode(convertedChar(cp, kind, inWord));
+        i += size_t(length);
+    }
+    return out;
+}
+
 // The caret stands at the start of a line with no selection.
 void shiftCaretLine(EditControl &memo, bool right, int count)
 {
@@ -23,7 +72,10 @@ void shiftCaretLine(EditControl &memo, bool right, int count)
         return;
     }
     // A short line loses its own characters only, never its break.
-    memo.SetSelectionLength(std::min(count, memo.LineLength(-1)));
+    int bytes = std::min(count, memo.LineLength(-1));
+    if (memo.Utf8())
+        bytes = int(utf8::headUnits(memo.LineText(memo.LineOf(memo.SelectionStart())), size_t(count)));
+    memo.SetSelectionLength(bytes);
     memo.ReplaceSelection(std::string());
 }
 
@@ -46,8 +98,10 @@ int paragraphStart(const EditControl &memo, int n)
 
 } // namespace
 
-std::string ConvertedCase(const std::string &text, CaseKind kind, bool inWord)
+std::string ConvertedCase(const std::string &text, CaseKind kind, bool inWord, bool utf8)
 {
+    if (utf8)
+        return convertedUtf8(text, kind, inWord);
     std::string out = text;
     for (char &c : out) {
         switch (kind) {
@@ -83,11 +137,21 @@ void ConvertCase(EditControl &memo, CaseKind kind)
         const int line = memo.LineOf(start);
         const int column = start - memo.LineStart(line);
         const std::string text = column > 0 ? memo.LineText(line) : std::string();
-        inWord = column > 0 && column <= int(text.size()) && isCapsWordChar(text[size_t(column - 1)]);
+        if (column > 0 && column <= int(text.size()) && memo.Utf8()) {
+            const size_t before = utf8::previousUnit(utf8::StringBytes{text}, size_t(column));
+            char32_t cp;
+            inWord = utf8::decode(reinterpret_cast<const unsigned char *>(text.data()) + before,
+                                  text.size() - before, cp) > 0
+                     && isCapsWordChar(cp);
+        } else {
+            inWord = column > 0 && column <= int(text.size()) && isCapsWordChar(text[size_t(column - 1)]);
+        }
     }
-    memo.ReplaceSelection(ConvertedCase(memo.SelectedText(length + 1), kind, inWord));
+    // A converted UTF-8 character may take more or fewer bytes.
+    const std::string converted = ConvertedCase(memo.SelectedText(length + 1), kind, inWord, memo.Utf8());
+    memo.ReplaceSelection(converted);
     memo.SetCaret(start);
-    memo.SetSelectionLength(length);
+    memo.SetSelectionLength(int(converted.size()));
 }
 
 void ShiftLines(EditControl &memo, bool right, int count)

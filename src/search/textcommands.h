@@ -14,7 +14,10 @@ enum class CaseKind { Invert = 0, Upper = 1, Lower = 2, InitialCaps = 3 };
 void ConvertCase(EditControl &memo, CaseKind kind);
 // text converted; inWord: whether the character before it continues a word
 // (initial caps only, whose words are letters, digits, "#", "$" and "@").
-std::string ConvertedCase(const std::string &text, CaseKind kind, bool inWord);
+// Single-byte text changes only the 26 ASCII letters; UTF-8 text the letters
+// of every script, character by character (the length may change), its
+// bytes in no valid sequence never.
+std::string ConvertedCase(const std::string &text, CaseKind kind, bool inWord, bool utf8 = false);
 
 // The selected lines, or the caret's line, moved by count columns: right
 // inserts blanks, left removes the first count characters of each line (all of

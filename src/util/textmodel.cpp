@@ -1,4 +1,5 @@
 #include "util/textmodel.h"
+#include "util/utf8.h"
 
 #include <algorithm>
 
@@ -10,10 +11,12 @@ bool hasBreak(std::string_view s) { return s.find_first_of("\r\n") != std::strin
 
 } // namespace
 
-TextModel::TextModel() : layout_(store_) {}
+TextModel::TextModel(int chunkBytes) : store_(chunkBytes), layout_(store_) {}
 
 void TextModel::reset(int oldLength, int oldLines)
 {
+    store_.takeChunkChange();
+    ++changes_;
     layout_.rebuild();
     anchor_ = caret_ = 0;
     steps_.clear();
@@ -42,6 +45,15 @@ bool TextModel::adopt(ByteBlock &&block)
     return true;
 }
 
+bool TextModel::take(PreparedText &&text)
+{
+    const int oldLength = length(), oldLines = store_.lineCount();
+    if (!store_.take(std::move(text)))
+        return false;
+    reset(oldLength, oldLines);
+    return true;
+}
+
 void TextModel::clear()
 {
     const int oldLength = length(), oldLines = store_.lineCount();
@@ -49,18 +61,67 @@ void TextModel::clear()
     reset(oldLength, oldLines);
 }
 
-int TextModel::snap(int pos) const
+void TextModel::setUtf8(bool on)
+{
+    layout_.setUtf8(on);
+    select(anchor_, caret_);
+}
+
+bool TextModel::startsWithMark() const
+{
+    return length() >= 3 && store_.at(0) == 0xEF && store_.at(1) == 0xBB && store_.at(2) == 0xBF;
+}
+
+int TextModel::snap(int pos, bool forward) const
 {
     pos = std::clamp(pos, 0, length());
     if (pos > 0 && pos < length() && store_.at(pos - 1) == '\r')
         --pos;
-    return pos;
+    if (!utf8())
+        return pos;
+    if (pos < 3 && startsWithMark())
+        return 3;
+    const TextStore::Bytes b = store_.bytes();
+    return int(forward ? utf8::unitEndAfter(b, size_t(pos)) : utf8::unitStart(b, size_t(pos)));
+}
+
+int TextModel::nextPosition(int pos) const
+{
+    pos = snap(pos);
+    if (pos >= length())
+        return length();
+    if (store_.at(pos) == '\r')
+        return pos + 2;
+    return utf8() ? int(utf8::nextUnit(store_.bytes(), size_t(pos))) : pos + 1;
+}
+
+int TextModel::previousPosition(int pos) const
+{
+    pos = snap(pos);
+    if (pos == 0)
+        return 0;
+    if (store_.at(pos - 1) == '\n')
+        return pos - 2;
+    return utf8() ? snap(int(utf8::previousUnit(store_.bytes(), size_t(pos)))) : pos - 1;
+}
+
+int TextModel::characters(int from, int to) const
+{
+    from = std::clamp(from, 0, length());
+    to = std::clamp(to, from, length());
+    if (!utf8())
+        return to - from;
+    if (from < 3 && startsWithMark())
+        from = std::min(3, to);
+    std::string scratch;
+    return int(utf8::countUnits(store_.view(from, to - from, scratch)));
 }
 
 void TextModel::select(int anchor, int caret)
 {
-    anchor_ = snap(anchor);
-    caret_ = snap(caret);
+    // A selection covers whole units: its start moves back, its end forward.
+    anchor_ = snap(anchor, anchor > caret);
+    caret_ = snap(caret, caret > anchor);
 }
 
 std::string TextModel::selectedText(int max) const
@@ -121,12 +182,13 @@ void TextModel::apply(int from, int to, std::string_view text)
         change.removedText = store_.text(from, to - from);
     // Room first: once the old text is gone, putting the new one in cannot fail.
     store_.reserve(text.size(), change.addedLines - 1);
-    layout_.reserve(change.addedLines - 1);
+    layout_.reserve(text.size());
     store_.erase(from, to - from);
     store_.insert(from, text);
-    layout_.linesReplaced(change.firstLine, change.removedLines, change.addedLines);
+    layout_.linesReplaced(change.firstLine, change.removedLines, change.addedLines, store_.takeChunkChange());
     anchor_ = caret_ = from + int(text.size());
     modified_ = true;
+    ++changes_;
     if (onChange)
         onChange(change);
 }
@@ -143,7 +205,7 @@ void TextModel::replace(int from, int to, std::string_view text, Edit kind)
         forgetUndo();
         if (from != to || !text.empty())
             apply(from, to, text);
-        anchor_ = caret_ = from + int(text.size());
+        anchor_ = caret_ = snap(from + int(text.size()), true);
         // No undo leads back to the text as it was before.
         modified_ = true;
         cleanStep_ = -1;
@@ -169,6 +231,8 @@ void TextModel::replace(int from, int to, std::string_view text, Edit kind)
         fresh.singleRemovals = (kind == Edit::Backspace || kind == Edit::DeleteKey) && text.empty();
     }
     apply(from, to, text);
+    // Bytes put in may join the ones after them into one unit.
+    anchor_ = caret_ = snap(caret_, true);
     redo_.clear();
     insertCount_ += long(text.size());
     if (extend && to == extend->pos && from != to) { // one more removal to the left
@@ -222,6 +286,73 @@ TextModel::Piece *TextModel::mergeTarget(int from, int to, std::string_view text
     return &p;
 }
 
+namespace {
+
+using Pieces = std::pair<std::string_view, std::string_view>;
+
+// Bytes the old text (as two pieces) and the new one share at their start.
+size_t commonPrefix(const Pieces &old, std::string_view neu)
+{
+    size_t n = 0;
+    for (std::string_view piece : {old.first, old.second}) {
+        const size_t len = std::min(piece.size(), neu.size() - n);
+        const auto mismatch = std::mismatch(piece.begin(), piece.begin() + len, neu.begin() + n).first;
+        const size_t same = size_t(mismatch - piece.begin());
+        n += same;
+        if (same < piece.size())
+            return n;
+    }
+    return n;
+}
+
+// Bytes they share at their end, at most limit.
+size_t commonSuffix(const Pieces &old, std::string_view neu, size_t limit)
+{
+    size_t n = 0;
+    for (std::string_view piece : {old.second, old.first}) {
+        const size_t len = std::min(piece.size(), limit - n);
+        const auto mismatch = std::mismatch(piece.rbegin(), piece.rbegin() + len, neu.rbegin() + n).first;
+        const size_t same = size_t(mismatch - piece.rbegin());
+        n += same;
+        if (same < piece.size())
+            return n;
+    }
+    return n;
+}
+
+} // namespace
+
+void TextModel::replaceDiffering(std::string_view text)
+{
+    std::string normal;
+    if (hasBreak(text)) {
+        normal = TextStore::normalizeBreaks(text);
+        text = normal;
+    }
+    const Pieces old = store_.pieces();
+    const size_t oldLength = size_t(length());
+    size_t prefix = commonPrefix(old, text);
+    size_t suffix = commonSuffix(old, text, std::min(oldLength, text.size()) - prefix);
+    // Neither end of the replaced part may split a CR LF.
+    if (prefix > 0 && text[prefix - 1] == '\r') {
+        --prefix;
+        suffix = std::min(suffix, std::min(oldLength, text.size()) - prefix);
+    }
+    if (suffix > 0 && suffix < text.size() && text[text.size() - suffix - 1] == '\r')
+        --suffix;
+    const int from = int(prefix);
+    const int to = int(oldLength - suffix);
+    const std::string_view middle = text.substr(prefix, text.size() - suffix - prefix);
+    if (from == to && middle.empty())
+        return;
+    const int delta = int(middle.size()) - (to - from);
+    const auto moved = [&](int p) { return p <= from ? p : p >= to ? p + delta : std::min(p, from + int(middle.size())); };
+    const int anchor = moved(anchor_);
+    const int caret = moved(caret_);
+    replace(from, to, middle, Edit::Alone);
+    select(anchor, caret);
+}
+
 void TextModel::undo()
 {
     if (steps_.empty())
@@ -236,7 +367,7 @@ void TextModel::undo()
         if (it->removed.empty())
             caret = it->pos;
     }
-    anchor_ = caret_ = caret;
+    anchor_ = caret_ = snap(caret);
     modified_ = int(steps_.size()) != cleanStep_;
     redo_.push_back(std::move(step));
 }

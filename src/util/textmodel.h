@@ -37,7 +37,7 @@ public:
         Joined,    // part of the step just made
     };
 
-    TextModel();
+    explicit TextModel(int chunkBytes = TextStore::kChunkBytes);
     TextModel(const TextModel &) = delete;
     TextModel &operator=(const TextModel &) = delete;
 
@@ -51,10 +51,24 @@ public:
     // Replace everything: caret to 0, unmodified, no undo. False when too large.
     bool assign(std::string_view text);
     bool adopt(ByteBlock &&block);
+    bool take(PreparedText &&text);
     void clear();
 
-    // Clamped to the text; a position between CR and LF moves before the CR.
-    int snap(int pos) const;
+    // Whether the bytes are read as UTF-8; turning it over changes no byte,
+    // and the selection moves out of any unit it would split.
+    bool utf8() const { return layout_.utf8(); }
+    void setUtf8(bool on);
+
+    // The one place positions pass through: clamped to the text; between CR
+    // and LF moved before the CR; in a UTF-8 text out of a unit (a character
+    // with its marks), to its start, or its end when forward; and never
+    // before or inside a byte-order mark that begins the text.
+    int snap(int pos, bool forward = false) const;
+    // Where the caret goes one step right or left: over a CR LF or a unit.
+    int nextPosition(int pos) const;
+    int previousPosition(int pos) const;
+    // The steps between two positions: bytes, or in a UTF-8 text units.
+    int characters(int from, int to) const;
     int anchor() const { return anchor_; }
     int caret() const { return caret_; }
     int selectionStart() const { return std::min(anchor_, caret_); }
@@ -77,6 +91,10 @@ public:
     // Moves [from, to) to dest, a position outside it, as one undo step; the
     // moved text then starts at the position returned.
     int move(int from, int to, int dest);
+    // The whole text becomes text (breaks made CR LF) in one step Alone that
+    // replaces only the part that differs; the selection keeps its place in
+    // the text around that part. A file read again goes in this way.
+    void replaceDiffering(std::string_view text);
 
     bool canUndo() const { return !steps_.empty(); }
     // Undoes the last step; the caret goes where that step began.
@@ -89,6 +107,8 @@ public:
     void forgetUndo();
     bool modified() const { return modified_; }
     void setModified(bool on);
+    // Grows with every change of the text: an equal count means the same text.
+    unsigned long long changeCount() const { return changes_; }
 
     // Told of every change of the text.
     std::function<void(const TextChange &)> onChange;
@@ -107,6 +127,7 @@ private:
     };
 
     void apply(int from, int to, std::string_view text);
+    bool startsWithMark() const;
     // The piece of the last step this edit extends, if any.
     Piece *mergeTarget(int from, int to, std::string_view text, Edit kind);
     void reset(int oldLength, int oldLines);
@@ -122,6 +143,7 @@ private:
     // Bytes ever inserted: a plain insert extends the last step only when no
     // other text went in since, so an undone step is never merged over.
     long long insertCount_ = 0;
+    unsigned long long changes_ = 0;
 };
 
 } // namespace verno

@@ -11,9 +11,11 @@
 #include "search/searchcommands.h"
 #include "search/searchengine.h"
 #include "search/textcommands.h"
-#include "util/linebreaks.h"
+#include "util/filebreaks.h"
+#include "util/textstore.h"
 #include "print/pagesetupdialog.h"
 #include "print/printcommands.h"
+#include "util/utf8.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -21,6 +23,7 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QStyle>
+#include <algorithm>
 #include <new>
 
 namespace verno {
@@ -38,7 +41,7 @@ void setEditControlFactory(EditControlFactory factory)
 }
 
 TFileWindow::TFileWindow(WindowHost &frame, QWidget *parent)
-    : QMdiSubWindow(parent), frame_(frame), memo_(g_controlFactory(this))
+    : QMdiSubWindow(parent), frame_(frame), memo_(g_controlFactory(this)), guard_(*this, frame)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWidget(memo_->widget());
@@ -52,7 +55,9 @@ TFileWindow::TFileWindow(WindowHost &frame, QWidget *parent)
     ownColor_ = frame_.defaultTextColor();
     ApplyOwnFont();
     memo_->SetOnKeyPress([this](char &key) { MemoKeyPress(key); });
+    memo_->SetUtf8(frame_.newWindowsUtf8()); // a file read later decides for itself
     memo_->setOverwriteQuery([this] { return !frame_.insertMode(); });
+    memo_->SetOnTextChanged([this] { textStateChanged(); });
     buildPopup();
     buildLinePopup();
     memo_->setLineNumbers(frame_.initialLineNumbers());
@@ -69,6 +74,9 @@ TFileWindow::~TFileWindow()
     // The base class may still change the window state while it goes; by then
     // this is no longer an edit window the frame may be told about.
     disconnect(this, &QMdiSubWindow::windowStateChanged, this, nullptr);
+    memo_->SetOnTextChanged(nullptr);
+    // Gone without a word (the program ends on a signal): the copy stays.
+    frame_.recoveryKeeper().forget(*this);
 }
 
 // --- names ---------------------------------------------------------------------
@@ -118,6 +126,9 @@ void TFileWindow::SetFileName(const QString &name)
         FileName = full.mid(slash + 1);
     }
     UpdateCaption();
+    guard_.renamed();
+    if (memo_->ModifiedFlag())
+        textStateChanged(); // the copy carries the new name
     frame_.windowRenamed(this);
 }
 
@@ -151,17 +162,29 @@ bool TFileWindow::Load(const QString &name)
     const QString path = FilePath();
     if (path.isEmpty() || !QFileInfo(path).isFile())
         return result;
+    // Taken before reading: a change made while the file is read shows later.
+    const DiskStamp stamp = DiskStamp::of(path);
     ByteBlock bytes;
+    PreparedText ahead;
     QString error;
     try {
         const bool fits = !tooLargeForText(path);
-        if (fits && !readWholeFile(path, bytes, error)) {
+        const bool readAhead = fits && takePreload(path, ahead);
+        if (fits && !readAhead && !readWholeFile(path, bytes, error)) {
             busy.end();
             reportError(error);
             return false;
         }
-        Breaks = detectLineBreaks({bytes.data(), bytes.size()});
-        if (!fits || !memo_->LoadBytes(std::move(bytes))) {
+        // Valid UTF-8 with a character past ASCII (or a byte-order mark) is
+        // read as UTF-8; anything else one byte a character, ASCII as preferred.
+        const ByteBlock &held = readAhead ? ahead.bytes : bytes;
+        const utf8::Kind kind = fits ? utf8::classify(held.data(), held.size()) : utf8::Kind::Other;
+        memo_->SetUtf8(kind == utf8::Kind::Utf8 || (kind == utf8::Kind::Ascii && frame_.newWindowsUtf8()));
+        // The scan that indexes the lines also tells which breaks the file had.
+        const bool prepared = fits && (readAhead || TextStore::prepare(std::move(bytes), ahead));
+        if (prepared)
+            Breaks = lineBreaksOf(ahead.breaks, ahead.loneBreaks, ahead.loneCr);
+        if (!prepared || !memo_->LoadPrepared(std::move(ahead))) {
             busy.end();
             errorBox(QStringLiteral("Unable to load \"%1\"\r%2").arg(path, QStringLiteral("Text exceeds memo capacity")));
             return false;
@@ -173,8 +196,33 @@ bool TFileWindow::Load(const QString &name)
     }
     memo_->SetCaret(0);
     memo_->SetModifiedFlag(false);
+    guard_.inStep(stamp);
     UpdateCaption();
     return true;
+}
+
+bool TFileWindow::Restore(const RecoveryRecord &record, std::string &&text)
+{
+    SetFileName(record.path);
+    if (!memo_->SetWholeText(std::move(text)))
+        return false;
+    memo_->SetCaret(int(std::clamp<long long>(record.caret, 0, memo_->TextLength())));
+    memo_->SetModifiedFlag(true);
+    // A save asks if the file changed after the text was last read or written.
+    if (record.disk.exists)
+        guard_.inStep(record.disk);
+    textStateChanged();
+    return true;
+}
+
+RecoveryRecord TFileWindow::recoveryRecord() const
+{
+    RecoveryRecord r;
+    r.path = FilePath();
+    r.caret = memo_->SelectionStart();
+    if (guard_.base())
+        r.disk = *guard_.base();
+    return r;
 }
 
 bool TFileWindow::Save()
@@ -184,6 +232,8 @@ bool TFileWindow::Save()
         errorBox(QStringLiteral("Unable to save as \"%1\"\rDiskfile is read-only. Use a different filename.").arg(path));
         return false;
     }
+    if (!guard_.mayOverwrite())
+        return false;
     BusyStatus busy(frame_, QStringLiteral("Saving..."));
     QString error;
     std::string copy, converted;
@@ -198,6 +248,8 @@ bool TFileWindow::Save()
         return false;
     }
     memo_->SetModifiedFlag(false);
+    guard_.inStep(DiskStamp::of(path));
+    frame_.recoveryKeeper().discard(*this);
     return true;
 }
 
@@ -284,6 +336,8 @@ void TFileWindow::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
+    guard_.stop();
+    frame_.recoveryKeeper().discard(*this);
     frame_.windowClosing(this);
     QMdiSubWindow::closeEvent(event);
 }
@@ -308,6 +362,9 @@ void TFileWindow::SetWordWrap(bool on)
 }
 
 void TFileWindow::OptWordWrapClick() { SetWordWrap(!memo_->WordWrap()); }
+
+// Only how the bytes are read changes: the text stays as it is, modified or not.
+void TFileWindow::OptUtf8Click() { memo_->SetUtf8(!memo_->Utf8()); }
 
 void TFileWindow::OptFontClick()
 {
@@ -347,6 +404,8 @@ EditControl &TFileWindow::TmpText()
 {
     if (!tmpText_)
         tmpText_ = g_controlFactory(nullptr);
+    // Text passes between the two through the clipboard exactly when both read it alike.
+    tmpText_->SetUtf8(memo_->Utf8());
     return *tmpText_;
 }
 
@@ -389,7 +448,8 @@ void TFileWindow::buildPopup()
     QAction *indent = item("PopIndent", "Auto Indent", [this] { OptIndentClick(); });
     QAction *wrap = item("PopWordWrap", "Word Wrap", [this] { OptWordWrapClick(); });
     QAction *readOnly = item("PopReadOnly", "Read only", [this] { OptReadOnlyClick(); });
-    for (QAction *a : {indent, wrap, readOnly})
+    QAction *utf8 = item("PopUtf8", "UTF-8", [this] { OptUtf8Click(); });
+    for (QAction *a : {indent, wrap, readOnly, utf8})
         a->setCheckable(true);
     connect(popup_, &QMenu::aboutToShow, this, [this] { frame_.popupOpening(); });
     memo_->setContextMenu(popup_);

@@ -200,7 +200,7 @@ TEST(Settings, FirstStartReadsDefaultsAndWritesAllButGeometryAndFindHistories)
               QStringList({"Backup", "ToolBar", "StatusBar", "Tabs", "TabsSort", "Hints", "Path",
                            "GrayReadOnly", "InitialWin", "ROifModified", "WinList", "WinListSort",
                            "FileHist", "FileHistSort", "FileHistSave", "FindHistSave", "SavePosition",
-                           "SaveExec", "ConfirmSave", "FindWord", "ShiftCount", "FileHistMax",
+                           "SaveExec", "ConfirmSave", "FindWord", "NewWindowsUtf8", "AutoReload", "ShiftCount", "FileHistMax",
                            "WinListMax", "ShellIndex", "InsCharBase",
                            // the choices beyond the design, after the designed options
                            "KeepLineBreaks", "ReopenSession", "RegularExpression", "LineNumbers"}));

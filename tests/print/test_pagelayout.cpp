@@ -3,6 +3,7 @@
 #include "print/pagelayout.h"
 #include "recordingdevice.h"
 
+#include <climits>
 #include <gtest/gtest.h>
 
 using namespace verno;
@@ -90,6 +91,29 @@ TEST(PrintJob, FailureEndsTheStartedDocumentAndIsThrownOn)
         const Ops expected = failOn == "start" ? Ops{} : Ops{"start", "font  10", "end"};
         EXPECT_EQ(device.ops, expected) << failOn;
     }
+}
+
+// A UTF-8 line is cut to 255 characters and wrapped between characters,
+// and the byte-order mark that begins a text is not printed.
+TEST(PrintJob, Utf8LinesAreCutBetweenCharacters)
+{
+    const std::string zhe = "\xD0\x96";
+    std::string long300;
+    for (int i = 0; i < 300; ++i)
+        long300 += zhe;
+    const PrintRange all{0, 0, 5, INT_MAX, 1};
+    EXPECT_EQ(printedLine(long300, 1, all, 0, true), long300.substr(0, 510) + "\r\n");
+    EXPECT_EQ(printedLine("\xEF\xBB\xBFmark", 0, all, 2, true), "  mark\r\n");
+    const PrintRange selected{0, 2, 0, 6, 1}; // the bytes of the second and third characters
+    EXPECT_EQ(printedLine(zhe + zhe + zhe + zhe, 0, selected, 0, true), zhe + zhe + "\r\n");
+
+    auto memo = makeBufferEditControl();
+    memo->SetUtf8(true);
+    memo->SetWholeText("\xEF\xBB\xBF" + zhe + zhe + zhe + zhe);
+    RecordingDevice device;
+    device.width = 50; // five bytes: two characters
+    printRange(device, *memo, wholeTextRange(*memo), 0, PrintFont());
+    EXPECT_EQ(device.body(), (Ops{"0 0 " + zhe + zhe, "0 22 " + zhe + zhe}));
 }
 
 } // namespace

@@ -61,7 +61,8 @@ const FindCase kFindCases[] = {
     {"backward never wraps to the end", "aaaa", "aa", Back, {0, 0, 2}, std::nullopt},
     {"folding finds upper case", "x ABC", "abc", 0, {0, 0, 0}, Place{0, 2, 3}},
     {"case sensitive skips upper case", "ABC abc", "abc", Cs, {0, 0, 0}, Place{0, 4, 3}},
-    {"letters above 127 are not folded", "caf\xC9", "caf\xE9", 0, {0, 0, 0}, std::nullopt},
+    {"letters above 127 are not folded", "caf\xC9", "caf\xC3\xA9" /* café */, 0, {0, 0, 0}, std::nullopt},
+    {"a find text is put in the text's code", "x caf\xE9", "caf\xC3\xA9", Cs, {0, 0, 0}, Place{0, 2, 4}},
     {"whole word between blanks", "the cat sat", "cat", Ww, {0, 0, 0}, Place{0, 4, 3}},
     {"whole word not inside a word or before a comma", "concat cat, cat", "cat", Ww, {0, 0, 0}, Place{0, 12, 3}},
     {"whole word not after a tab", "\tcat cat", "cat", Ww, {0, 0, 0}, Place{0, 5, 3}},
@@ -77,6 +78,14 @@ const FindCase kFindCases[] = {
     {"entire text forward starts at the top", "ab ab", "ab", Entire, {0, 5, 0}, Place{0, 0, 2}},
     {"entire text backward starts at the end", "ab ab\r\nab x", "ab", Entire | Back, {0, 0, 0}, Place{1, 0, 2}},
     {"empty last line has nothing to find", "ab\r\n", "ab", 0, {1, 0, 0}, std::nullopt},
+    // Lines holding the text only past column 255, or only in other case, are passed over.
+    {"past a line holding it beyond column 255", kLong300 + "\r\n\r\nx cat", "cat", 0, {0, 0, 0}, Place{2, 2, 3}},
+    {"back past a line holding it beyond column 255", "cat y\r\n" + kLong300, "cat", Back, {1, 303, 0},
+     Place{0, 0, 3}},
+    {"folding finds it lines later", "abc\r\nx\r\nx ABC", "abc", 0, {0, 3, 0}, Place{2, 2, 3}},
+    {"case sensitive passes the other case lines later", "x\r\nABC\r\nabc", "abc", Cs, {0, 0, 0}, Place{2, 0, 3}},
+    {"a whole-word pattern cut to 255 matches the find text's first 254 characters",
+     "a\r\n" + std::string(254, 'y') + "q", std::string(254, 'y') + "z", Ww, {0, 0, 0}, Place{1, 0, 255}},
 };
 
 } // namespace
@@ -255,4 +264,67 @@ TEST_F(EngineTest, WordAtCursorIsTheRunOfWordCharactersAfterTheCaret)
         select(0, c.column);
         EXPECT_EQ(WordAtCursor(memo()), c.word);
     }
+}
+
+namespace {
+
+std::string times(const std::string &s, int n)
+{
+    std::string out;
+    for (int i = 0; i < n; ++i)
+        out += s;
+    return out;
+}
+
+const std::string kZh = "\xD0\x96";   // Ж
+const std::string kzh = "\xD0\xB6";   // ж
+const std::string kZhuk = kZh + "\xD0\xA3\xD0\x9A";  // ЖУК
+const std::string kzhuk = kzh + "\xD1\x83\xD0\xBA";  // жук
+
+const FindCase kUtf8FindCases[] = {
+    {"a character finds itself", "x " + kZh, kZh, Cs, {0, 0, 0}, Place{0, 2, 2}},
+    {"Cyrillic folds", kZhuk, kzhuk, 0, {0, 0, 0}, Place{0, 0, 6}},
+    {"Greek folds, final sigma too", "\xCE\xA3\xCE\x9F\xCE\xA6\xCE\x9F\xCE\xA3", "\xCF\x83\xCE\xBF\xCF\x86\xCE\xBF\xCF\x82", 0, {0, 0, 0}, Place{0, 0, 10}},
+    {"case sensitive skips the other case", kZhuk + " " + kzhuk, kzhuk, Cs, {0, 0, 0}, Place{0, 7, 6}},
+    {"whole words of letters", kzhuk + "\xD0\xB8 " + kzhuk, kzhuk, Ww, {0, 0, 0}, Place{0, 9, 6}},
+    {"whole words end at punctuation", kzhuk + ", x", kzhuk, Ww, {0, 0, 0}, Place{0, 0, 6}},
+    {"a letter with its mark is not the letter", "e\xCC\x81 e", "e", Cs, {0, 0, 0}, Place{0, 4, 1}},
+    {"invalid bytes are passed over", "\xFF" + kZh, kZh, 0, {0, 0, 0}, Place{0, 1, 2}},
+    {"backward, the last before the caret", kZh + kzh + " " + kZh + kzh, kzh + kzh, Back, {0, 9, 0}, Place{0, 5, 4}},
+    {"the 255th character is searched", times(kzh, 254) + kZh, kZh, Cs, {0, 0, 0}, Place{0, 508, 2}},
+    {"the 256th is not", times(kzh, 255) + kZh, kZh, Cs, {0, 0, 0}, std::nullopt},
+    {"folding may change the length", "x \xE2\x84\xAA", "k", 0, {0, 0, 0}, Place{0, 2, 3}},
+};
+
+} // namespace
+
+// In a UTF-8 window the find text is UTF-8 and compared character by
+// character, letter case folded in every script.
+TEST_F(EngineTest, Utf8WindowsSearchByCharacters)
+{
+    memo().SetUtf8(true);
+    for (const FindCase &c : kUtf8FindCases) {
+        SCOPED_TRACE(c.name);
+        setText(c.text);
+        select(c.from.line, c.from.column, c.from.length);
+        setOptions(c.find, c.flags);
+        prompter.messages.clear();
+        EXPECT_EQ(engine().Search(), c.hit.has_value());
+        EXPECT_EQ(place(), c.hit.value_or(c.from));
+    }
+    // Replaced as found, one character of three bytes by one of one.
+    setText("\xE2\x84\xAA k " + kZhuk);
+    setOptions("k", All | Entire, "x");
+    engine().ReplaceOccurrences();
+    EXPECT_EQ(text(), "x x " + kZhuk);
+    setOptions(kzhuk, All | Entire, kZh);
+    engine().ReplaceOccurrences();
+    EXPECT_EQ(text(), "x x " + kZh);
+    // The word at the caret holds letters of every script.
+    setText("x " + kzhuk + "!");
+    select(0, 2);
+    EXPECT_EQ(WordAtCursor(memo()), kzhuk);
+    // A find text is cut to 255 characters, never inside one.
+    options().SetFindText(times(kzh, 300));
+    EXPECT_EQ(options().FindText, times(kzh, 255));
 }

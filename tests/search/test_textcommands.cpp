@@ -191,3 +191,42 @@ TEST_F(SearchTest, BracketJumpsToThePartnerOfTheSameKind)
         EXPECT_EQ(place(), c.after);
     }
 }
+
+// In a UTF-8 text the letters of every script change case, character by
+// character; bytes in no valid sequence never change.
+TEST(ConvertedCase, Utf8TextsChangeTheLettersOfEveryScript)
+{
+    const struct {
+        CaseKind kind;
+        std::string in;
+        bool inWord;
+        std::string out;
+    } cases[] = {
+        {CaseKind::Upper, "\xD0\xBF\xD1\x80\xD0\xB8 \xC3\xA9\xFF", false, "\xD0\x9F\xD0\xA0\xD0\x98 \xC3\x89\xFF"},
+        {CaseKind::Lower, "\xCE\x91\xCE\x92\xCE\x93", false, "\xCE\xB1\xCE\xB2\xCE\xB3"},
+        {CaseKind::Invert, "\xD0\x96\xD0\xB6x", false, "\xD0\xB6\xD0\x96X"},
+        {CaseKind::Upper, "\xC4\xB1", false, "I"}, // dotless i: one byte fewer
+        {CaseKind::InitialCaps, "\xC3\xA9LAN e\xCC\x81T\xC3\x89", false, "\xC3\x89lan E\xCC\x81t\xC3\xA9"},
+        {CaseKind::InitialCaps, "\xD0\x96\xD0\x96", true, "\xD0\xB6\xD0\xB6"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.in);
+        EXPECT_EQ(ConvertedCase(c.in, c.kind, c.inWord, true), c.out);
+    }
+}
+
+// The converted text stays selected whatever its length; a shift left takes
+// whole characters.
+TEST_F(SearchTest, Utf8CommandsTakeWholeCharacters)
+{
+    memo().SetUtf8(true);
+    setText("x\xC4\xB1y");
+    select(0, 1);
+    ConvertCase(memo(), CaseKind::Upper); // the one character after the caret
+    EXPECT_EQ(text(), "xIy");
+    EXPECT_EQ(place(), (Place{0, 1, 1}));
+    setText("\xD0\x96\xD0\x96\xD0\x96z\r\nnext");
+    select(0, 0);
+    ShiftLines(memo(), false, 2);
+    EXPECT_EQ(text(), "\xD0\x96z\r\nnext");
+}
