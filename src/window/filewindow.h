@@ -149,6 +149,7 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    void chooseUtf8(std::string_view bytes);
     void buildPopup();
     void buildLinePopup();
     LineCommands lines() { return {*memo_, *this}; }

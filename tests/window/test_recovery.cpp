@@ -137,4 +137,27 @@ TEST_F(RecoveryTest, NoDeletesTheOfferedTextsAndCancelKeepsThemForTheNextStart)
     EXPECT_TRUE(QDir(root).entryList(QDir::Dirs | QDir::NoDotAndDotDot).isEmpty());
 }
 
+// A restored text is read as its file would be: UTF-8 when it holds UTF-8.
+TEST_F(RecoveryTest, YesRestoresEachTextModifiedAndInItsOwnCode)
+{
+    const std::string texts[] = {"Gr\xc3\xbc\xc3\x9f" "e\r\n", "caf\xe9"};
+    {
+        RecoveryFolder ended(keeper().root());
+        QString error;
+        for (int k = 0; k < 2; ++k) {
+            RecoveryRecord record;
+            record.untitled = k + 1;
+            ASSERT_TRUE(ended.write(k + 1, record, {texts[k]}, error));
+        }
+    }
+    prompter.answers = {Answer::Yes};
+    frame->OfferRecovery();
+    ASSERT_EQ(frame->editWindows().size(), 2);
+    for (TFileWindow *w : frame->editWindows()) {
+        const std::string text = w->Memo().WholeText();
+        EXPECT_TRUE(w->Memo().ModifiedFlag());
+        EXPECT_EQ(w->Memo().Utf8(), text == texts[0]) << text;
+    }
+}
+
 } // namespace
