@@ -4,6 +4,7 @@
 #include "editor/frameservices.h"
 #include "editor/textconvert.h"
 #include "platform/prompter.h"
+#include "search/replaceloop.h"
 #include "search/searchoptions.h"
 
 #include <algorithm>
@@ -117,49 +118,19 @@ void RegexSearch::ReplaceOccurrences()
 {
     if (!compile())
         return;
-    bool all = opt_.AllOccurrences;
-    bool prompt = opt_.PromptOnReplace;
-    bool more = true;
-    const bool byLines = !memo_.WordWrap() && opt_.ReplaceText.find_first_of("\r\n") == std::string::npos;
-    std::optional<BusyStatus> busy;
-    while (more) {
-        if (!busy)
-            busy.emplace(frame_, kSearching);
-        if (all && !prompt && byLines) {
-            replaceByLines(busy);
-            return;
-        }
-        const std::optional<Hit> hit = scan(opt_.Backward);
-        if (!present(hit, busy))
-            break;
-        bool replace = true;
-        more = all;
-        if (prompt) {
-            busy.reset();
-            const Buttons buttons = BtnYes | BtnNo | BtnCancel | (opt_.AllOccurrences ? Buttons(BtnAll) : Buttons(0));
-            switch (confirmBox(QStringLiteral("Replace this occurrence?"), buttons)) {
-            case Answer::Yes: break;
-            case Answer::No: replace = false; break;
-            case Answer::All:
-                all = more = true;
-                prompt = false;
-                break;
-            default:
-                replace = more = false;
-                break;
-            }
-        }
-        if (replace) {
-            const int start = memo_.SelectionStart();
-            memo_.ReplaceSelection(hit->replacement);
-            if (opt_.Backward) {
-                memo_.SetCaret(start);
-                memo_.SetSelectionLength(0);
-            }
-        }
-        opt_.FirstSearch = false;
-        opt_.ReportNotFound = false;
-    }
+    const bool byLines = !memo_.WordWrap() && replacement_.find_first_of("\r\n") == std::string::npos;
+    std::optional<Hit> hit;
+    runReplaceLoop(memo_, opt_, frame_,
+                   {[&](std::optional<BusyStatus> &busy) {
+                        if (!byLines)
+                            return false;
+                        replaceByLines(busy);
+                        return true;
+                    },
+                    [&](std::optional<BusyStatus> &busy) {
+                        hit = scan(opt_.Backward);
+                        return present(hit, busy) ? &hit->replacement : nullptr;
+                    }});
 }
 
 // Every match in text from column on (forward) or before it (backward),

@@ -5,6 +5,7 @@
 #include "editor/textconvert.h"
 #include "platform/prompter.h"
 #include "search/regexsearch.h"
+#include "search/replaceloop.h"
 #include "search/searchoptions.h"
 #include "util/textutil.h"
 #include "util/utf8.h"
@@ -214,52 +215,20 @@ void SearchEngine::ReplaceOccurrences()
         RegexSearch(memo_, opt_, frame_).ReplaceOccurrences();
         return;
     }
-    bool all = opt_.AllOccurrences;
-    bool prompt = opt_.PromptOnReplace;
-    bool more = true;
     prepare();
     const std::string pat = pattern();
     // Line by line gives the same result while lines keep their number.
     const bool byLines = !memo_.WordWrap() && replacement_.find_first_of("\r\n") == std::string::npos;
-    // One busy state across the loop; it pauses only for the question.
-    std::optional<BusyStatus> busy;
-    while (more) {
-        if (!busy)
-            busy.emplace(frame_, kSearching);
-        if (all && !prompt && byLines && holdable_) {
-            replaceByLines(pat, busy);
-            return;
-        }
-        if (!present(find(pat, opt_.Backward), busy))
-            break;
-        bool replace = true;
-        more = all;
-        if (prompt) {
-            busy.reset();
-            const Buttons buttons = BtnYes | BtnNo | BtnCancel | (opt_.AllOccurrences ? Buttons(BtnAll) : Buttons(0));
-            switch (confirmBox(QStringLiteral("Replace this occurrence?"), buttons)) {
-            case Answer::Yes: break;
-            case Answer::No: replace = false; break;
-            case Answer::All:
-                all = more = true;
-                prompt = false;
-                break;
-            default:
-                replace = more = false;
-                break;
-            }
-        }
-        if (replace) {
-            const int start = memo_.SelectionStart();
-            memo_.ReplaceSelection(replacement_);
-            if (opt_.Backward) {
-                memo_.SetCaret(start);
-                memo_.SetSelectionLength(0);
-            }
-        }
-        opt_.FirstSearch = false;
-        opt_.ReportNotFound = false;
-    }
+    runReplaceLoop(memo_, opt_, frame_,
+                   {[&](std::optional<BusyStatus> &busy) {
+                        if (!byLines || !holdable_)
+                            return false;
+                        replaceByLines(pat, busy);
+                        return true;
+                    },
+                    [&](std::optional<BusyStatus> &busy) {
+                        return present(find(pat, opt_.Backward), busy) ? &replacement_ : nullptr;
+                    }});
 }
 
 // Every occurrence from the search's start on, without asking: each line is
