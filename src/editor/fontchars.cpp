@@ -68,7 +68,11 @@ const FontChars::Shape &FontChars::shape(std::string_view bytes)
     Shape s;
     qreal width = 0;
     qreal ascent = 0;
-    s.runs = laidOut(QString::fromUtf8(bytes.data(), qsizetype(bytes.size())), font_, &width, &ascent);
+    // Composed where a composed character exists: a font without the marks
+    // (its fallback places them after the base, not on it) most often has
+    // the composed letter.
+    const QString text = QString::fromUtf8(bytes.data(), qsizetype(bytes.size()));
+    s.runs = laidOut(text.normalized(QString::NormalizationForm_C), font_, &width, &ascent);
     // Positions from the baseline, as single glyphs are placed.
     for (QGlyphRun &run : s.runs) {
         QList<QPointF> positions = run.positions();
