@@ -350,8 +350,8 @@ TEST_F(Utf8ViewTest, TurningUtf8OverKeepsTheBytes)
     EXPECT_EQ(ctl->WholeText(), bytes);
 }
 
-// A letter with a mark that has a composed form is drawn as that one glyph,
-// whichever font has it: a mark from a fallback font would sit beside it.
+// A mark from a fallback font would sit beside its letter: a letter with a
+// mark that has a composed form is drawn as that one glyph.
 TEST(FontChars, MarksWithAComposedFormAreDrawnComposed)
 {
     FontChars chars(QFont(QStringLiteral("Courier New")));
