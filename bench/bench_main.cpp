@@ -3,6 +3,9 @@
 // prints the figures: make bench. Each control runs in a process of its own,
 // so each peak memory figure is its own.
 #include "app/mainwindow.h"
+#include "bench_huge.h"
+#include "bench_recovery.h"
+#include "bench_regex.h"
 #include "bench_search.h"
 #include "window/filewindow.h"
 
@@ -155,6 +158,8 @@ int runSettings(const QString &path)
 
 int runChild(const QString &control, const QString &scenario, const QString &path)
 {
+    if (scenario == QLatin1String("recovery"))
+        return benchRecovery(path);
     if (scenario == QLatin1String("settings"))
         return runSettings(path);
     if (control == QLatin1String("reference"))
@@ -165,6 +170,14 @@ int runChild(const QString &control, const QString &scenario, const QString &pat
     frame.show();
     QCoreApplication::processEvents();
     StatusReady = true;
+    if (scenario.startsWith(QLatin1String("huge"))) {
+        benchHuge(frame, path, scenario == QLatin1String("hugeready"));
+        return 0;
+    }
+    if (scenario == QLatin1String("regex")) {
+        benchRegexReplace(frame, path);
+        return 0;
+    }
     if (scenario == QLatin1String("search")) {
         // Find and replace-all through the search engine, grep and sed beside.
         benchSearch(frame, QFileInfo(path).path(), 1'000'000);
@@ -237,6 +250,63 @@ void row(const char *label, const char *key, const Figures &ours, const Figures 
     std::printf("  %-46s %16s %16s\n", label, qPrintable(cell(ours)), qPrintable(cell(ref)));
 }
 
+// A figure of the log, with its processor time where there is one, and a
+// tool's figures beside it.
+void hugeRow(const char *label, const Figures &f, const char *key, double scale, const char *unit,
+             const Figures *tools = nullptr, const char *tool = nullptr)
+{
+    const auto text = [](const Figures &from, const QString &k, double scale, const char *unit) {
+        const auto it = from.find(k);
+        return it == from.end() ? QStringLiteral("-")
+                                : QString::number(it->second * scale, 'f', scale >= 1000 ? 1 : 2) + QLatin1Char(' ') +
+                                      QLatin1String(unit);
+    };
+    const QString k = QString::fromLatin1(key);
+    QString cell = k.isEmpty() ? QString() : text(f, k, scale, unit);
+    if (f.count(k + QStringLiteral("cpu")))
+        cell += QStringLiteral(" (cpu %1)").arg(text(f, k + QStringLiteral("cpu"), scale, unit));
+    std::printf("  %-50s %24s", label, qPrintable(cell));
+    if (tools) {
+        const QString t = QString::fromLatin1(tool);
+        std::printf("   %s: %s (cpu %s)", tool, qPrintable(text(*tools, t, 1, "s")),
+                    qPrintable(text(*tools, t + QStringLiteral("cpu"), 1, "s")));
+    }
+    std::printf("\n");
+}
+
+// The 581 MB log: opened with LF and with CR LF breaks, each in its own process.
+void runHuge(const QString &dir)
+{
+    const QString lf = dir + QStringLiteral("/huge-lf.log");
+    const QString crlf = dir + QStringLiteral("/huge-crlf.log");
+    std::printf("\nWriting two logs of 8,000,000 lines...\n");
+    if (!writeHugeLog(lf, false) || !writeHugeLog(crlf, true))
+        return;
+    std::printf("huge-lf.log: %.1f MB with LF breaks; huge-crlf.log: %.1f MB with CR LF breaks\n\n",
+                QFileInfo(lf).size() / 1e6, QFileInfo(crlf).size() / 1e6);
+    const int cap = 600'000;
+    // The tools first: the program's run saves its changes over the file.
+    const Figures tools = toolFigures(lf);
+    const Figures ours = runScenario(QStringLiteral("ours"), QStringLiteral("huge"), lf, cap);
+    const Figures ready = runScenario(QStringLiteral("ours"), QStringLiteral("hugeready"), crlf, cap);
+    hugeRow("huge-lf.log: open to ready", ours, "ready", 1, "s", &tools, "wc -l");
+    hugeRow("huge-lf.log: peak memory when ready", ours, "peak", 1, "MB");
+    hugeRow("huge-crlf.log: open to ready", ready, "ready", 1, "s");
+    hugeRow("huge-crlf.log: peak memory when ready", ready, "peak", 1, "MB");
+    hugeRow("Ctrl+End, to repaint", ours, "ctrlend", 1000, "ms");
+    hugeRow("first keystroke there, to repaint", ours, "firstkey", 1000, "ms");
+    hugeRow("later keystrokes, median", ours, "laterkey", 1000, "ms");
+    hugeRow("later keystrokes, slowest", ours, "laterkeymax", 1000, "ms");
+    hugeRow("thumb dragged top to bottom, slowest step", ours, "drag", 1000, "ms");
+    hugeRow("find \"zanzibarquux\" (last line only) from the top", ours, "find", 1, "s");
+    hugeRow("replace all \"ERROR\" (2,000,000 lines)", ours, "replace", 1, "s", &tools, "sed");
+    hugeRow("save", ours, "save", 1, "s", &tools, "cp");
+    hugeRow("", ours, "", 1, "s", &tools, "cp and sync");
+    hugeRow("word wrap on, whole text", ours, "wrapon", 1, "s");
+    hugeRow("thumb dragged top to bottom wrapped, slowest step", ours, "dragwrap", 1000, "ms");
+    hugeRow("peak memory at the end", ours, "peakend", 1, "MB");
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -250,6 +320,13 @@ int main(int argc, char **argv)
         return runChild(args[2], args[3], args[4]);
 
     QTemporaryDir dir;
+    // Texts the runs leave modified are kept for recovery here, not in the user's folder.
+    qputenv("XDG_STATE_HOME", QFile::encodeName(dir.path() + QStringLiteral("/state")));
+    // BENCH_HUGE_ONLY=1 runs the 581 MB log alone.
+    if (qEnvironmentVariableIsSet("BENCH_HUGE_ONLY")) {
+        runHuge(dir.path());
+        return 0;
+    }
     const QString big = dir.path() + QStringLiteral("/big.txt");
     const QString longs = dir.path() + QStringLiteral("/long.txt");
     std::printf("Writing the files...\n");
@@ -281,9 +358,13 @@ int main(int argc, char **argv)
     row("long.txt: word wrap on", "wrapon", oursLong, refLong, 1, "s");
     row("long.txt: keystroke mid line 10, wrapped", "keymidwrap", oursLong, refLong, 1000, "ms");
     row("long.txt: peak memory", "peakend", oursLong, refLong, 1, "MB");
+    std::printf("\nKeeping a modified big.txt for recovery:\n");
+    runScenario(QStringLiteral("ours"), QStringLiteral("recovery"), big, cap);
     std::printf("\nSearching a file of 1,000,000 lines, about 320,000 of them holding \"gamma\":\n");
     runScenario(QStringLiteral("ours"), QStringLiteral("search"), big, cap);
     runScenario(QStringLiteral("reference"), QStringLiteral("search"), big, cap);
+    std::printf("\nA regular expression over big.txt:\n");
+    runScenario(QStringLiteral("ours"), QStringLiteral("regex"), big, cap);
 
     std::printf("\nSettings file with 100,000 entries in each of four lists:\n");
     const QString settings = dir.path() + QStringLiteral("/Verno.reg");
@@ -292,5 +373,6 @@ int main(int argc, char **argv)
     const Figures start = runScenario(QStringLiteral("ours"), QStringLiteral("settings"), settings, cap);
     row("start-up, reading the settings", "start", start, {}, 1, "s");
     row("exit, writing the settings", "exit", start, {}, 1, "s");
+    runHuge(dir.path());
     return 0;
 }

@@ -15,6 +15,7 @@ struct CommandState {
     bool IsReadOnly = false;
     bool IsUtf8 = false;
     bool CanUndo = false;
+    bool CanRedo = false;
     int CaretLine = 0;
     int CaretColumn = 0;
     int EndLine = 0;

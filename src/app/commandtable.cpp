@@ -19,6 +19,7 @@ bool textEditable(const S &s) { return s.HasText && !s.IsReadOnly; }
 bool selection(const S &s) { return s.HasSelection; }
 bool selectionEditable(const S &s) { return s.HasSelection && !s.IsReadOnly; }
 bool canUndo(const S &s) { return s.CanUndo; }
+bool canRedo(const S &s) { return s.CanRedo; }
 bool canPaste(const S &s) { return s.ClipboardHasText && !s.IsReadOnly; }
 bool canSearchAgain(const S &s) { return s.CanSearchAgain; }
 bool severalWindows(const S &s) { return s.WindowCount > 1; }
@@ -62,6 +63,7 @@ const MenuItemSpec kFile[] = {
 
 const MenuItemSpec kEdit[] = {
     {"MnuEditUndo", "&Undo", "Ctrl+Z", "Undo the last change", St, canUndo, nullptr, &M::EditUndoClick},
+    {"MnuEditRedo", "&Redo", "Ctrl+Shift+Z", "Redo the last change undone", St, canRedo, nullptr, &M::EditRedoClick},
     {"MnuEditSep1", "-", "", "", No, always, nullptr, nullptr, Separator},
     {"MnuEditCut", "Cu&t", "Ctrl+X", "Cut selected text to clipboard", St, selectionEditable, nullptr, &M::EditCutClick},
     {"MnuEditCopy", "&Copy", "Ctrl+C", "Copy selected text to clipboard", St, selection, nullptr, &M::EditCopyClick},
@@ -104,6 +106,9 @@ const MenuItemSpec kOptions[] = {
     {"MnuOptSep1", "-", "", "", No, always, nullptr, nullptr, Separator},
     {"MnuOptLineNum", "&Line numbers", "Ctrl+Alt+L", "", No, always, nullptr, &M::OptLineNumClick, Hidden},
     {"MnuOptCurFont", "&Current Font...", "Ctrl+Alt+F", "Select display font for the active edit window", Mn, hasWindow, nullptr, &M::OptCurFontClick},
+    {"MnuOptZoomIn", "Zoom &In", "Ctrl+=; Ctrl++; Ctrl+Shift++", "Larger text in the active edit window, for this session", St, hasWindow, nullptr, &M::OptZoomInClick},
+    {"MnuOptZoomOut", "Zoom &Out", "Ctrl+-", "Smaller text in the active edit window, for this session", St, hasWindow, nullptr, &M::OptZoomOutClick},
+    {"MnuOptZoomNormal", "&Normal Size", "Ctrl+0", "The active edit window's own font size again", St, hasWindow, nullptr, &M::OptZoomNormalClick},
     {"MnuOptIndent", "Auto Indent", "Ctrl+Alt+I", "Toggle auto indent for the active edit window", Mn, always, isAutoIndent, &M::OptIndentClick, Checkable},
     // Enabled by the status pass (it has a key), checked by the menu pass.
     {"MnuOptWordWrap", "&Word Wrap", "Ctrl+W", "Toggle word wrap for the active edit window", St, hasWindow, isWordWrap, &M::OptWordWrapClick, Checkable},

@@ -37,8 +37,11 @@ T_Options FrameOptions::read() const
     o.NewWindowsUtf8 = s.NewWindowsUtf8;
     o.SavePosition = s.SavePosition;
     o.SaveExec = s.SaveExec;
+    o.AutoReload = s.AutoReload;
     o.ShiftCount = s.ShiftCount;
     o.FileFilter = s.FileFilter;
+    o.KeepLineBreaks = s.KeepLineBreaks;
+    o.ReopenSession = s.ReopenSession;
     return o;
 }
 
@@ -50,12 +53,18 @@ void FrameOptions::StorePlainOptions(const T_Options &o)
     s.FindHistSave = o.FindHistSave;
     s.SavePosition = o.SavePosition;
     s.SaveExec = o.SaveExec;
+    s.AutoReload = o.AutoReload;
     s.ConfirmSave = o.ConfirmSave;
     s.FindWord = o.FindWord;
     s.NewWindowsUtf8 = o.NewWindowsUtf8;
     s.ShiftCount = o.ShiftCount;
     s.FileHistMax = o.FileHistMax;
     s.WinListMax = o.WinListMax;
+    s.ReopenSession = o.ReopenSession;
+    if (s.KeepLineBreaks != o.KeepLineBreaks) {
+        s.KeepLineBreaks = o.KeepLineBreaks;
+        frame_.UpdateCaptions();
+    }
 }
 
 void FrameOptions::OptBackupClick() { frame_.OptBackupClick(); }

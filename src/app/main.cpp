@@ -1,14 +1,21 @@
 #include "app/commandline.h"
 #include "app/mainwindow.h"
 #include "platform/programicon.h"
+#include "platform/quitsignals.h"
 #include "app/vernoapplication.h"
+#include "editor/fileio.h"
 #include "platform/prompter.h"
 #include "print/pagesetupdialog.h"
 #include "search/searchcommands.h"
+#include "util/textutil.h"
+#include "window/filewindow.h"
 
 #include <QByteArrayList>
+#include <QSessionManager>
+#include <QTimer>
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 
 using namespace verno;
 
@@ -25,6 +32,28 @@ void quietPlatformMessages(QtMsgType type, const QMessageLogContext &context, co
         return;
     if (g_previousHandler)
         g_previousHandler(type, context, text);
+}
+
+// A display that goes away ends the program through exit(): the texts of the
+// modified windows are written to their recovery copies on the way out.
+TMainWindow *g_frame = nullptr;
+void keepWorkAtExit()
+{
+    if (TMainWindow *frame = std::exchange(g_frame, nullptr))
+        frame->KeepAllNow();
+}
+
+// For tests that end the program from outside: the text is put in at the
+// caret of the front window once the event loop runs, then a line says so.
+void insertTestText()
+{
+    const QByteArray text = qgetenv("VERNO_TEST_INSERT");
+    if (text.isEmpty() || !g_frame)
+        return;
+    if (TFileWindow *w = g_frame->activeWindow())
+        w->Memo().ReplaceSelection(text.toStdString());
+    std::puts("verno: test text inserted");
+    std::fflush(stdout);
 }
 
 } // namespace
@@ -49,6 +78,9 @@ int main(int argc, char **argv)
         std::puts("Verno 3.0");
         return 0;
     }
+    // The first file is read while the window system is reached.
+    if (!cl.files.isEmpty() && !HasWildcard(cl.files.first().toStdString()))
+        startPreload(cl.files.first());
     const bool weChosePlatform = qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
     if (weChosePlatform) {
         if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
@@ -83,9 +115,23 @@ int main(int argc, char **argv)
     mainWindow.commandDialog();
     mainWindow.insCharDialog();
     mainWindow.childList();
+    QuitSignals quitSignals([&mainWindow](int signal) { mainWindow.QuitOnSignal(signal); });
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &mainWindow, [&mainWindow](QSessionManager &manager) {
+        if (!mainWindow.CommitSession(manager.allowsInteraction()))
+            manager.cancel();
+        manager.release();
+    });
     mainWindow.show();
     mainWindow.FormShow(arguments);
     for (const QByteArray &raw : badNames)
         reportError(QStringLiteral("Cannot open file %1: its name is not valid UTF-8").arg(printableArgument(raw)));
-    return app.exec();
+    // A signal that came while start-up asked its questions.
+    if (mainWindow.quitting())
+        return 0;
+    g_frame = &mainWindow;
+    std::atexit(keepWorkAtExit);
+    QTimer::singleShot(0, &mainWindow, insertTestText);
+    const int result = app.exec();
+    g_frame = nullptr;
+    return result;
 }

@@ -5,6 +5,7 @@
 #include "app/preferencesdialog.h"
 #include "app/filterlist.h"
 #include "app/framegeometry.h"
+#include "app/lastsession.h"
 #include "app/mainmenu.h"
 #include "app/maintoolbar.h"
 #include "app/statuspanels.h"
@@ -15,13 +16,16 @@
 #include "platform/windowarranger.h"
 #include "app/windowlistmenu.h"
 #include "dialogs/aboutbox.h"
+#include "editor/fileio.h"
 #include "window/filewindow.h"
 #include "editor/fontchoice.h"
 #include "editor/textconvert.h"
 #include "platform/fileattributes.h"
+#include "platform/filewatcher.h"
 #include "platform/fontfallback.h"
 #include "platform/help.h"
 #include "platform/prompter.h"
+#include "platform/recoveryfolder.h"
 #include "platform/regstore.h"
 #include "util/textutil.h"
 
@@ -84,6 +88,11 @@ TMainWindow::TMainWindow(const QString &settingsPath)
     FileMenuBase = menu_->itemCount(QStringLiteral("MnuFile"));
     WindowMenuBase = menu_->itemCount(QStringLiteral("MnuWindow"));
     createLists(layout);
+    watcher_ = std::make_unique<FileWatcher>();
+    keeper_ = std::make_unique<RecoveryKeeper>(defaultRecoveryRoot());
+    keeper_->onFailure = [this](const QString &error) {
+        SetStatusMessage(QStringLiteral("Unsaved text cannot be kept for recovery: ") + error);
+    };
     DefaultFont = withFixedFallback(QFont(settings_.FontName));
     DefaultFont.setPointSize(settings_.FontSize);
 
@@ -99,6 +108,11 @@ TMainWindow::TMainWindow(const QString &settingsPath)
         clipboardHasText_ = data && data->hasText() && !data->text().isEmpty();
     });
     clipboardHasText_ = !QGuiApplication::clipboard()->text().isEmpty();
+    // Back from another program: the front window looks at its file.
+    connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
+        if (TFileWindow *w = activeWindow(); w && state == Qt::ApplicationActive)
+            w->diskGuard().activated();
+    });
     if (auto *dispatcher = QAbstractEventDispatcher::instance())
         connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, &TMainWindow::onIdle);
 }
@@ -120,6 +134,8 @@ TMainWindow::~TMainWindow()
             windowClosing(fw);
     for (QMdiSubWindow *w : windows)
         delete w;
+    // Closed ones not yet deleted go too, while the services they use exist.
+    qDeleteAll(findChildren<TFileWindow *>());
     closing_.clear();
     delete aboutBox_;
     quitHelp();
@@ -136,6 +152,8 @@ void TMainWindow::FormShow(const QStringList &arguments)
     SetFileHistSort(settings_.FileHistSort);
     FilterIndex = 1;
     ProcessCommandLine(arguments);
+    dropPreload();
+    OfferRecovery();
     if (settings_.InitialWin && !ReadOnlyAll && editWindows().isEmpty())
         OpenEditWindow(QString(), false);
     setAcceptDrops(true);
@@ -157,6 +175,8 @@ void TMainWindow::ProcessCommandLine(const QStringList &arguments)
     WordWrapAll = WordWrapAll || cl.wordWrap;
     for (const QString &file : cl.files)
         OpenFileArgument(file);
+    if (cl.files.isEmpty() && settings_.ReopenSession)
+        reopenLastSession(*this, settings_.Session);
     if (ReadOnlyAll)
         SetReadOnlyAll(true);
     if (WordWrapAll)
@@ -196,6 +216,20 @@ bool TMainWindow::OpenEditWindow(const QString &name, bool readOnly)
     // Nothing to open: every other window stays exactly as it was.
     if (!full.isEmpty() && !QFileInfo(full).isFile())
         return false;
+    TFileWindow *w = newEditWindow([&full](TFileWindow &window) { return window.Load(full); });
+    if (!w)
+        return false;
+    if (readOnly || (!full.isEmpty() && isReadOnlyFile(full)))
+        w->SetReadOnly(true);
+    if (!full.isEmpty())
+        AddFileHistory(full);
+    AddTab(w);
+    AddWindowListItem(w);
+    return true;
+}
+
+TFileWindow *TMainWindow::newEditWindow(const std::function<bool(TFileWindow &)> &fill)
+{
     TFileWindow *previous = activeWindow();
     const bool previousMaximized = previous && previous->isMaximized();
     auto *w = new TFileWindow(*this);
@@ -206,26 +240,18 @@ bool TMainWindow::OpenEditWindow(const QString &name, bool readOnly)
     // once, for the width it will have.
     w->show();
     MaximizeIfOnly();
-    const bool ok = w->Load(full);
-    if (!ok) {
-        windowClosing(w);
-        mdi_->removeSubWindow(w);
-        w->deleteLater();
-        if (previous) {
-            mdi_->setActiveSubWindow(previous);
-            order_.activated(previous);
-            if (previousMaximized)
-                previous->showMaximized();
-        }
-        return false;
+    if (fill(*w))
+        return w;
+    windowClosing(w);
+    mdi_->removeSubWindow(w);
+    w->deleteLater();
+    if (previous) {
+        mdi_->setActiveSubWindow(previous);
+        order_.activated(previous);
+        if (previousMaximized)
+            previous->showMaximized();
     }
-    if (readOnly || (!full.isEmpty() && isReadOnlyFile(full)))
-        w->SetReadOnly(true);
-    if (!full.isEmpty())
-        AddFileHistory(full);
-    AddTab(w);
-    AddWindowListItem(w);
-    return true;
+    return nullptr;
 }
 
 void TMainWindow::MaximizeIfOnly()
@@ -378,6 +404,7 @@ void TMainWindow::FileExitClick()
 }
 
 void TMainWindow::EditUndoClick() { forward([](TFileWindow &w) { w.EditUndoClick(); }); }
+void TMainWindow::EditRedoClick() { forward([](TFileWindow &w) { w.EditRedoClick(); }); }
 void TMainWindow::EditCutClick() { forward([](TFileWindow &w) { w.EditCutClick(); }); }
 void TMainWindow::EditCopyClick() { forward([](TFileWindow &w) { w.EditCopyClick(); }); }
 void TMainWindow::EditPasteClick() { forward([](TFileWindow &w) { w.EditPasteClick(); }); }
@@ -412,6 +439,9 @@ void TMainWindow::OptDflFontClick()
 }
 
 void TMainWindow::OptCurFontClick() { forward([](TFileWindow &w) { w.OptFontClick(); }); }
+void TMainWindow::OptZoomInClick() { forward([](TFileWindow &w) { w.ZoomClick(1); }); }
+void TMainWindow::OptZoomOutClick() { forward([](TFileWindow &w) { w.ZoomClick(-1); }); }
+void TMainWindow::OptZoomNormalClick() { forward([](TFileWindow &w) { w.ZoomClick(0); }); }
 
 void TMainWindow::BtnOptFontClick()
 {
@@ -451,6 +481,11 @@ TPreferencesDialog &TMainWindow::preferencesDialog()
 void TMainWindow::OptPathClick()
 {
     settings_.Path = !settings_.Path;
+    UpdateCaptions();
+}
+
+void TMainWindow::UpdateCaptions()
+{
     for (TFileWindow *w : editWindows())
         w->UpdateCaption();
 }
@@ -542,6 +577,8 @@ void TMainWindow::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
+    // Every text was saved or given up: no copy is kept.
+    keeper_->finish();
     StatusReady = false;
     event->accept();
 }
@@ -617,8 +654,12 @@ void TMainWindow::clearLeftHint(int count, const QString &shown)
 
 void TMainWindow::onIdle()
 {
-    if (StatusReady)
-        UpdateCommandState(false);
+    if (!StatusReady)
+        return;
+    UpdateCommandState(false);
+    // A question a change on disk left waiting, once nothing else is open.
+    if (TFileWindow *w = activeWindow())
+        w->diskGuard().askIfDue();
 }
 
 CommandState TMainWindow::snapshot() const
@@ -649,6 +690,7 @@ CommandState TMainWindow::snapshot() const
     s.IsReadOnly = m.ReadOnly();
     s.IsUtf8 = m.Utf8();
     s.CanUndo = m.UndoAvailable() && !s.IsReadOnly;
+    s.CanRedo = m.RedoAvailable() && !s.IsReadOnly;
     s.CaretLine = m.LineOf(start);
     s.CaretColumn = m.CharacterCount(m.LineStart(s.CaretLine), start);
     if (length > 0) {
@@ -711,6 +753,8 @@ void TMainWindow::windowActivated(TFileWindow *window, bool active)
                 SetWindowListChecked(w, false);
     }
     SetWindowListChecked(window, active);
+    if (active)
+        window->diskGuard().activated();
     // The frame's own idea of the active window may lag behind this notice.
     if (active && !TabSet()->isHidden())
         tabBar_->Select(window);
@@ -757,6 +801,7 @@ void TMainWindow::applySettings()
     search_.FindHistory.Entries.clear();
     for (const QString &e : settings_.FindHistory)
         search_.FindHistory.Entries.push_back(e.toUtf8().toStdString());
+    search_.RegularExpression = settings_.RegularExpression;
     search_.ReplaceHistory.Entries.clear();
     for (const QString &e : settings_.ReplaceHistory)
         search_.ReplaceHistory.Entries.push_back(e.toUtf8().toStdString());
@@ -779,9 +824,11 @@ void TMainWindow::collectSettings()
     settings_.MainHeight = g.height();
     settings_.Tabs = !TabSet()->isHidden();
     settings_.FileHistory = CollectFileHistory();
+    settings_.Session = collectLastSession(*this);
     settings_.FindHistory.clear();
     for (const std::string &e : search_.FindHistory.Entries)
         settings_.FindHistory << QString::fromStdString(e);
+    settings_.RegularExpression = search_.RegularExpression;
     settings_.ReplaceHistory.clear();
     for (const std::string &e : search_.ReplaceHistory.Entries)
         settings_.ReplaceHistory << QString::fromStdString(e);

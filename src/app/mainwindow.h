@@ -11,7 +11,9 @@
 #include <QSet>
 #include <QStringList>
 #include <algorithm>
+#include <functional>
 #include <memory>
+#include <string>
 
 class QMdiArea;
 class QMdiSubWindow;
@@ -20,6 +22,9 @@ class QVBoxLayout;
 namespace verno {
 
 class FileHistoryMenu;
+class FileWatcher;
+class RecoveryKeeper;
+struct RecoveryRecord;
 class MainMenu;
 class MainToolBar;
 class StatusPanels;
@@ -54,6 +59,20 @@ public:
     void CascadeIfSeveral();
     void LoadSettings();
     bool SaveSettings();
+
+    // Work kept safe: texts left by an earlier session, signals, the end of
+    // the desktop session, a display that goes away.
+    void OfferRecovery();
+    bool OpenRecoveredWindow(const RecoveryRecord &record, std::string &&text);
+    // Every modified window's recovery copy written now; false when one
+    // could not be.
+    bool KeepAllNow();
+    // SIGTERM, SIGHUP, SIGINT: copies and settings written, then a clean end.
+    void QuitOnSignal(int signal);
+    bool quitting() const { return quitting_; }
+    // The session manager asks to quit: the Exit question when it lets the
+    // program ask; false when the user refused.
+    bool CommitSession(bool mayAsk);
 
     // Windows.
     QList<TFileWindow *> editWindows() const; // active first
@@ -102,6 +121,7 @@ public:
     void FilePrintClick();
     void FilePrintBtnClick();
     void EditUndoClick();
+    void EditRedoClick();
     void EditCutClick();
     void EditCopyClick();
     void EditPasteClick();
@@ -110,6 +130,9 @@ public:
     void EditInsCharClick();
     void OptDflFontClick();
     void OptCurFontClick();
+    void OptZoomInClick();
+    void OptZoomOutClick();
+    void OptZoomNormalClick();
     void BtnOptFontClick();
     void OptIndentAllClick() { SetIndentAll(!IndentAll); }
     void OptWordWrapAllClick() { SetWordWrapAll(!WordWrapAll); }
@@ -119,6 +142,7 @@ public:
     void OptUtf8Click();
     void OptReadOnlyClick();
     void OptPathClick();
+    void UpdateCaptions();
     void OptROModClick() { settings_.ROifModified = !settings_.ROifModified; }
     void OptPreferencesClick();
     void OptBackupClick() { settings_.Backup = !settings_.Backup; }
@@ -246,6 +270,10 @@ public:
     bool grayReadOnly() const override { return settings_.GrayReadOnly; }
     bool roIfModified() const override { return settings_.ROifModified; }
     bool confirmSave() const override { return settings_.ConfirmSave; }
+    bool autoReload() const override { return settings_.AutoReload; }
+    FileWatcher &fileWatcher() override { return *watcher_; }
+    RecoveryKeeper &recoveryKeeper() override { return *keeper_; }
+    bool inFront(const TFileWindow *window) const override;
     bool indentAll() const override { return IndentAll; }
     bool wordWrapAll() const override { return WordWrapAll; }
     bool insertMode() const override { return InsertMode; }
@@ -257,6 +285,7 @@ public:
     QString menuHint(const QString &itemName) const override;
     bool findWord() const override { return settings_.FindWord; }
     bool newWindowsUtf8() const override { return settings_.NewWindowsUtf8; }
+    bool keepLineBreaks() const override { return settings_.KeepLineBreaks; }
     int shiftCount() const override { return std::clamp(settings_.ShiftCount, 1, 32); }
     void setStatusMessage(const QString &text) override { SetStatusMessage(text); }
     void paintStatusNow() override;
@@ -287,6 +316,8 @@ private:
             onAll();
     }
     void openDialog(bool view);
+    // A new window filled by fill; closed again and nullptr when that fails.
+    TFileWindow *newEditWindow(const std::function<bool(TFileWindow &)> &fill);
     int hintCount_ = 0; // hints seen, so a late clear can tell it is stale
     void clearLeftHint(int count, const QString &shown);
     void activateChild(TFileWindow *w);
@@ -306,6 +337,9 @@ private:
     std::unique_ptr<FileHistoryMenu> fileHistory_;
     std::unique_ptr<WindowListMenu> windowList_;
     std::unique_ptr<TabBar> tabBar_;
+    std::unique_ptr<FileWatcher> watcher_;
+    std::unique_ptr<RecoveryKeeper> keeper_;
+    bool quitting_ = false;
     QSet<TFileWindow *> closing_; // agreed to close, not yet destroyed
     ChildOrder order_;
     bool clipboardHasText_ = false;

@@ -29,8 +29,11 @@ struct T_Options {
     bool NewWindowsUtf8 = false;
     bool SavePosition = false;
     bool SaveExec = true;
+    bool AutoReload = true;
     int ShiftCount = 2;
     QString FileFilter;
+    bool KeepLineBreaks = false;
+    bool ReopenSession = false;
 
     bool operator==(const T_Options &) const = default;
 };
@@ -51,7 +54,8 @@ public:
     // The filter of the open dialog and of every edit window's save dialog.
     virtual void SetFileFilter(const QString &filter) = 0;
     // InitialWin, FileHistSave, FindHistSave, SavePosition, SaveExec,
-    // ConfirmSave, FindWord, NewWindowsUtf8, ShiftCount, FileHistMax and WinListMax.
+    // ConfirmSave, FindWord, NewWindowsUtf8, AutoReload, ShiftCount, FileHistMax
+    // and WinListMax, and the options beyond these.
     virtual void StorePlainOptions(const T_Options &options) = 0;
     virtual void SetTabsSort(bool v) = 0;
     virtual void SetWinListSort(bool v) = 0;

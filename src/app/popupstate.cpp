@@ -29,6 +29,7 @@ void applyPopupState(QMenu *popup, const CommandState &s)
         return;
     const bool editable = !s.IsReadOnly;
     enable(popup, "PopUndo", s.CanUndo);
+    enable(popup, "PopRedo", s.CanRedo);
     enable(popup, "PopCut", s.HasSelection && editable);
     enable(popup, "PopCopy", s.HasSelection);
     enable(popup, "PopPaste", s.ClipboardHasText && editable);

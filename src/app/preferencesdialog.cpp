@@ -85,7 +85,12 @@ QWidget *TPreferencesDialog::generalPage()
                                                check("ChkConfirmSave", "Confirm Save As", &O::ConfirmSave),
                                                check("ChkSaveExec", "Save Before Shell/Exec", &O::SaveExec),
                                                check("ChkROMod", "Allow Read Only if Modified", &O::ROifModified),
-                                               check("ChkNewUtf8", "New windows use UTF-8", &O::NewWindowsUtf8)}));
+                                               check("ChkNewUtf8", "New windows use UTF-8", &O::NewWindowsUtf8),
+                                               check("ChkAutoReload", "Reload files changed by other programs",
+                                                     &O::AutoReload),
+                                               check("ChkKeepBreaks", "Keep each file's line breaks", &O::KeepLineBreaks),
+                                               check("ChkReopenSession", "Reopen the files of the last session",
+                                                     &O::ReopenSession)}));
     layout->addWidget(group("&Search Options", {check("ChkFindWord", "Find Word at Cursor", &O::FindWord),
                                                 check("ChkFindHistSave", "Save Find/Replace History", &O::FindHistSave)}));
     layout->addWidget(group("&Metrics", {spin("SpinShift", "LblShift", "Shift count", 1, 32, &O::ShiftCount)}));

@@ -59,9 +59,19 @@ constexpr std::array kOptionRows = {
     boolRow("ConfirmSave", &Settings::ConfirmSave, true),
     boolRow("FindWord", &Settings::FindWord, true),
     boolRow("NewWindowsUtf8", &Settings::NewWindowsUtf8, false),
+    // Files changed by other programs are read again without asking.
+    boolRow("AutoReload", &Settings::AutoReload, true),
     intRow("ShiftCount", &Settings::ShiftCount, 2, 0),
     intRow("ShellIndex", &Settings::ShellIndex, 1, 3),
     intRow("InsCharBase", &Settings::InsCharBase, 1, 4),
+};
+
+// The choices beyond the designed options, read and written after them; all
+// Booleans.
+constexpr std::array kExtraRows = {
+    boolRow("KeepLineBreaks", &Settings::KeepLineBreaks, false),
+    boolRow("ReopenSession", &Settings::ReopenSession, false),
+    boolRow("RegularExpression", &Settings::RegularExpression, false),
 };
 
 struct GeometryRow {
@@ -91,6 +101,8 @@ void readOptions(T_IniFile &ini, Settings &s)
         else
             s.*row.number = ini.ReadInteger(kOptions, name, row.defaultValue);
     }
+    for (const OptionRow &row : kExtraRows) // all Booleans
+        s.*row.flag = ini.ReadBool(kOptions, QLatin1String(row.name), row.defaultValue != 0);
 }
 
 void writeOptions(T_IniFile &ini, const Settings &s)
@@ -102,6 +114,8 @@ void writeOptions(T_IniFile &ini, const Settings &s)
         for (const OptionRow &row : kOptionRows)
             if (row.kind == OptionRow::Integer && row.writeRank == rank)
                 ini.WriteInteger(kOptions, QLatin1String(row.name), s.*row.number);
+    for (const OptionRow &row : kExtraRows)
+        ini.WriteBool(kOptions, QLatin1String(row.name), s.*row.flag);
 }
 
 void readFont(T_IniFile &ini, Settings &s)
@@ -136,6 +150,8 @@ void writeOptionalList(T_IniFile &ini, const QString &section, bool keep, const 
 
 Settings::Settings() : FileFilter(QLatin1String(kDefaultFileFilter)), ShellCmds(defaultShells())
 {
+    for (const OptionRow &row : kExtraRows)
+        this->*row.flag = row.defaultValue != 0;
     for (const OptionRow &row : kOptionRows) {
         if (row.kind == OptionRow::Boolean)
             this->*row.flag = row.defaultValue != 0;
@@ -170,6 +186,7 @@ void readSettings(T_IniFile &ini, Settings &s)
     ini.ReadListSection(QStringLiteral("ShellCmds"), s.ShellCmds);
     if (s.ShellCmds.isEmpty())
         s.ShellCmds = defaultShells();
+    readLastSession(ini, s.Session);
 }
 
 void writeSettings(T_IniFile &ini, const Settings &s)
@@ -189,6 +206,7 @@ void writeSettings(T_IniFile &ini, const Settings &s)
     writeOptionalList(ini, QStringLiteral("ReplaceHistory"), s.FindHistSave, s.ReplaceHistory);
     ini.WriteListSection(QStringLiteral("Commands"), s.Commands);
     ini.WriteListSection(QStringLiteral("ShellCmds"), s.ShellCmds);
+    writeLastSession(ini, s.Session, s.ReopenSession);
 }
 
 QString loadSettingsFile(const QString &path, Settings &settings)

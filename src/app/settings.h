@@ -1,6 +1,8 @@
 #pragma once
 // Every persisted setting as plain data, and how it is read from and written
 // to the store. Applying the values to windows is the frame's business.
+#include "app/lastsession.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -18,7 +20,9 @@ struct Settings {
     // Section "Options"; defaults come from the table in settings.cpp.
     bool Backup, ToolBar, StatusBar, Tabs, TabsSort, Hints, Path, GrayReadOnly, InitialWin,
         ROifModified, WinList, WinListSort, FileHist, FileHistSort, FileHistSave, FindHistSave,
-        SavePosition, SaveExec, ConfirmSave, FindWord, NewWindowsUtf8;
+        SavePosition, SaveExec, ConfirmSave, FindWord, NewWindowsUtf8, AutoReload;
+    // Beyond the designed options; each is off unless chosen.
+    bool KeepLineBreaks, ReopenSession, RegularExpression;
     int WinListMax, FileHistMax, ShiftCount, ShellIndex, InsCharBase;
 
     // Section "Font": the default font of new edit windows.
@@ -41,6 +45,7 @@ struct Settings {
     QStringList ReplaceHistory;
     QStringList Commands;
     QStringList ShellCmds;
+    LastSession Session; // section "LastSession", written only with ReopenSession
 
     bool operator==(const Settings &) const = default;
 };

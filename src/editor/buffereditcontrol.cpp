@@ -1,11 +1,17 @@
 #include "editor/buffereditcontrol.h"
 #include "editor/editview.h"
+#include "editor/fontzoom.h"
 
 #include <QScrollBar>
+#include <algorithm>
 
 namespace verno {
 
-BufferEditControl::BufferEditControl(QWidget *parent) : view_(new EditView(parent)), ownsView_(parent == nullptr) {}
+BufferEditControl::BufferEditControl(QWidget *parent)
+    : view_(new EditView(parent)), ownsView_(parent == nullptr), font_(view_->font())
+{
+    zoomOnCtrlWheel(view_->viewport(), [this](int step) { setZoom(zoom_ + step); });
+}
 
 BufferEditControl::~BufferEditControl()
 {
@@ -41,6 +47,19 @@ int BufferEditControl::LineStart(int n) const { return view_->model().lineStart(
 int BufferEditControl::LineLength(int p) const { return view_->model().lineLength(p); }
 int BufferEditControl::LineOf(int p) const { return view_->model().lineOf(p); }
 
+int BufferEditControl::NextLineHolding(int line, const std::string &s, bool caseSensitive, bool backward) const
+{
+    const TextModel &m = view_->model();
+    if (!m.lineExists(line) || s.empty())
+        return line;
+    // One pass over the bytes: a hit across a wrap point or a break lies in
+    // no line, which the search's own look at the line tells.
+    const TextLayout &layout = m.layout();
+    const int hit = backward ? m.store().findBackward(0, layout.lineEnd(line), s, !caseSensitive)
+                             : m.store().find(layout.lineStart(line), m.length(), s, !caseSensitive);
+    return hit < 0 ? -1 : layout.lineOf(hit);
+}
+
 // --- whole text ----------------------------------------------------------------
 
 int BufferEditControl::TextLength() const { return view_->model().length(); }
@@ -67,11 +86,22 @@ bool BufferEditControl::SetWholeText(std::string &&s)
 }
 
 bool BufferEditControl::LoadBytes(ByteBlock &&bytes) { return loaded(view_->model().adopt(std::move(bytes))); }
+bool BufferEditControl::LoadPrepared(PreparedText &&text) { return loaded(view_->model().take(std::move(text))); }
 
 std::vector<std::string_view> BufferEditControl::TextPieces(std::string &) const
 {
     const auto [first, second] = view_->model().store().pieces();
     return {first, second};
+}
+
+unsigned long long BufferEditControl::ChangeCount() const { return view_->model().changeCount(); }
+void BufferEditControl::SetOnTextChanged(std::function<void()> handler) { view_->onTextChanged = std::move(handler); }
+
+void BufferEditControl::ReloadText(std::string_view bytes)
+{
+    TextModel &m = view_->model();
+    m.replaceDiffering(bytes);
+    view_->setSelection(m.anchor(), m.caret(), false);
 }
 
 void BufferEditControl::ClearText()
@@ -122,6 +152,8 @@ void BufferEditControl::PasteClipboard() { view_->paste(); }
 bool BufferEditControl::UndoAvailable() const { return view_->model().canUndo(); }
 
 void BufferEditControl::UndoLast() { view_->undo(); }
+bool BufferEditControl::RedoAvailable() const { return view_->model().canRedo(); }
+void BufferEditControl::RedoLast() { view_->redo(); }
 
 void BufferEditControl::ForgetUndo() { view_->model().forgetUndo(); }
 bool BufferEditControl::ModifiedFlag() const { return view_->model().modified(); }
@@ -138,8 +170,19 @@ void BufferEditControl::SetOnKeyPress(KeyPressHandler handler) { view_->onKeyPre
 // --- widget side -------------------------------------------------------------------
 
 QWidget *BufferEditControl::widget() const { return view_; }
-QFont BufferEditControl::font() const { return view_->font(); }
-void BufferEditControl::setFont(const QFont &font) { view_->setFont(font); }
+QFont BufferEditControl::font() const { return font_; }
+
+void BufferEditControl::setFont(const QFont &font)
+{
+    font_ = font;
+    view_->setFont(zoomedFont(font_, zoom_));
+}
+
+void BufferEditControl::setZoom(int steps)
+{
+    zoom_ = std::clamp(steps, kZoomMin, kZoomMax);
+    view_->setFont(zoomedFont(font_, zoom_));
+}
 QColor BufferEditControl::textColor() const { return view_->textColor(); }
 void BufferEditControl::setTextColor(const QColor &color) { view_->setTextColor(color); }
 void BufferEditControl::setGrayed(bool grayed) { view_->setGrayed(grayed); }

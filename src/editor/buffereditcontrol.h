@@ -20,6 +20,7 @@ public:
     int LineStart(int n) const override;
     int LineLength(int p) const override;
     int LineOf(int p) const override;
+    int NextLineHolding(int line, const std::string &s, bool caseSensitive, bool backward) const override;
     int TextLength() const override;
     bool HasText() const override;
     std::string WholeText() const override;
@@ -39,6 +40,8 @@ public:
     void PasteClipboard() override;
     bool UndoAvailable() const override;
     void UndoLast() override;
+    bool RedoAvailable() const override;
+    void RedoLast() override;
     void ForgetUndo() override;
     bool ModifiedFlag() const override;
     void SetModifiedFlag(bool on) override;
@@ -54,6 +57,8 @@ public:
     QWidget *widget() const override;
     QFont font() const override;
     void setFont(const QFont &font) override;
+    int zoom() const override { return zoom_; }
+    void setZoom(int steps) override;
     QColor textColor() const override;
     void setTextColor(const QColor &color) override;
     void setGrayed(bool grayed) override;
@@ -62,13 +67,19 @@ public:
     void setFocus() override;
     void setOverwriteQuery(std::function<bool()> query) override;
     bool LoadBytes(ByteBlock &&bytes) override;
+    bool LoadPrepared(PreparedText &&text) override;
     std::vector<std::string_view> TextPieces(std::string &keep) const override;
+    unsigned long long ChangeCount() const override;
+    void SetOnTextChanged(std::function<void()> handler) override;
+    void ReloadText(std::string_view bytes) override;
 
 private:
     bool loaded(bool ok);
 
     QPointer<EditView> view_;
     bool ownsView_;
+    QFont font_;
+    int zoom_ = 0;
 };
 
 } // namespace verno

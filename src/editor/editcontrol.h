@@ -26,6 +26,15 @@ public:
     // selection the unselected characters of the lines it touches.
     virtual int LineLength(int p) const = 0;
     virtual int LineOf(int p) const = 0;
+    // A shortcut for searches: the first line from line on (backward: the
+    // last line up to it) whose text may hold s, comparing bytes, or unless
+    // caseSensitive folding a to z onto A to Z; -1 when no line can. Lines it
+    // passes surely do not hold s. Without a faster way, every line may.
+    virtual int NextLineHolding(int line, const std::string &s, bool caseSensitive, bool backward) const
+    {
+        (void)s, (void)caseSensitive, (void)backward;
+        return line;
+    }
 
     virtual int TextLength() const = 0;
     virtual bool HasText() const = 0;
@@ -59,6 +68,10 @@ public:
 
     virtual bool UndoAvailable() const = 0;
     virtual void UndoLast() = 0;
+    // What UndoLast undid, step by step, until the next change of the text.
+    virtual bool RedoAvailable() const = 0;
+    virtual void RedoLast() = 0;
+    // Forgets the redo steps too.
     virtual void ForgetUndo() = 0;
 
     virtual bool ModifiedFlag() const = 0;
@@ -66,6 +79,8 @@ public:
     // Stops the user's own edits; these operations still work.
     virtual bool ReadOnly() const = 0;
     virtual void SetReadOnly(bool on) = 0;
+    // Whether the text is UTF-8 (else single bytes); searches follow it.
+    virtual bool Utf8() const { return false; }
     // Changing it keeps text, selection and modified flag.
     virtual bool WordWrap() const = 0;
     virtual void SetWordWrap(bool on) = 0;

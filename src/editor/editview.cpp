@@ -292,6 +292,8 @@ void EditView::textChanged(const TextChange &change)
     scheduleUpdates();
     if (accessibilityListening())
         notifyTextChanged(this, change);
+    if (onTextChanged)
+        onTextChanged();
 }
 
 void EditView::setSelection(int anchor, int caret, bool scroll)
@@ -415,6 +417,14 @@ void EditView::undo()
     if (!model_.canUndo())
         return;
     model_.undo();
+    setSelection(model_.caret(), model_.caret(), true);
+}
+
+void EditView::redo()
+{
+    if (!model_.canRedo())
+        return;
+    model_.redo();
     setSelection(model_.caret(), model_.caret(), true);
 }
 

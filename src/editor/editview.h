@@ -44,6 +44,7 @@ public:
     // Whether typing overwrites (drawn as a block caret); asked when painting.
     void setOverwriteQuery(std::function<bool()> query) { overwrite_ = std::move(query); }
     EditControl::KeyPressHandler onKeyPress;
+    std::function<void()> onTextChanged; // after every change of the text
 
     // Selects [anchor, caret); scroll brings the caret into view.
     void setSelection(int anchor, int caret, bool scroll);
@@ -54,6 +55,7 @@ public:
     // Inserts the clipboard's text (or the primary selection's) for the selection.
     void paste(QClipboard::Mode mode = QClipboard::Clipboard);
     void undo();
+    void redo();
 
     // Runs a drag to its end and answers what the drop did, in place of
     // Qt's own drag (tests drop with it); empty: Qt's again.

@@ -1,6 +1,7 @@
 #pragma once
 // Whole-file reading; saving is in filesave.h.
 #include "util/byteblock.h"
+#include "util/textstore.h"
 
 #include <QString>
 #include <string>
@@ -19,5 +20,14 @@ bool readWholeFile(const QString &path, std::string &bytes, QString &error);
 // The same straight into a block an edit buffer can take over, with some room
 // to spare for editing.
 bool readWholeFile(const QString &path, ByteBlock &bytes, QString &error);
+
+// Reading ahead: a large file named on the command line is read and made
+// ready on threads of its own while the program starts.
+void startPreload(const QString &path);
+// The text read ahead for path if it is still that very file; otherwise
+// false, and the file is read as usual.
+bool takePreload(const QString &path, PreparedText &text);
+// Ends a read ahead that no window took, freeing its memory.
+void dropPreload();
 
 } // namespace verno

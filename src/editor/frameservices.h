@@ -36,6 +36,8 @@ public:
     // Whether a new window, or one whose file is only ASCII, reads its text as UTF-8.
     virtual bool newWindowsUtf8() const { return false; }
     virtual int shiftCount() const = 0;
+    // Files are written with the line breaks they were read with (else CR LF).
+    virtual bool keepLineBreaks() const { return false; }
 
     // Notifications.
     virtual void setStatusMessage(const QString &text) = 0;

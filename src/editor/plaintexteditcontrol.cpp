@@ -319,6 +319,18 @@ void PlainTextEditControl::onContentsChange(int from, int /*removed*/, int added
     if (laidOut_ > first)
         laidOut_ = std::max(first, laidOut_ + delta);
     dirty_.emplace_back(first, std::max(first, last));
+    ++changes_;
+    if (onTextChanged_)
+        onTextChanged_();
+}
+
+void PlainTextEditControl::ReloadText(std::string_view bytes)
+{
+    // Not undoable here: only the caret's line is kept.
+    const int line = LineOf(SelectionStart());
+    SetWholeText(std::string(bytes));
+    const int start = LineStart(std::clamp(line, 0, std::max(0, LineCount() - 1)));
+    SetCaret(std::max(0, start));
 }
 
 // --- lines -------------------------------------------------------------------
@@ -646,6 +658,8 @@ void PlainTextEditControl::PasteClipboard()
 
 bool PlainTextEditControl::UndoAvailable() const { return doc()->isUndoAvailable(); }
 void PlainTextEditControl::UndoLast() { view_->undo(); }
+bool PlainTextEditControl::RedoAvailable() const { return doc()->isRedoAvailable(); }
+void PlainTextEditControl::RedoLast() { view_->redo(); }
 void PlainTextEditControl::ForgetUndo() { doc()->clearUndoRedoStacks(); }
 bool PlainTextEditControl::ModifiedFlag() const { return doc()->isModified(); }
 void PlainTextEditControl::SetModifiedFlag(bool on) { doc()->setModified(on); }

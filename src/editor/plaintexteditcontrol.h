@@ -49,6 +49,8 @@ public:
     void PasteClipboard() override;
     bool UndoAvailable() const override;
     void UndoLast() override;
+    bool RedoAvailable() const override;
+    void RedoLast() override;
     void ForgetUndo() override;
     bool ModifiedFlag() const override;
     void SetModifiedFlag(bool on) override;
@@ -70,6 +72,9 @@ public:
     bool grayed() const override;
     void setContextMenu(QMenu *menu) override;
     void setFocus() override;
+    unsigned long long ChangeCount() const override { return changes_; }
+    void SetOnTextChanged(std::function<void()> handler) override { onTextChanged_ = std::move(handler); }
+    void ReloadText(std::string_view bytes) override;
 
 private:
     struct Line {       // one line as the contract counts it
@@ -110,6 +115,8 @@ private:
     mutable std::vector<std::pair<int, int>> dirty_; // block ranges to lay out again
     int lastBlockCount_ = 1;
     QMetaObject::Connection contentsConnection_;
+    unsigned long long changes_ = 0;
+    std::function<void()> onTextChanged_;
 };
 
 } // namespace verno

@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -26,7 +27,10 @@ TReplaceDialog::TReplaceDialog(QWidget *parent)
                        static_cast<QWidget *>(LblReplace), static_cast<QWidget *>(TxtReplace)})
         rows->addWidget(w);
     arrange(rows, QSize(444, 174));
-    setFocusOrder({TxtFind, TxtReplace, ChkCase, ChkWords, ChkBackward, ChkAll, ChkPrompt,
+    // The pattern check box goes last in the group, after the designed ones.
+    GrpOptions->layout()->removeWidget(ChkRegex);
+    GrpOptions->layout()->addWidget(ChkRegex);
+    setFocusOrder({TxtFind, TxtReplace, ChkCase, ChkWords, ChkBackward, ChkAll, ChkPrompt, ChkRegex,
                    OriginCurrent, OriginEntire, BtnOK, BtnCancel, BtnHelp});
 }
 

@@ -61,6 +61,7 @@ void searchCommand(TSearchDialog &dialog, EditControl &memo, FrameServices &fram
     DialogHint hint(frame, action == SearchAction::Find ? "MnuFind" : "MnuFindReplace");
     if (frame.findWord())
         options.SetFindText(WordAtCursor(memo));
+    dialog.Utf8Window = memo.Utf8();
     if (!dialog.Execute(options, selectionText(memo)))
         return;
     options.FirstSearch = true;

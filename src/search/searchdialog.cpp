@@ -3,7 +3,9 @@
 #include "platform/dialogbuttons.h"
 #include "platform/helptopic.h"
 #include "platform/prompter.h"
+#include "search/regexmatcher.h"
 #include "search/searchoptions.h"
+#include "util/textutil.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -79,6 +81,7 @@ TSearchDialog::TSearchDialog(QWidget *parent, const QString &name, const QString
     ChkCase = addOption(QStringLiteral("ChkCase"), QStringLiteral("C&ase sensitive"));
     ChkWords = addOption(QStringLiteral("ChkWords"), QStringLiteral("&Whole words only"));
     ChkBackward = addOption(QStringLiteral("ChkBackward"), backwardCaption);
+    ChkRegex = addOption(QStringLiteral("ChkRegex"), QStringLiteral("Regular e&xpression"));
     GrpOrigin = new QGroupBox(QStringLiteral("Origin"), this);
     GrpOrigin->setObjectName(QStringLiteral("GrpOrigin"));
     OriginCurrent = new QRadioButton(QStringLiteral("From &current position"), GrpOrigin);
@@ -95,6 +98,8 @@ TSearchDialog::TSearchDialog(QWidget *parent, const QString &name, const QString
     BtnHelp = makeButton(this, "BtnHelp", QStringLiteral("&Help"));
     BtnOK->setDefault(true);
     connect(BtnOK, &QPushButton::clicked, this, [this] {
+        if (!PatternAccepted())
+            return;
         BtnOKClick();
         accept();
     });
@@ -146,6 +151,20 @@ void TSearchDialog::fillHistoryBox(QComboBox *box, const T_HistList &history, co
 
 std::string TSearchDialog::boxText(const QComboBox *box) { return box->currentText().toUtf8().toStdString(); }
 
+bool TSearchDialog::PatternAccepted()
+{
+    if (!ChkRegex->isChecked())
+        return true;
+    const std::string pattern = ShortHead(boxText(TxtFind), kShortMax);
+    const std::string error = regexError(pattern, {ChkCase->isChecked(), ChkWords->isChecked(), Utf8Window});
+    if (error.empty())
+        return true;
+    errorBox(QStringLiteral("Bad regular expression \"%1\":\r%2")
+                 .arg(bytesToDisplay(pattern), QString::fromStdString(error)));
+    TxtFind->setFocus();
+    return false;
+}
+
 bool TSearchDialog::Execute(T_SearchOptions &options, const std::string &selection)
 {
     options_ = &options;
@@ -170,6 +189,7 @@ void TSearchDialog::FormShow()
     ChkCase->setChecked(options_->CaseSensitive);
     ChkWords->setChecked(options_->WholeWords);
     ChkBackward->setChecked(options_->Backward);
+    ChkRegex->setChecked(options_->RegularExpression);
     (options_->Origin == T_SearchOptions::kOriginEntire ? OriginEntire : OriginCurrent)->setChecked(true);
     TxtFind->setFocus();
     TxtFind->lineEdit()->selectAll();
@@ -183,6 +203,7 @@ void TSearchDialog::BtnOKClick()
     options_->CaseSensitive = ChkCase->isChecked();
     options_->WholeWords = ChkWords->isChecked();
     options_->Backward = ChkBackward->isChecked();
+    options_->RegularExpression = ChkRegex->isChecked();
     options_->Origin = OriginEntire->isChecked() ? T_SearchOptions::kOriginEntire
                                                  : T_SearchOptions::kOriginCurrent;
     options_->FindHistory.Add(options_->FindText);

@@ -36,12 +36,15 @@ public:
     // Modal over options. The proposed text is selection (characters in
     // UTF-8) when it is one line, else the stored find text. True on OK.
     bool Execute(T_SearchOptions &options, const std::string &selection);
+    // The window searched holds UTF-8, so a pattern is checked as UTF-8.
+    bool Utf8Window = false;
 
     QComboBox *TxtFind;
     QGroupBox *GrpOptions;
     QCheckBox *ChkCase;
     QCheckBox *ChkWords;
     QCheckBox *ChkBackward;
+    QCheckBox *ChkRegex;
     QGroupBox *GrpOrigin;
     QRadioButton *OriginCurrent;
     QRadioButton *OriginEntire;
@@ -57,6 +60,8 @@ protected:
 
     virtual void FormShow();
     virtual void BtnOKClick();
+    // A pattern that cannot be used is reported, and the dialog stays.
+    bool PatternAccepted();
     void showEvent(QShowEvent *event) override;
 
     QComboBox *makeHistoryBox(const QString &name);

@@ -4,6 +4,7 @@
 #include "editor/frameservices.h"
 #include "editor/textconvert.h"
 #include "platform/prompter.h"
+#include "search/regexsearch.h"
 #include "search/searchoptions.h"
 #include "util/textutil.h"
 #include "util/utf8.h"
@@ -130,13 +131,39 @@ SearchEngine::Hit SearchEngine::findInLine(const std::string &text, int column, 
     return {0, p > 0 ? column + p - 1 : -1, found};
 }
 
+// What every occurrence of the pattern holds: the find text, as far as a
+// padded whole-word pattern keeps it.
+std::string SearchEngine::core() const
+{
+    // Folding past ASCII (and the letters that fold onto ASCII ones) is the
+    // matcher's: no shortcut for a UTF-8 window that ignores case.
+    if (utf8_)
+        return opt_.CaseSensitive ? needle_ : std::string();
+    return opt_.WholeWords ? ShortHead(needle_, kShortMax - 1) : needle_;
+}
+
+// Past the lines the control knows cannot hold the core; false when none
+// further can.
+bool SearchEngine::skipToCandidate(Hit &at, bool backward, const std::string &core) const
+{
+    const int line = memo_.NextLineHolding(at.line, core, opt_.CaseSensitive, backward);
+    if (line < 0)
+        return false;
+    if (line != at.line)
+        at = {line, backward ? kLineEnd : 0};
+    return true;
+}
+
 std::optional<SearchEngine::Hit> SearchEngine::scan(const std::string &pat, bool backward) const
 {
     Hit at = startPosition(backward);
     const int count = memo_.LineCount();
+    const std::string needle = core();
     std::string part;
     part.reserve(kShortMax + 1);
     for (; at.line >= 0 && at.line < count; at.line += backward ? -1 : 1, at.column = backward ? kLineEnd : 0) {
+        if (!skipToCandidate(at, backward, needle))
+            break;
         const Hit hit = findInLine(memo_.LineText(at.line), at.column, backward, pat, part);
         if (hit.column >= 0)
             return Hit{at.line, hit.column, hit.length};
@@ -169,6 +196,8 @@ bool SearchEngine::searchIn(bool backward)
     if (opt_.FindText.empty())
         return false;
     prepare();
+    if (opt_.RegularExpression)
+        return RegexSearch(memo_, opt_, frame_).Search(backward);
     std::optional<BusyStatus> busy(std::in_place, frame_, kSearching);
     return present(find(pattern(), backward), busy);
 }
@@ -181,6 +210,10 @@ void SearchEngine::ReplaceOccurrences()
 {
     if (memo_.ReadOnly() || opt_.FindText.empty())
         return;
+    if (opt_.RegularExpression) {
+        RegexSearch(memo_, opt_, frame_).ReplaceOccurrences();
+        return;
+    }
     bool all = opt_.AllOccurrences;
     bool prompt = opt_.PromptOnReplace;
     bool more = true;
@@ -240,9 +273,12 @@ void SearchEngine::replaceByLines(const std::string &pat, std::optional<BusyStat
     const int count = memo_.LineCount();
     const std::string &with = replacement_;
     std::optional<Hit> last; // where the caret goes after the last replacement
+    const std::string needle = core();
     std::string part;
     part.reserve(kShortMax + 1);
     for (; at.line >= 0 && at.line < count; at.line += backward ? -1 : 1, at.column = backward ? kLineEnd : 0) {
+        if (!skipToCandidate(at, backward, needle))
+            break;
         std::string text = memo_.LineText(at.line);
         bool changed = false;
         for (Hit hit; (hit = findInLine(text, at.column, backward, pat, part)).column >= 0; changed = true) {

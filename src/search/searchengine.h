@@ -41,6 +41,8 @@ private:
     void prepare();
     Hit findInLine(const std::string &text, int column, bool backward, const std::string &pattern,
                    std::string &part) const;
+    std::string core() const;
+    bool skipToCandidate(Hit &at, bool backward, const std::string &core) const;
     std::optional<Hit> scan(const std::string &pattern, bool backward) const;
     std::optional<Hit> find(const std::string &pattern, bool backward) const;
     bool searchIn(bool backward);

@@ -32,6 +32,8 @@ public:
     bool AllOccurrences = false;
     bool PromptOnReplace = false;
     int Origin = kOriginCurrent;
+    // The find text is a Perl-compatible pattern; kept between runs.
+    bool RegularExpression = false;
 
     // Both cut the text to its first 255 characters.
     void SetFindText(const std::string &text);

@@ -152,9 +152,12 @@ public:
         if (gapLength_ >= count)
             return;
         const size_t tail = size() - gapStart_;
-        // Grow by an eighth: realloc of a large block remaps pages, so a
-        // modest step keeps the peak near the content.
-        const size_t grown = capacity_ + std::max({count - gapLength_, capacity_ / 8, size_t(4096) / sizeof(T)});
+        // Grow by an eighth, at most a few megabytes: realloc of a large
+        // block remaps pages, and moving the text after the gap touches as
+        // many new pages as the gap grows, so a modest step keeps the peak
+        // near the content.
+        const size_t step = std::min(capacity_ / 8, (size_t(8) << 20) / sizeof(T));
+        const size_t grown = capacity_ + std::max({count - gapLength_, step, size_t(4096) / sizeof(T)});
         T *block = static_cast<T *>(std::realloc(data_, grown * sizeof(T)));
         if (!block)
             throw std::bad_alloc();

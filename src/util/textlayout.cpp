@@ -1,4 +1,6 @@
 #include "util/textlayout.h"
+#include "util/linebreaks.h"
+#include "util/parallel.h"
 #include "util/charwidths.h"
 #include "util/utf8.h"
 
@@ -14,6 +16,9 @@ constexpr int kSpan = 4096;     // bytes between x checkpoints of a long line
 constexpr size_t kCacheSize = 32; // long lines whose wraps or checkpoints are kept
 
 bool isBlank(unsigned char c) { return c == ' ' || c == '\t'; }
+
+// Whether n bytes without a tab fit the width whatever they are.
+bool fitsAtAGlance(size_t n, const ByteWidths &w, double width) { return double(n) * double(w.widest) <= width; }
 
 // The epsilon absorbs rounding, so a position on a stop goes to the next one.
 double nextTabStop(double x, double tab) { return (std::floor(x / tab + 1e-4) + 1) * tab; }
@@ -135,32 +140,94 @@ int TextLayout::wrap(std::string_view line, const ByteWidths &w, double width, s
     const int n = int(line.size());
     // Most lines fit at a glance: no tab, and even the widest bytes would fit
     // (a UTF-8 line only when it is ASCII: other characters are measured).
-    if (n * double(w.widest) <= width && (n == 0 || !std::memchr(s, '\t', size_t(n)))
+    if (fitsAtAGlance(size_t(n), w, width) && (n == 0 || !std::memchr(s, '\t', size_t(n)))
         && (!w.utf8 || !hasHighByte(s, size_t(n))))
         return 1;
     return w.utf8 ? wrapLine<true>(s, n, w, width, breaks) : wrapLine<false>(s, n, w, width, breaks);
 }
 
+int TextLayout::countRun(std::string_view run, bool last, const ByteWidths &w, double width)
+{
+    // Lines of printable ASCII need only their lengths, and the widest of
+    // those characters, unless they are long; others are measured.
+    const RunShape shape = runShape(run.data(), run.size());
+    float plainWidest = 0;
+    for (int c = ' '; c <= '~'; ++c)
+        plainWidest = std::max(plainWidest, w.advance[size_t(c)]);
+    if (shape.plain && double(shape.longest) * double(plainWidest) <= width)
+        return int(shape.lineFeeds) + (last ? 1 : 0);
+    const bool tabs = !shape.plain && std::memchr(run.data(), '\t', run.size()) != nullptr;
+    ByteWidths glance = w;
+    if (shape.plain)
+        glance.widest = plainWidest;
+    int lines = 0;
+    size_t start = 0;
+    for (;;) {
+        const char *lf = findLineFeed(run.data() + start, run.size() - start);
+        if (!lf && !last)
+            return lines; // nothing follows the run's last break
+        const size_t end = lf ? size_t(lf - run.data()) - 1 : run.size(); // before the CR
+        lines += !tabs && !w.utf8 && fitsAtAGlance(end - start, glance, width) ? 1 : wrap(run.substr(start, end - start), w, width, nullptr);
+        if (!lf)
+            return lines;
+        start = end + 2;
+    }
+}
+
 int TextLayout::countLine(int line) const
 {
     const int start = text_.lineStart(line);
-    return wrap(text_.view(start, text_.lineEnd(line) - start, scratch_), widths_, wrapWidth_, nullptr);
+    const int length = text_.lineEnd(line) - start;
+    // Long lines keep their wraps from this one pass.
+    if (length >= kSpan)
+        return int(breaksOf(line).size()) + 1;
+    return wrap(text_.view(start, length, scratch_), widths_, wrapWidth_, nullptr);
+}
+
+int TextLayout::countChunk(int c) const
+{
+    const int start = text_.chunkStart(c);
+    const int end = text_.chunkEnd(c);
+    if (end - start < kSpan)
+        return countRun(text_.view(start, end - start, scratch_), c + 1 == text_.chunkCount(), widths_, wrapWidth_);
+    int lines = 0;
+    const int first = text_.chunkFirstLine(c);
+    for (int line = first; line < first + text_.chunkLineCount(c); ++line)
+        lines += countLine(line);
+    return lines;
 }
 
 void TextLayout::rebuild()
 {
     dropCaches();
+    memo_ = {};
     if (!wrapping()) {
         display_.reset(0);
         return;
     }
-    const int lines = text_.lineCount();
-    display_.reset(countLine(0));
-    for (int line = 1; line < lines; ++line)
-        display_.extend(countLine(line));
+    // Every chunk on its own, on all cores for a large text.
+    const int chunks = text_.chunkCount();
+    std::vector<int> bounds(static_cast<size_t>(chunks) + 1);
+    for (int c = 0; c <= chunks; ++c)
+        bounds[size_t(c)] = text_.chunkStart(c);
+    std::vector<int> counts(static_cast<size_t>(chunks));
+    // Characters past ASCII are measured once into a shared table: one thread.
+    const int parts = widths_.utf8 ? 1 : bulkParts(size_t(text_.length()));
+    runParts(parts, [&](int k) {
+        std::string scratch;
+        for (int c = chunks * k / parts; c < chunks * (k + 1) / parts; ++c) {
+            const int start = bounds[size_t(c)];
+            const std::string_view run = text_.view(start, bounds[size_t(c) + 1] - start, scratch);
+            counts[size_t(c)] = countRun(run, c + 1 == chunks, widths_, wrapWidth_);
+        }
+    });
+    display_.reset(counts[0]);
+    display_.reserve(chunks);
+    for (int c = 1; c < chunks; ++c)
+        display_.extend(counts[size_t(c)]);
 }
 
-void TextLayout::linesReplaced(int first, int removed, int added)
+void TextLayout::linesReplaced(int first, int removed, int added, const ChunkChange &chunks)
 {
     // Lines after the change keep what is known of them, under their new numbers.
     const auto shift = [&](int &line) {
@@ -173,21 +240,48 @@ void TextLayout::linesReplaced(int first, int removed, int added)
         shift(b.line);
     for (Checkpoints &c : checkpoints_)
         shift(c.line);
-    if (!wrapping())
+    memo_ = {};
+    if (!wrapping() || chunks.empty())
         return;
-    const int oldCount = display_.start(first + removed) - display_.start(first);
-    display_.remove(first + 1, removed - 1);
-    const int base = display_.start(first);
+    const int c0 = chunks.first;
+    const int oldCount = display_.start(c0 + chunks.removed) - display_.start(c0);
+    display_.remove(c0 + 1, chunks.removed - 1);
+    const int base = display_.start(c0);
     int sum = 0;
-    for (int i = 0; i < added; ++i) {
+    for (int i = 0; i < chunks.added; ++i) {
         if (i > 0)
-            display_.insert(first + i, base + sum);
-        // Long lines keep their wraps from this one pass.
-        const int line = first + i;
-        sum += text_.lineEnd(line) - text_.lineStart(line) < kSpan ? countLine(line)
-                                                                   : int(breaksOf(line).size()) + 1;
+            display_.insert(c0 + i, base + sum);
+        sum += countChunk(c0 + i);
     }
-    display_.grow(first + added - 1, sum - oldCount);
+    display_.grow(c0 + chunks.added - 1, sum - oldCount);
+}
+
+// From the chunk's first line, or from the last walk when that is on the way.
+TextLayout::Walk TextLayout::walkTo(int line) const
+{
+    const int c = text_.chunkOfLine(line);
+    Walk w{text_.chunkFirstLine(c), display_.start(c)};
+    if (memo_.line >= w.line && memo_.line <= line)
+        w = memo_;
+    for (; w.line < line; ++w.line)
+        w.display += countLine(w.line);
+    return memo_ = w;
+}
+
+TextLayout::Walk TextLayout::walkToDisplay(int n) const
+{
+    const int c = display_.rangeOf(n);
+    Walk w{text_.chunkFirstLine(c), display_.start(c)};
+    const int end = w.line + text_.chunkLineCount(c);
+    if (memo_.line >= w.line && memo_.line < end && memo_.display <= n)
+        w = memo_;
+    for (; w.line + 1 < end; ++w.line) {
+        const int count = countLine(w.line);
+        if (n < w.display + count)
+            break;
+        w.display += count;
+    }
+    return memo_ = w;
 }
 
 void TextLayout::dropCaches() const
@@ -261,28 +355,29 @@ int TextLayout::lineOf(int pos) const
     const int line = text_.lineOf(pos);
     if (!wrapping())
         return line;
+    const int first = walkTo(line).display;
     const std::vector<int> &b = breaksOf(line);
     const int offset = pos - text_.lineStart(line);
-    return display_.start(line) + int(std::upper_bound(b.begin(), b.end(), offset) - b.begin());
+    return first + int(std::upper_bound(b.begin(), b.end(), offset) - b.begin());
 }
 
 int TextLayout::lineStart(int n) const
 {
     if (!wrapping())
         return text_.lineStart(n);
-    const int line = display_.rangeOf(n);
-    const int k = n - display_.start(line);
-    return text_.lineStart(line) + (k == 0 ? 0 : breaksOf(line)[size_t(k - 1)]);
+    const Walk w = walkToDisplay(n);
+    const int k = n - w.display;
+    return text_.lineStart(w.line) + (k == 0 ? 0 : breaksOf(w.line)[size_t(k - 1)]);
 }
 
 int TextLayout::lineEnd(int n) const
 {
     if (!wrapping())
         return text_.lineEnd(n);
-    const int line = display_.rangeOf(n);
-    const int k = n - display_.start(line);
-    const std::vector<int> &b = breaksOf(line);
-    return size_t(k) < b.size() ? text_.lineStart(line) + b[size_t(k)] : text_.lineEnd(line);
+    const Walk w = walkToDisplay(n);
+    const int k = n - w.display;
+    const std::vector<int> &b = breaksOf(w.line);
+    return size_t(k) < b.size() ? text_.lineStart(w.line) + b[size_t(k)] : text_.lineEnd(w.line);
 }
 
 double TextLayout::advanceRun(int from, int to, double x, int *end) const

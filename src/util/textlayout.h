@@ -3,8 +3,10 @@
 // is broken into to fit a width. Widths come from a table of 256 advances, so
 // wrapping is a pass of table lookups and painting can use the very same
 // advances; a UTF-8 text adds the advances of its characters past ASCII,
-// each measured once. With wrap on, the first display line of every line is
-// kept in a partition, so an edit re-wraps only the lines it touched.
+// each measured once. With wrap on, the display lines of every chunk of the
+// text's line index are kept in a partition, so an edit re-wraps only the
+// chunks it touched, and wrapping a whole text is a pass over its chunks on
+// every core.
 #include "util/partition.h"
 #include "util/textstore.h"
 
@@ -59,13 +61,14 @@ public:
     // End of display line n: its wrap point, or where its line's break begins.
     int lineEnd(int n) const;
     // The line holding display line n, and the first display line of a line.
-    int logicalLine(int n) const { return wrapping() ? display_.rangeOf(n) : n; }
-    int firstDisplayLine(int line) const { return wrapping() ? display_.start(line) : line; }
+    int logicalLine(int n) const { return wrapping() ? walkToDisplay(n).line : n; }
+    int firstDisplayLine(int line) const { return wrapping() ? walkTo(line).display : line; }
 
     // Called after the text changed: lines [first, first + removed) became
-    // [first, first + added).
-    void linesReplaced(int first, int removed, int added);
-    void reserve(int moreLines) { display_.reserve(moreLines); }
+    // [first, first + added), and the chunks as given.
+    void linesReplaced(int first, int removed, int added, const ChunkChange &chunks);
+    // Room for the chunks an insert of this many bytes may add.
+    void reserve(size_t bytes) { display_.reserve(int(bytes / size_t(text_.chunkBytes())) + 2); }
     void rebuild();
 
     // x of pos from the start of its display line, and the position in
@@ -79,6 +82,9 @@ public:
     // Wraps one line; the offsets where display lines after the first begin
     // go to breaks when given. Returns the number of display lines.
     static int wrap(std::string_view line, const ByteWidths &widths, double width, std::vector<int> *breaks);
+    // Display lines of the lines in a run of them ending in a break (the
+    // text's last run also holds the line after its last break).
+    static int countRun(std::string_view run, bool last, const ByteWidths &widths, double width);
 
 private:
     struct Breaks {
@@ -98,6 +104,14 @@ private:
     template <typename Entry> Entry &slotFor(std::vector<Entry> &cache, int line, bool &found) const;
 
     int countLine(int line) const;
+    int countChunk(int c) const;
+    // The display line where logical line walks from; kept near the last lookup.
+    struct Walk {
+        int line = 0;
+        int display = 0;
+    };
+    Walk walkTo(int line) const;
+    Walk walkToDisplay(int n) const;
     const std::vector<int> &breaksOf(int line) const;
     const std::vector<Checkpoint> &checkpointsOf(int line) const;
     // x at to, from x at from; the unit at to's left may end past it, at *end.
@@ -107,7 +121,8 @@ private:
     const TextStore &text_;
     ByteWidths widths_;
     double wrapWidth_ = 0;
-    Partition display_;
+    Partition display_; // display lines per chunk
+    mutable Walk memo_;
     // Recently used long lines.
     mutable std::vector<Breaks> breaks_;
     mutable std::vector<Checkpoints> checkpoints_;

@@ -11,13 +11,16 @@ bool hasBreak(std::string_view s) { return s.find_first_of("\r\n") != std::strin
 
 } // namespace
 
-TextModel::TextModel() : layout_(store_) {}
+TextModel::TextModel(int chunkBytes) : store_(chunkBytes), layout_(store_) {}
 
 void TextModel::reset(int oldLength, int oldLines)
 {
+    store_.takeChunkChange();
+    ++changes_;
     layout_.rebuild();
     anchor_ = caret_ = 0;
     steps_.clear();
+    redo_.clear();
     cleanStep_ = 0;
     modified_ = false;
     if (onChange)
@@ -37,6 +40,15 @@ bool TextModel::adopt(ByteBlock &&block)
 {
     const int oldLength = length(), oldLines = store_.lineCount();
     if (!store_.adopt(std::move(block)))
+        return false;
+    reset(oldLength, oldLines);
+    return true;
+}
+
+bool TextModel::take(PreparedText &&text)
+{
+    const int oldLength = length(), oldLines = store_.lineCount();
+    if (!store_.take(std::move(text)))
         return false;
     reset(oldLength, oldLines);
     return true;
@@ -170,12 +182,13 @@ void TextModel::apply(int from, int to, std::string_view text)
         change.removedText = store_.text(from, to - from);
     // Room first: once the old text is gone, putting the new one in cannot fail.
     store_.reserve(text.size(), change.addedLines - 1);
-    layout_.reserve(change.addedLines - 1);
+    layout_.reserve(text.size());
     store_.erase(from, to - from);
     store_.insert(from, text);
-    layout_.linesReplaced(change.firstLine, change.removedLines, change.addedLines);
+    layout_.linesReplaced(change.firstLine, change.removedLines, change.addedLines, store_.takeChunkChange());
     anchor_ = caret_ = from + int(text.size());
     modified_ = true;
+    ++changes_;
     if (onChange)
         onChange(change);
 }
@@ -220,6 +233,7 @@ void TextModel::replace(int from, int to, std::string_view text, Edit kind)
     apply(from, to, text);
     // Bytes put in may join the ones after them into one unit.
     anchor_ = caret_ = snap(caret_, true);
+    redo_.clear();
     insertCount_ += long(text.size());
     if (extend && to == extend->pos && from != to) { // one more removal to the left
         extend->removed.insert(0, piece.removed);
@@ -272,10 +286,78 @@ TextModel::Piece *TextModel::mergeTarget(int from, int to, std::string_view text
     return &p;
 }
 
+namespace {
+
+using Pieces = std::pair<std::string_view, std::string_view>;
+
+// Bytes the old text (as two pieces) and the new one share at their start.
+size_t commonPrefix(const Pieces &old, std::string_view neu)
+{
+    size_t n = 0;
+    for (std::string_view piece : {old.first, old.second}) {
+        const size_t len = std::min(piece.size(), neu.size() - n);
+        const auto mismatch = std::mismatch(piece.begin(), piece.begin() + len, neu.begin() + n).first;
+        const size_t same = size_t(mismatch - piece.begin());
+        n += same;
+        if (same < piece.size())
+            return n;
+    }
+    return n;
+}
+
+// Bytes they share at their end, at most limit.
+size_t commonSuffix(const Pieces &old, std::string_view neu, size_t limit)
+{
+    size_t n = 0;
+    for (std::string_view piece : {old.second, old.first}) {
+        const size_t len = std::min(piece.size(), limit - n);
+        const auto mismatch = std::mismatch(piece.rbegin(), piece.rbegin() + len, neu.rbegin() + n).first;
+        const size_t same = size_t(mismatch - piece.rbegin());
+        n += same;
+        if (same < piece.size())
+            return n;
+    }
+    return n;
+}
+
+} // namespace
+
+void TextModel::replaceDiffering(std::string_view text)
+{
+    std::string normal;
+    if (hasBreak(text)) {
+        normal = TextStore::normalizeBreaks(text);
+        text = normal;
+    }
+    const Pieces old = store_.pieces();
+    const size_t oldLength = size_t(length());
+    size_t prefix = commonPrefix(old, text);
+    size_t suffix = commonSuffix(old, text, std::min(oldLength, text.size()) - prefix);
+    // Neither end of the replaced part may split a CR LF.
+    if (prefix > 0 && text[prefix - 1] == '\r') {
+        --prefix;
+        suffix = std::min(suffix, std::min(oldLength, text.size()) - prefix);
+    }
+    if (suffix > 0 && suffix < text.size() && text[text.size() - suffix - 1] == '\r')
+        --suffix;
+    const int from = int(prefix);
+    const int to = int(oldLength - suffix);
+    const std::string_view middle = text.substr(prefix, text.size() - suffix - prefix);
+    if (from == to && middle.empty())
+        return;
+    const int delta = int(middle.size()) - (to - from);
+    const auto moved = [&](int p) { return p <= from ? p : p >= to ? p + delta : std::min(p, from + int(middle.size())); };
+    const int anchor = moved(anchor_);
+    const int caret = moved(caret_);
+    replace(from, to, middle, Edit::Alone);
+    select(anchor, caret);
+}
+
 void TextModel::undo()
 {
     if (steps_.empty())
         return;
+    redo_.reserve(redo_.size() + 1);
     Step step = std::move(steps_.back());
     steps_.pop_back();
     int caret = 0;
@@ -287,11 +369,33 @@ void TextModel::undo()
     }
     anchor_ = caret_ = snap(caret);
     modified_ = int(steps_.size()) != cleanStep_;
+    redo_.push_back(std::move(step));
+}
+
+void TextModel::redo()
+{
+    if (redo_.empty())
+        return;
+    steps_.reserve(steps_.size() + 1);
+    Step step = std::move(redo_.back());
+    redo_.pop_back();
+    int caret = 0;
+    for (const Piece &piece : step.pieces) {
+        apply(piece.pos, piece.pos + int(piece.removed.size()), piece.inserted);
+        caret = piece.pos + int(piece.inserted.size());
+        // Typing goes on in a step of its own.
+        insertCount_ += long(piece.inserted.size());
+    }
+    anchor_ = caret_ = caret;
+    step.singleRemovals = false; // Backspace runs go on in a step of their own too
+    steps_.push_back(std::move(step));
+    modified_ = int(steps_.size()) != cleanStep_;
 }
 
 void TextModel::forgetUndo()
 {
     steps_.clear();
+    redo_.clear();
     cleanStep_ = modified_ ? -1 : 0;
 }
 

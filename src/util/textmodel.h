@@ -37,7 +37,7 @@ public:
         Joined,    // part of the step just made
     };
 
-    TextModel();
+    explicit TextModel(int chunkBytes = TextStore::kChunkBytes);
     TextModel(const TextModel &) = delete;
     TextModel &operator=(const TextModel &) = delete;
 
@@ -51,6 +51,7 @@ public:
     // Replace everything: caret to 0, unmodified, no undo. False when too large.
     bool assign(std::string_view text);
     bool adopt(ByteBlock &&block);
+    bool take(PreparedText &&text);
     void clear();
 
     // Whether the bytes are read as UTF-8; turning it over changes no byte,
@@ -90,13 +91,24 @@ public:
     // Moves [from, to) to dest, a position outside it, as one undo step; the
     // moved text then starts at the position returned.
     int move(int from, int to, int dest);
+    // The whole text becomes text (breaks made CR LF) in one step Alone that
+    // replaces only the part that differs; the selection keeps its place in
+    // the text around that part. A file read again goes in this way.
+    void replaceDiffering(std::string_view text);
 
     bool canUndo() const { return !steps_.empty(); }
     // Undoes the last step; the caret goes where that step began.
     void undo();
+    // What undo undid, until the next edit; the caret goes after the text
+    // the step put back.
+    bool canRedo() const { return !redo_.empty(); }
+    void redo();
+    // Forgets both the undo and the redo steps.
     void forgetUndo();
     bool modified() const { return modified_; }
     void setModified(bool on);
+    // Grows with every change of the text: an equal count means the same text.
+    unsigned long long changeCount() const { return changes_; }
 
     // Told of every change of the text.
     std::function<void(const TextChange &)> onChange;
@@ -125,11 +137,13 @@ private:
     int anchor_ = 0;
     int caret_ = 0;
     std::vector<Step> steps_;
+    std::vector<Step> redo_; // undone steps, the last undone at the back
     int cleanStep_ = 0; // steps_.size() when last marked unmodified; -1 none
     bool modified_ = false;
     // Bytes ever inserted: a plain insert extends the last step only when no
     // other text went in since, so an undone step is never merged over.
     long long insertCount_ = 0;
+    unsigned long long changes_ = 0;
 };
 
 } // namespace verno

@@ -11,6 +11,8 @@
 #include "search/searchcommands.h"
 #include "search/searchengine.h"
 #include "search/textcommands.h"
+#include "util/filebreaks.h"
+#include "util/textstore.h"
 #include "print/pagesetupdialog.h"
 #include "print/printcommands.h"
 #include "util/utf8.h"
@@ -21,6 +23,7 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QStyle>
+#include <algorithm>
 #include <new>
 
 namespace verno {
@@ -38,7 +41,7 @@ void setEditControlFactory(EditControlFactory factory)
 }
 
 TFileWindow::TFileWindow(WindowHost &frame, QWidget *parent)
-    : QMdiSubWindow(parent), frame_(frame), memo_(g_controlFactory(this))
+    : QMdiSubWindow(parent), frame_(frame), memo_(g_controlFactory(this)), guard_(*this, frame)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWidget(memo_->widget());
@@ -54,6 +57,7 @@ TFileWindow::TFileWindow(WindowHost &frame, QWidget *parent)
     memo_->SetOnKeyPress([this](char &key) { MemoKeyPress(key); });
     memo_->SetUtf8(frame_.newWindowsUtf8()); // a file read later decides for itself
     memo_->setOverwriteQuery([this] { return !frame_.insertMode(); });
+    memo_->SetOnTextChanged([this] { textStateChanged(); });
     buildPopup();
     UpdateCaption();
     Recolour(frame_.grayReadOnly());
@@ -68,6 +72,9 @@ TFileWindow::~TFileWindow()
     // The base class may still change the window state while it goes; by then
     // this is no longer an edit window the frame may be told about.
     disconnect(this, &QMdiSubWindow::windowStateChanged, this, nullptr);
+    memo_->SetOnTextChanged(nullptr);
+    // Gone without a word (the program ends on a signal): the copy stays.
+    frame_.recoveryKeeper().forget(*this);
 }
 
 // --- names ---------------------------------------------------------------------
@@ -84,7 +91,11 @@ QString TFileWindow::CaptionText() const
 {
     if (FileName.isEmpty())
         return kUntitled;
-    return frame_.pathInCaption() ? FileDir + FileName : FileName;
+    const QString name = frame_.pathInCaption() ? FileDir + FileName : FileName;
+    // A file kept with other breaks than CR LF says so.
+    if (frame_.keepLineBreaks() && Breaks != LineBreaks::CrLf)
+        return name + QStringLiteral(" [%1]").arg(QLatin1String(lineBreaksName(Breaks)));
+    return name;
 }
 
 QString TFileWindow::TabText() const
@@ -113,6 +124,9 @@ void TFileWindow::SetFileName(const QString &name)
         FileName = full.mid(slash + 1);
     }
     UpdateCaption();
+    guard_.renamed();
+    if (memo_->ModifiedFlag())
+        textStateChanged(); // the copy carries the new name
     frame_.windowRenamed(this);
 }
 
@@ -146,20 +160,29 @@ bool TFileWindow::Load(const QString &name)
     const QString path = FilePath();
     if (path.isEmpty() || !QFileInfo(path).isFile())
         return result;
+    // Taken before reading: a change made while the file is read shows later.
+    const DiskStamp stamp = DiskStamp::of(path);
     ByteBlock bytes;
+    PreparedText ahead;
     QString error;
     try {
         const bool fits = !tooLargeForText(path);
-        if (fits && !readWholeFile(path, bytes, error)) {
+        const bool readAhead = fits && takePreload(path, ahead);
+        if (fits && !readAhead && !readWholeFile(path, bytes, error)) {
             busy.end();
             reportError(error);
             return false;
         }
         // Valid UTF-8 with a character past ASCII (or a byte-order mark) is
         // read as UTF-8; anything else one byte a character, ASCII as preferred.
-        const utf8::Kind kind = fits ? utf8::classify(bytes.data(), bytes.size()) : utf8::Kind::Other;
+        const ByteBlock &held = readAhead ? ahead.bytes : bytes;
+        const utf8::Kind kind = fits ? utf8::classify(held.data(), held.size()) : utf8::Kind::Other;
         memo_->SetUtf8(kind == utf8::Kind::Utf8 || (kind == utf8::Kind::Ascii && frame_.newWindowsUtf8()));
-        if (!fits || !memo_->LoadBytes(std::move(bytes))) {
+        // The scan that indexes the lines also tells which breaks the file had.
+        const bool prepared = fits && (readAhead || TextStore::prepare(std::move(bytes), ahead));
+        if (prepared)
+            Breaks = lineBreaksOf(ahead.breaks, ahead.loneBreaks, ahead.loneCr);
+        if (!prepared || !memo_->LoadPrepared(std::move(ahead))) {
             busy.end();
             errorBox(QStringLiteral("Unable to load \"%1\"\r%2").arg(path, QStringLiteral("Text exceeds memo capacity")));
             return false;
@@ -171,7 +194,33 @@ bool TFileWindow::Load(const QString &name)
     }
     memo_->SetCaret(0);
     memo_->SetModifiedFlag(false);
+    guard_.inStep(stamp);
+    UpdateCaption();
     return true;
+}
+
+bool TFileWindow::Restore(const RecoveryRecord &record, std::string &&text)
+{
+    SetFileName(record.path);
+    if (!memo_->SetWholeText(std::move(text)))
+        return false;
+    memo_->SetCaret(int(std::clamp<long long>(record.caret, 0, memo_->TextLength())));
+    memo_->SetModifiedFlag(true);
+    // A save asks if the file changed after the text was last read or written.
+    if (record.disk.exists)
+        guard_.inStep(record.disk);
+    textStateChanged();
+    return true;
+}
+
+RecoveryRecord TFileWindow::recoveryRecord() const
+{
+    RecoveryRecord r;
+    r.path = FilePath();
+    r.caret = memo_->SelectionStart();
+    if (guard_.base())
+        r.disk = *guard_.base();
+    return r;
 }
 
 bool TFileWindow::Save()
@@ -181,15 +230,24 @@ bool TFileWindow::Save()
         errorBox(QStringLiteral("Unable to save as \"%1\"\rDiskfile is read-only. Use a different filename.").arg(path));
         return false;
     }
+    if (!guard_.mayOverwrite())
+        return false;
     BusyStatus busy(frame_, QStringLiteral("Saving..."));
     QString error;
-    std::string copy;
-    if (!saveWholeFile(path, memo_->TextPieces(copy), frame_.backupOn(), error)) {
+    std::string copy, converted;
+    TextPieces pieces = memo_->TextPieces(copy);
+    if (frame_.keepLineBreaks() && Breaks != LineBreaks::CrLf) {
+        converted = withLineBreaks(pieces, Breaks);
+        pieces = {converted};
+    }
+    if (!saveWholeFile(path, pieces, frame_.backupOn(), error)) {
         busy.end();
         reportError(error);
         return false;
     }
     memo_->SetModifiedFlag(false);
+    guard_.inStep(DiskStamp::of(path));
+    frame_.recoveryKeeper().discard(*this);
     return true;
 }
 
@@ -276,6 +334,8 @@ void TFileWindow::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
+    guard_.stop();
+    frame_.recoveryKeeper().discard(*this);
     frame_.windowClosing(this);
     QMdiSubWindow::closeEvent(event);
 }
@@ -360,6 +420,7 @@ void TFileWindow::buildPopup()
     };
     item("PopClose", "Close", [this] { WinCloseClick(); });
     item("PopUndo", "Undo", [this] { EditUndoClick(); });
+    item("PopRedo", "Redo", [this] { EditRedoClick(); });
     item("PopCut", "Cut", [this] { EditCutClick(); });
     item("PopCopy", "Copy", [this] { EditCopyClick(); });
     item("PopPaste", "Paste", [this] { EditPasteClick(); });

@@ -2,8 +2,11 @@
 #include "commands/linecommands.h"
 #include "editor/clipboardstash.h"
 #include "window/diskcommands.h"
+#include "window/diskguard.h"
+#include "window/recoverykeeper.h"
 #include "window/windowhost.h"
 #include "editor/qteditcontrol.h"
+#include "util/filebreaks.h"
 
 #include <QMdiSubWindow>
 #include <memory>
@@ -23,7 +26,7 @@ void setEditControlFactory(EditControlFactory factory);
 
 // One edit window: one text, named after its file or "Untitled". It keeps the
 // user's clipboard text aside while its commands use the clipboard.
-class TFileWindow : public QMdiSubWindow, public ClipboardStash {
+class TFileWindow : public QMdiSubWindow, public ClipboardStash, public RecoverySource {
     Q_OBJECT
 public:
     TFileWindow(WindowHost &frame, QWidget *parent = nullptr);
@@ -35,6 +38,8 @@ public:
     int LeftMargin = 4;
     // The save dialog asks before overwriting as the last Save As left it.
     bool SaveConfirmsOverwrite = true;
+    // The breaks of the file as read, written back while the frame keeps them.
+    LineBreaks Breaks = LineBreaks::CrLf;
 
     QtEditControl &Memo() const { return *memo_; }
     // Hidden scratch text between the clipboard and the disk, made on first use.
@@ -59,6 +64,15 @@ public:
     bool Load(const QString &name);
     bool Save();
     bool SaveAs();
+    // A text kept from an earlier session, under its own name and modified.
+    bool Restore(const RecoveryRecord &record, std::string &&text);
+
+    // Changes made by other programs to the file.
+    DiskGuard &diskGuard() { return guard_; }
+    // The text or its modified flag may have changed: the recovery copy follows.
+    void textStateChanged() { frame_.recoveryKeeper().touched(*this); }
+    const QtEditControl &recoveryText() const override { return *memo_; }
+    RecoveryRecord recoveryRecord() const override;
 
     // The close question, by CloseMode.
     bool CloseQuery();
@@ -71,6 +85,8 @@ public:
     void OptWordWrapClick();
     void OptUtf8Click();
     void OptFontClick();
+    // Zoom one step larger (1) or smaller (-1), or back to the font (0).
+    void ZoomClick(int step) { memo_->setZoom(step ? memo_->zoom() + step : 0); }
     // The font last chosen in this window's own font dialog.
     void ApplyOwnFont();
     // Keeps the modified flag: wrapping changes no text.
@@ -84,6 +100,11 @@ public:
     {
         if (!IsReadOnly())
             memo_->UndoLast();
+    }
+    void EditRedoClick()
+    {
+        if (!IsReadOnly())
+            memo_->RedoLast();
     }
     void EditCutClick() { lines().Cut(); }
     void EditCopyClick() { memo_->CopySelection(); }
@@ -130,6 +151,7 @@ private:
 
     WindowHost &frame_;
     std::unique_ptr<QtEditControl> memo_;
+    DiskGuard guard_;
     std::unique_ptr<EditControl> tmpText_;
     QFont ownFont_;
     QColor ownColor_;

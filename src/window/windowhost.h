@@ -5,10 +5,20 @@
 
 namespace verno {
 
+class FileWatcher;
+class RecoveryKeeper;
 class TFileWindow;
 
 class WindowHost : public FrameServices {
 public:
+    // Files changed by other programs are read again without asking.
+    virtual bool autoReload() const = 0;
+    virtual FileWatcher &fileWatcher() = 0;
+    virtual RecoveryKeeper &recoveryKeeper() = 0;
+    // The window is in front of a program the user is at, with no dialog
+    // open: it may ask its questions now.
+    virtual bool inFront(const TFileWindow *window) const = 0;
+
     virtual void windowRenamed(TFileWindow *window) = 0;
     virtual void windowActivated(TFileWindow *window, bool active) = 0;
     virtual void windowClosing(TFileWindow *window) = 0;

@@ -339,6 +339,9 @@ TEST_F(FrameTest, EveryMenuKeyReachesItsItemOnce)
         w->Memo().SetWholeText("alpha beta\r\ngamma\r\n");
         focusMemo(w);
         QTest::keyClicks(w->Memo().widget(), "x"); // something to undo
+        w->Memo().SetCaret(3);
+        QTest::keyClicks(w->Memo().widget(), "y");
+        w->Memo().UndoLast(); // and something to redo
         w->Memo().SetCaret(0);
         w->Memo().SetSelectionLength(5);
         bothPasses();

@@ -246,6 +246,7 @@ TEST(Preferences, CancelChangesNothingAndOkAppliesForTheNextStartToo)
     EXPECT_FALSE(frame->statusBar()->isVisible());
     EXPECT_TRUE(frame->TabSet()->isHidden());
     EXPECT_EQ(frame->settings().Backup, !before.Backup);
+    EXPECT_EQ(frame->settings().AutoReload, !before.AutoReload);
     EXPECT_EQ(frame->settings().ShiftCount, before.ShiftCount + 1);
     EXPECT_EQ(frame->settings().FileFilter, QString());
     ASSERT_TRUE(frame->SaveSettings());
@@ -255,6 +256,8 @@ TEST(Preferences, CancelChangesNothingAndOkAppliesForTheNextStartToo)
     frame->LoadSettings();
     EXPECT_FALSE(frame->toolBar().bar()->isVisible());
     EXPECT_EQ(frame->settings().FileFilter, QString::fromLatin1(kDefaultFileFilter));
+    EXPECT_TRUE(frame->settings().KeepLineBreaks);
+    EXPECT_TRUE(frame->settings().ReopenSession);
 }
 
 } // namespace

@@ -200,8 +200,10 @@ TEST(Settings, FirstStartReadsDefaultsAndWritesAllButGeometryAndFindHistories)
               QStringList({"Backup", "ToolBar", "StatusBar", "Tabs", "TabsSort", "Hints", "Path",
                            "GrayReadOnly", "InitialWin", "ROifModified", "WinList", "WinListSort",
                            "FileHist", "FileHistSort", "FileHistSave", "FindHistSave", "SavePosition",
-                           "SaveExec", "ConfirmSave", "FindWord", "NewWindowsUtf8", "ShiftCount", "FileHistMax",
-                           "WinListMax", "ShellIndex", "InsCharBase"}));
+                           "SaveExec", "ConfirmSave", "FindWord", "NewWindowsUtf8", "AutoReload", "ShiftCount", "FileHistMax",
+                           "WinListMax", "ShellIndex", "InsCharBase",
+                           // the choices beyond the design, after the designed options
+                           "KeepLineBreaks", "ReopenSession", "RegularExpression"}));
     EXPECT_EQ(store.valueNames(keyOf("Font")), QStringList({"Name", "Size", "Color", "Bold", "Italic"}));
     EXPECT_EQ(store.valueNames(keyOf("FileFilter")).size(), 7);
 }

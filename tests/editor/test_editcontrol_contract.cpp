@@ -387,6 +387,10 @@ TEST_P(EditControlContract, OneUndoStepForTheUsersOwnEdits)
         EXPECT_EQ(ctl->UndoAvailable(), c.undoable);
         ctl->UndoLast();
         EXPECT_EQ(ctl->WholeText(), c.undoable ? before : c.after);
+        EXPECT_EQ(ctl->RedoAvailable(), c.undoable);
+        ctl->RedoLast();
+        EXPECT_EQ(ctl->WholeText(), c.after);
+        EXPECT_FALSE(ctl->RedoAvailable());
     }
     ctl->SetCaret(2);
     ctl->SetModifiedFlag(true);

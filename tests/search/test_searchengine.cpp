@@ -78,6 +78,14 @@ const FindCase kFindCases[] = {
     {"entire text forward starts at the top", "ab ab", "ab", Entire, {0, 5, 0}, Place{0, 0, 2}},
     {"entire text backward starts at the end", "ab ab\r\nab x", "ab", Entire | Back, {0, 0, 0}, Place{1, 0, 2}},
     {"empty last line has nothing to find", "ab\r\n", "ab", 0, {1, 0, 0}, std::nullopt},
+    // Lines holding the text only past column 255, or only in other case, are passed over.
+    {"past a line holding it beyond column 255", kLong300 + "\r\n\r\nx cat", "cat", 0, {0, 0, 0}, Place{2, 2, 3}},
+    {"back past a line holding it beyond column 255", "cat y\r\n" + kLong300, "cat", Back, {1, 303, 0},
+     Place{0, 0, 3}},
+    {"folding finds it lines later", "abc\r\nx\r\nx ABC", "abc", 0, {0, 3, 0}, Place{2, 2, 3}},
+    {"case sensitive passes the other case lines later", "x\r\nABC\r\nabc", "abc", Cs, {0, 0, 0}, Place{2, 0, 3}},
+    {"a whole-word pattern cut to 255 matches the find text's first 254 characters",
+     "a\r\n" + std::string(254, 'y') + "q", std::string(254, 'y') + "z", Ww, {0, 0, 0}, Place{1, 0, 255}},
 };
 
 } // namespace

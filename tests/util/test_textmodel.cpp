@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <random>
 #include <string>
 #include <vector>
@@ -31,6 +32,8 @@ void expectIndexMatches(const TextStore &store, const std::string &oracle)
     ASSERT_EQ(store.lineCount(), int(starts.size()));
     for (size_t k = 0; k < starts.size(); ++k)
         ASSERT_EQ(store.lineStart(int(k)), starts[k]) << "line " << k;
+    for (size_t k = starts.size(); k-- > 0;) // backwards from the line found last
+        ASSERT_EQ(store.lineEnd(int(k)), k + 1 < starts.size() ? starts[k + 1] - 2 : int(oracle.size())) << "line " << k;
     for (int p = 0; p <= int(oracle.size()); p += 1 + p / 50) {
         const int k = int(std::upper_bound(starts.begin(), starts.end(), p) - starts.begin()) - 1;
         ASSERT_EQ(store.lineOf(p), k) << "position " << p;
@@ -71,28 +74,75 @@ ByteWidths testWidths()
 
 } // namespace
 
+// Chunk sizes from a few bytes up, so edits cross, split and merge chunks.
+const int kChunkSizes[] = {2, 16, 100, TextStore::kChunkBytes};
+
 TEST(TextStore, LineIndexFollowsRandomEdits)
 {
     std::mt19937 rng(7);
     for (int round = 0; round < 40; ++round) {
-        TextStore store;
+        TextStore store(kChunkSizes[round % 4]);
         std::string oracle = randomText(rng, 300);
         ASSERT_TRUE(store.assign(oracle));
         for (int edit = 0; edit < 60; ++edit) {
+            int at = randomPosition(rng, oracle);
             if (rng() % 2) {
-                const int p = randomPosition(rng, oracle);
                 // Now and then more than the buffer has room for.
                 const std::string s = randomText(rng, rng() % 10 ? 20 : 6000);
-                store.insert(p, s);
-                oracle.insert(size_t(p), s);
+                store.insert(at, s);
+                oracle.insert(size_t(at), s);
             } else {
-                int a = randomPosition(rng, oracle), b = randomPosition(rng, oracle);
-                if (a > b)
-                    std::swap(a, b);
-                store.erase(a, b - a);
-                oracle.erase(size_t(a), size_t(b - a));
+                const int b = randomPosition(rng, oracle);
+                const int a = std::min(at, b);
+                store.erase(a, std::max(at, b) - a);
+                oracle.erase(size_t(a), size_t(std::max(at, b) - a));
+                at = a;
+            }
+            // Right after the edit, at it and elsewhere, before the full check
+            // walks the lines anew.
+            const std::vector<int> starts = naiveLineStarts(oracle);
+            for (const int q : {at, randomPosition(rng, oracle)}) {
+                const int k = int(std::upper_bound(starts.begin(), starts.end(), q) - starts.begin()) - 1;
+                ASSERT_EQ(store.lineOf(q), k) << "position " << q;
+                ASSERT_EQ(store.lineEnd(k), size_t(k) + 1 < starts.size() ? starts[size_t(k) + 1] - 2 : int(oracle.size()));
             }
             expectIndexMatches(store, oracle);
+        }
+    }
+}
+
+// Forward and backward, folding or not, for hits before, across and after
+// the gap.
+TEST(TextStore, FindAgreesWithAPlainSearchWhereverTheGapIs)
+{
+    std::mt19937 rng(3);
+    const auto fold = [](std::string s) {
+        for (char &c : s)
+            c = c >= 'a' && c <= 'z' ? char(c - 32) : c;
+        return s;
+    };
+    for (int round = 0; round < 30; ++round) {
+        std::string text;
+        while (text.size() < 150)
+            text += "abAB\xE1\xC1 "[rng() % 7];
+        TextStore store;
+        ASSERT_TRUE(store.assign(text));
+        const int gap = int(rng() % text.size());
+        store.insert(gap, "z"); // the gap now follows this
+        text.insert(size_t(gap), "z");
+        const std::string needle = text.substr(rng() % 140, 1 + rng() % 5);
+        const int from = int(rng() % 50);
+        const int to = int(text.size()) - int(rng() % 50);
+        for (const bool folding : {false, true}) {
+            SCOPED_TRACE(testing::Message() << text << " / " << needle << " gap " << gap << " fold " << folding);
+            const std::string hay = folding ? fold(text) : text;
+            const std::string pin = folding ? fold(needle) : needle;
+            const size_t first = hay.find(pin, size_t(from));
+            const size_t last = hay.rfind(pin, size_t(to) - pin.size());
+            EXPECT_EQ(store.find(from, to, needle, folding),
+                      first != std::string::npos && first + pin.size() <= size_t(to) ? int(first) : -1);
+            EXPECT_EQ(store.findBackward(from, to, needle, folding),
+                      last != std::string::npos && last >= size_t(from) ? int(last) : -1);
         }
     }
 }
@@ -162,7 +212,7 @@ TEST(TextLayout, IncrementalWrapMatchesAFreshLayout)
 {
     std::mt19937 rng(11);
     for (int round = 0; round < 20; ++round) {
-        TextModel model;
+        TextModel model(kChunkSizes[round % 4]);
         ASSERT_TRUE(model.assign(randomText(rng, 2000)));
         model.layout().setWidths(testWidths());
         model.layout().setWrapWidth(40 + rng() % 200);
@@ -240,9 +290,17 @@ TEST(TextModel, UndoStepsAndTheModifiedFlag)
         for (const Op &op : c.ops)
             m.replace(op.from, op.to, op.text, op.kind);
         EXPECT_TRUE(m.modified());
+        const std::string edited = m.wholeText();
         m.undo();
         EXPECT_EQ(m.wholeText(), c.afterOneUndo);
         EXPECT_EQ(m.caret(), c.caret);
+        // Redo puts the step back whole, and it undoes again as one step.
+        ASSERT_TRUE(m.canRedo());
+        m.redo();
+        EXPECT_EQ(m.wholeText(), edited);
+        EXPECT_FALSE(m.canRedo());
+        m.undo();
+        EXPECT_EQ(m.wholeText(), c.afterOneUndo);
     }
 
     TextModel m;
@@ -262,4 +320,102 @@ TEST(TextModel, UndoStepsAndTheModifiedFlag)
     EXPECT_TRUE(m.modified());
     m.replace(2, 2, "", E::Command);
     EXPECT_EQ(m.caret(), 2);
+}
+
+TEST(TextModel, ReplacingByAFileReadAgainIsOneStepOverWhatDiffers)
+{
+    struct Case {
+        const char *label;
+        const char *before;
+        int caret;
+        const char *file;  // as read from disk
+        const char *after; // the text
+        int caretAfter;
+        int changes; // steps of the change: 0 when nothing differs
+    };
+    const Case cases[] = {
+        {"a line appended, caret kept", "one\r\ntwo\r\n", 5, "one\ntwo\nthree\n", "one\r\ntwo\r\nthree\r\n", 5, 1},
+        {"a line inserted above the caret", "a\r\nb\r\nc", 6, "a\r\nnew\r\nb\r\nc", "a\r\nnew\r\nb\r\nc", 11, 1},
+        {"the caret's line removed", "a\r\nbbb\r\nc", 5, "a\r\nc", "a\r\nc", 3, 1},
+        {"truncated to nothing", "text", 2, "", "", 0, 1},
+        {"a break added where a line ended", "ab", 2, "ab\r", "ab\r\n", 2, 1},
+        {"lone CR and LF breaks", "x\r\ny", 0, "x\ry\n", "x\r\ny\r\n", 0, 1},
+        {"a break inserted at the caret", "a\r\n\r\nb", 5, "a\r\n\r\n\r\nb", "a\r\n\r\n\r\nb", 5, 1},
+        {"nothing differs", "same\r\n", 3, "same\n", "same\r\n", 3, 0},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.label);
+        TextModel m;
+        ASSERT_TRUE(m.assign(c.before));
+        m.select(c.caret, c.caret);
+        const unsigned long long count = m.changeCount();
+        m.replaceDiffering(c.file);
+        EXPECT_EQ(m.wholeText(), c.after);
+        EXPECT_EQ(m.caret(), c.caretAfter);
+        EXPECT_EQ(m.changeCount() - count, unsigned(c.changes));
+        EXPECT_EQ(m.canUndo(), c.changes > 0);
+        m.undo();
+        EXPECT_EQ(m.wholeText(), c.before) << "one undo brings the old text back";
+    }
+
+    // Typing right after the new text stays a step of its own.
+    TextModel m;
+    ASSERT_TRUE(m.assign("ab"));
+    m.replace(2, 2, "c", TextModel::Edit::Undoable);
+    m.setModified(false);
+    m.replaceDiffering("abcd");
+    m.setModified(false);
+    m.replace(4, 4, "e", TextModel::Edit::Undoable);
+    m.undo();
+    EXPECT_EQ(m.wholeText(), "abcd");
+    EXPECT_FALSE(m.modified());
+    m.undo();
+    EXPECT_EQ(m.wholeText(), "abc");
+    EXPECT_TRUE(m.modified()) << "the text no longer matches the file";
+}
+
+TEST(TextModel, RedoUntilTheNextEdit)
+{
+    using E = TextModel::Edit;
+    TextModel m;
+    ASSERT_TRUE(m.assign("abc"));
+    m.replace(3, 3, "d", E::Undoable);
+    m.setModified(false); // saved
+    m.replace(0, 0, "x", E::Undoable);
+    m.undo();
+    m.undo();
+    EXPECT_EQ(m.wholeText(), "abc");
+    m.redo();
+    EXPECT_EQ(m.wholeText(), "abcd");
+    EXPECT_EQ(m.caret(), 4);
+    EXPECT_FALSE(m.modified()) << "back at the saved text";
+    m.redo();
+    EXPECT_EQ(m.wholeText(), "xabcd");
+    EXPECT_TRUE(m.modified());
+    m.replace(5, 5, "e", E::Undoable);
+    EXPECT_FALSE(m.canRedo()) << "nothing undone since";
+    // An edit after an undo, of any kind, ends what can be redone.
+    const std::pair<const char *, std::function<void(TextModel &)>> edits[] = {
+        {"typing", [](TextModel &t) { t.replace(0, 0, "y", E::Undoable); }},
+        {"a command", [](TextModel &t) { t.replace(0, 1, "", E::Command); }},
+        {"forgetting", [](TextModel &t) { t.forgetUndo(); }},
+        {"a new text", [](TextModel &t) { t.assign("new"); }},
+    };
+    for (const auto &[label, edit] : edits) {
+        m.replace(0, 0, "z", E::Undoable);
+        m.undo();
+        ASSERT_TRUE(m.canRedo()) << label;
+        edit(m);
+        EXPECT_FALSE(m.canRedo()) << label;
+        m.redo();
+        EXPECT_EQ(m.wholeText().find('z'), std::string::npos) << label;
+    }
+    // Typing after a redo starts a step of its own.
+    ASSERT_TRUE(m.assign("ab"));
+    m.replace(2, 2, "c", E::Undoable);
+    m.undo();
+    m.redo();
+    m.replace(3, 3, "d", E::Undoable);
+    m.undo();
+    EXPECT_EQ(m.wholeText(), "abc");
 }

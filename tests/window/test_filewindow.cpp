@@ -1,8 +1,10 @@
 // Edit window: load, save with backup, Save As, the close question, read-only
 // mode and names, driven through a real frame with scripted message boxes.
 #include "app/mainwindow.h"
+#include "editor/fileio.h"
 #include "window/filewindow.h"
 #include "testsupport.h"
+#include "util/textstore.h"
 
 #include <QDir>
 #include <QFile>
@@ -117,6 +119,53 @@ TEST_F(FileWindowTest, LoadNormalisesBreaksAndSaveWritesThemBack)
         EXPECT_EQ(readBytes(path(name)), QByteArray(c.text));
     }
     EXPECT_TRUE(prompter.messages.empty());
+}
+
+// Large files are read in blocks of a few megabytes, several at once: a
+// break split between two blocks or two readers still loads as one.
+TEST_F(FileWindowTest, FileOfManyReadBlocksLoadsByteExact)
+{
+    static const char *const breaks[] = {"\r\n", "\n", "\r", "\n\r"};
+    std::string raw;
+    for (int i = 0; raw.size() < 9'500'000; ++i)
+        raw += "line " + std::to_string(i) + breaks[i % 4];
+    const size_t mb = size_t(1) << 20;
+    for (const size_t at : {4 * mb, raw.size() / 2, 8 * mb, 8 * mb + mb / 2})
+        raw.replace(at - 1, 2, "\r\n");
+    raw += "no final break";
+    TFileWindow &w = open(QStringLiteral("big.txt"), QByteArray::fromStdString(raw));
+    const std::string text = w.Memo().WholeText();
+    ASSERT_EQ(text.size(), TextStore::normalizeBreaks(raw).size());
+    EXPECT_TRUE(text == TextStore::normalizeBreaks(raw));
+    EXPECT_EQ(w.Memo().LineCount(), int(std::count(text.begin(), text.end(), '\n')) + 1);
+    EXPECT_EQ(w.Memo().LineText(w.Memo().LineCount() - 1), "no final break");
+}
+
+// A file read ahead while the program starts is taken only by a window for
+// that very file, and only while it is unchanged.
+TEST_F(FileWindowTest, TextReadAheadIsTakenOnlyForTheUnchangedFile)
+{
+    std::string raw(9 << 20, 'a'); // large enough to be read ahead
+    for (size_t i = 99; i < raw.size(); i += 100)
+        raw[i] = '\n';
+    writeBytes(path("ahead.txt"), QByteArray::fromStdString(raw));
+    writeBytes(path("other.txt"), "other");
+    PreparedText text;
+    startPreload(path("ahead.txt"));
+    EXPECT_FALSE(takePreload(path("other.txt"), text));
+    ASSERT_TRUE(takePreload(path("ahead.txt"), text));
+    EXPECT_TRUE(std::string_view(text.bytes.data(), text.bytes.size()) == TextStore::normalizeBreaks(raw));
+    EXPECT_EQ(text.breaks, raw.size() / 100);
+    EXPECT_FALSE(takePreload(path("ahead.txt"), text)) << "taken once";
+
+    startPreload(path("ahead.txt"));
+    QFile file(path("ahead.txt"));
+    ASSERT_TRUE(file.open(QIODevice::Append));
+    file.write("tail");
+    file.close();
+    EXPECT_FALSE(takePreload(path("ahead.txt"), text));
+    TFileWindow &w = open(QStringLiteral("ahead.txt"), QByteArray::fromStdString(raw + "tail"));
+    EXPECT_TRUE(w.Memo().WholeText() == TextStore::normalizeBreaks(raw + "tail"));
 }
 
 TEST_F(FileWindowTest, EveryByteButBreaksSurvivesLoadAndSave)

@@ -1,0 +1,140 @@
+// Recovery copies of modified texts, kept by the frame while it runs.
+#include "app/frametest.h"
+#include "platform/recoveryfolder.h"
+#include "window/recoverykeeper.h"
+
+#include <QDir>
+
+using namespace verno;
+using verno::test::readBytes;
+
+namespace {
+
+class RecoveryTest : public test::FrameTest {
+protected:
+    // A recovery folder of the test's own, so other tests' copies never show.
+    void SetUp() override
+    {
+        oldState_ = qgetenv("XDG_STATE_HOME");
+        qputenv("XDG_STATE_HOME", QFile::encodeName(state_.path()));
+        FrameTest::SetUp();
+    }
+    void TearDown() override
+    {
+        FrameTest::TearDown();
+        qputenv("XDG_STATE_HOME", oldState_);
+    }
+
+    RecoveryKeeper &keeper() { return frame->recoveryKeeper(); }
+    // The copies on disk now, by file name.
+    QStringList copies()
+    {
+        keeper().flush();
+        return keeper().folder().isEmpty() ? QStringList()
+                                           : QDir(keeper().folder()).entryList({QStringLiteral("*.rec")}, QDir::Files);
+    }
+    QByteArray copy(const QString &name) { return readBytes(keeper().folder() + QLatin1Char('/') + name); }
+
+private:
+    QTemporaryDir state_;
+    QByteArray oldState_;
+};
+
+TEST_F(RecoveryTest, ACopyFollowsAModifiedTextAndGoesWhenItIsSavedClosedOrTheProgramEnds)
+{
+    TFileWindow *w = openFile(QStringLiteral("a.txt"), "abc\n");
+    EXPECT_TRUE(copies().isEmpty()) << "nothing is kept of an unmodified text";
+    w->Memo().ReplaceSelection("x");
+    ASSERT_EQ(copies().size(), 1);
+    const QByteArray kept = copy(copies()[0]);
+    EXPECT_TRUE(kept.contains("\nPath " + QFile::encodeName(w->FilePath()).toPercentEncoding() + "\n"));
+    EXPECT_TRUE(kept.contains("\nCaret 1\n"));
+    EXPECT_TRUE(kept.endsWith("\n\nxabc\r\n"));
+    ASSERT_TRUE(w->Save());
+    EXPECT_TRUE(copies().isEmpty()) << "saved";
+
+    TFileWindow *u = openUntitled("");
+    u->Memo().ReplaceSelection("draft");
+    ASSERT_EQ(copies().size(), 1);
+    EXPECT_TRUE(copy(copies()[0]).contains("\nUntitled 2\n"));
+    prompter.answers = {Answer::No};
+    u->close();
+    EXPECT_TRUE(copies().isEmpty()) << "closed without saving";
+
+    focusMemo(w);
+    QTest::keyClicks(w->Memo().widget(), QStringLiteral("y"));
+    ASSERT_EQ(copies().size(), 1);
+    w->EditUndoClick();
+    EXPECT_TRUE(copies().isEmpty()) << "undone back to the saved text";
+    w->Memo().ReplaceSelection("z");
+    ASSERT_EQ(copies().size(), 1);
+    const QString folder = keeper().folder();
+    prompter.answers = {Answer::No};
+    frame->FileExitClick();
+    EXPECT_FALSE(frame->isVisible());
+    EXPECT_FALSE(QFileInfo::exists(folder)) << "a clean exit leaves nothing";
+}
+
+TEST_F(RecoveryTest, ALargeTextChangedWhileItIsCopiedIsCopiedAgainWhole)
+{
+    TFileWindow *w = openUntitled(std::string(3 << 20, 'a'));
+    w->Memo().ReplaceSelection("b");
+    keeper().startWaiting();                               // the first slice is copied now, the rest between events
+    for (const int at : {0, w->Memo().TextLength() - 1}) { // in a slice copied, and in one not yet
+        w->Memo().SetCaret(at);
+        w->Memo().SetSelectionLength(1);
+        w->Memo().ReplaceSelection("z");
+    }
+    ASSERT_EQ(copies().size(), 1);
+    EXPECT_TRUE(copy(copies()[0]).endsWith("\n\n" + QByteArray::fromStdString(w->Memo().WholeText())));
+}
+
+TEST_F(RecoveryTest, SessionEndAsksAsExitDoesAndNothingQuitsWhileATextCannotBeKept)
+{
+    TFileWindow *w = openFile(QStringLiteral("a.txt"), "abc\n");
+    w->Memo().ReplaceSelection("x");
+    const QString settings = dir.filePath(QStringLiteral("Verno.reg"));
+    EXPECT_TRUE(frame->CommitSession(false));
+    EXPECT_TRUE(prompter.messages.empty());
+    EXPECT_TRUE(QFile::exists(settings));
+    ASSERT_EQ(QDir(keeper().folder()).entryList({QStringLiteral("*.rec")}).size(), 1);
+    EXPECT_TRUE(frame->isVisible());
+    {
+        // A quit signal when the copy cannot be written, as on a full disk: the program stays.
+        test::FileSizeLimit full(10);
+        frame->QuitOnSignal(SIGTERM);
+    }
+    EXPECT_FALSE(frame->quitting());
+    EXPECT_TRUE(frame->statusMessage().contains(QStringLiteral("cannot be kept")));
+
+    prompter.answers = {Answer::Cancel};
+    EXPECT_FALSE(frame->CommitSession(true));
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].buttons, BtnYes | BtnNo | BtnCancel | BtnAll);
+    EXPECT_TRUE(frame->isVisible());
+    prompter.answers = {Answer::Yes};
+    EXPECT_TRUE(frame->CommitSession(true));
+    EXPECT_EQ(readBytes(w->FilePath()), "xabc\r\n");
+}
+
+// What an earlier program left is restored, deleted or kept for later, as answered.
+TEST_F(RecoveryTest, NoDeletesTheOfferedTextsAndCancelKeepsThemForTheNextStart)
+{
+    const QString root = keeper().root();
+    {
+        RecoveryFolder ended(root);
+        QString error;
+        ASSERT_TRUE(ended.write(1, RecoveryRecord{}, {"lost?"}, error));
+    }
+    for (const Answer answer : {Answer::Cancel, Answer::No}) {
+        prompter.answers = {answer};
+        frame->OfferRecovery();
+        EXPECT_TRUE(frame->editWindows().isEmpty());
+        EXPECT_EQ(RecoveryOrphans(root).records().size(), answer == Answer::Cancel ? 1u : 0u);
+    }
+    ASSERT_EQ(prompter.messages.size(), 2u);
+    EXPECT_EQ(prompter.messages[0].text, "Unsaved text from an earlier session was found: restore it?\r\rUntitled 1");
+    EXPECT_TRUE(QDir(root).entryList(QDir::Dirs | QDir::NoDotAndDotDot).isEmpty());
+}
+
+} // namespace
