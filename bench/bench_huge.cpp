@@ -2,7 +2,7 @@
 // a thumb drag, each timed to its repaint, with wc, sed and cp beside.
 #include "bench_huge.h"
 #include "app/mainwindow.h"
-#include "editor/filewindow.h"
+#include "window/filewindow.h"
 #include "search/searchengine.h"
 #include "search/searchoptions.h"
 

@@ -79,8 +79,6 @@ public:
     // Stops the user's own edits; these operations still work.
     virtual bool ReadOnly() const = 0;
     virtual void SetReadOnly(bool on) = 0;
-    // Whether the text is UTF-8 (else single bytes); searches follow it.
-    virtual bool Utf8() const { return false; }
     // Changing it keeps text, selection and modified flag.
     virtual bool WordWrap() const = 0;
     virtual void SetWordWrap(bool on) = 0;
