@@ -2,6 +2,7 @@
 #include "util/unicodetables.h"
 
 #include <algorithm>
+#include <bit>
 #include <bitset>
 #include <cstring>
 #include <memory>
@@ -121,10 +122,14 @@ Kind classify(const char *data, size_t n) {
         if (n - i >= 8) {
             uint64_t word;
             std::memcpy(&word, s + i, 8);
-            if ((word & 0x8080808080808080ull) == 0) {
+            const uint64_t high = word & 0x8080808080808080ull;
+            if (high == 0) {
                 i += 8;
                 continue;
             }
+            // Straight to the first byte past ASCII (the bytes are read little-end first).
+            if constexpr (std::endian::native == std::endian::little)
+                i += size_t(std::countr_zero(high) / 8);
         }
         if (s[i] < 0x80) {
             ++i;

@@ -130,6 +130,8 @@ TEST(Utf8, ClassifiesWhatAFileHolds) {
         {"overlong", "abc\xC0\xAF", Kind::Other},
         {"surrogate", "\xED\xB0\x80", Kind::Other},
         {"emoji after 8 ASCII bytes", "12345678\xF0\x9F\x98\x80", Kind::Utf8},
+        {"inside a word of ASCII", "abc\xD0\x96" "de fghijklmnop", Kind::Utf8},
+        {"invalid inside a word of ASCII", "abc\xD0\x96" "d\xFF fghijklmnop", Kind::Other},
     };
     for (const Case &c : cases)
         EXPECT_EQ(classify(c.bytes.data(), c.bytes.size()), c.kind) << c.name;
