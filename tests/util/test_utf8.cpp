@@ -137,6 +137,25 @@ TEST(Utf8, ClassifiesWhatAFileHolds) {
         EXPECT_EQ(classify(c.bytes.data(), c.bytes.size()), c.kind) << c.name;
 }
 
+// A large text is told in parts, on several threads where there are cores:
+// sequences cut by a part's end are still read whole.
+TEST(Utf8, ClassifiesLargeTextsInParts) {
+    std::string pattern = "a\xF0\x9F\x98\x80\xC3\xA9\xE2\x82\xAC"; // 1, 4, 2 and 3 bytes
+    std::string valid;
+    while (valid.size() < (size_t(17) << 20))
+        valid += pattern;
+    EXPECT_EQ(classify(valid.data(), valid.size()), Kind::Utf8);
+    for (const size_t at : {valid.size() / 2 + 3, valid.size() - 1}) {
+        std::string invalid = valid;
+        invalid[at] = '\xFF';
+        EXPECT_EQ(classify(invalid.data(), invalid.size()), Kind::Other) << at;
+    }
+    std::string ascii(size_t(17) << 20, 'x');
+    EXPECT_EQ(classify(ascii.data(), ascii.size()), Kind::Ascii);
+    ascii.replace(ascii.size() - 2, 2, "\xC3\xA9");
+    EXPECT_EQ(classify(ascii.data(), ascii.size()), Kind::Utf8);
+}
+
 TEST(Utf8, UnitsHoldACharacterWithItsMarks) {
     const std::string acute = "\xCC\x81";
     struct Case {
