@@ -159,7 +159,13 @@ bool RecoveryFolder::ensure(QString &error)
         // dead one's and removed it: make another.
         if (fd < 0)
             continue;
-        if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        // Taken for a dead program's folder between the two steps above, the
+        // lock file may be gone by the time the lock is ours.
+        struct stat held {};
+        struct stat named {};
+        if (::flock(fd, LOCK_EX | LOCK_NB) != 0 || ::fstat(fd, &held) != 0 ||
+            ::stat(native(folder + QLatin1Char('/') + kLock).constData(), &named) != 0 ||
+            held.st_ino != named.st_ino || held.st_dev != named.st_dev) {
             ::close(fd);
             continue;
         }

@@ -173,11 +173,9 @@ bool TFileWindow::Load(const QString &name)
             reportError(error);
             return false;
         }
-        // Valid UTF-8 with a character past ASCII (or a byte-order mark) is
-        // read as UTF-8; anything else one byte a character, ASCII as preferred.
         const ByteBlock &held = readAhead ? ahead.bytes : bytes;
-        const utf8::Kind kind = fits ? utf8::classify(held.data(), held.size()) : utf8::Kind::Other;
-        memo_->SetUtf8(kind == utf8::Kind::Utf8 || (kind == utf8::Kind::Ascii && frame_.newWindowsUtf8()));
+        if (fits)
+            chooseUtf8({held.data(), held.size()});
         // The scan that indexes the lines also tells which breaks the file had.
         const bool prepared = fits && (readAhead || TextStore::prepare(std::move(bytes), ahead));
         if (prepared)
@@ -199,9 +197,18 @@ bool TFileWindow::Load(const QString &name)
     return true;
 }
 
+// Valid UTF-8 with a character past ASCII (or a byte-order mark) is read as
+// UTF-8; anything else one byte a character, ASCII as preferred.
+void TFileWindow::chooseUtf8(std::string_view bytes)
+{
+    const utf8::Kind kind = utf8::classify(bytes.data(), bytes.size());
+    memo_->SetUtf8(kind == utf8::Kind::Utf8 || (kind == utf8::Kind::Ascii && frame_.newWindowsUtf8()));
+}
+
 bool TFileWindow::Restore(const RecoveryRecord &record, std::string &&text)
 {
     SetFileName(record.path);
+    chooseUtf8(text);
     if (!memo_->SetWholeText(std::move(text)))
         return false;
     memo_->SetCaret(int(std::clamp<long long>(record.caret, 0, memo_->TextLength())));

@@ -144,6 +144,7 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    void chooseUtf8(std::string_view bytes);
     void buildPopup();
     LineCommands lines() { return {*memo_, *this}; }
     DiskCommands disk() { return {*this, frame_}; }

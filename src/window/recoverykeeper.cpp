@@ -27,6 +27,7 @@ struct RecoveryKeeper::Copy {
     RecoveryRecord record;
     std::shared_ptr<char[]> bytes;
     size_t length;
+    size_t slice;
     size_t done = 0;
 };
 
@@ -111,7 +112,9 @@ void RecoveryKeeper::startNextCopy()
             failed(QStringLiteral("Not enough memory for a copy of %1 bytes").arg(s->recoveryText().TextLength()));
             continue; // tried again at its next time
         }
-        copy_.reset(new Copy{s, text.ChangeCount(), std::move(record), std::move(bytes), length});
+        const bool whole = s->recoveryCutShort_ && clock_.elapsed() - s->dirtySince_ >= kMaxWaitMs;
+        copy_.reset(new Copy{s, text.ChangeCount(), std::move(record), std::move(bytes), length,
+                             whole ? std::max<size_t>(length, 1) : kSlice});
         copySlice();
     }
 }
@@ -124,6 +127,7 @@ void RecoveryKeeper::copySlice()
     const QtEditControl &text = c.source->recoveryText();
     if (text.ChangeCount() != c.changeCount) {
         // Changed on the way: the next quiet moment brings it round again.
+        c.source->recoveryCutShort_ = true;
         copy_.reset();
         if (!tick_.isActive())
             tick_.start(int(kQuietMs));
@@ -133,7 +137,7 @@ void RecoveryKeeper::copySlice()
     // The buffer may have moved since the last slice: ask for its pieces again.
     std::string keep;
     const std::vector<std::string_view> pieces = text.TextPieces(keep);
-    const size_t end = std::min(c.length, c.done + kSlice);
+    const size_t end = std::min(c.length, c.done + c.slice);
     size_t at = 0;
     for (std::string_view piece : pieces) {
         const size_t from = std::max(at, c.done);
@@ -149,6 +153,7 @@ void RecoveryKeeper::copySlice()
     }
     RecoverySource &source = *c.source;
     source.recoveryDirty_ = false;
+    source.recoveryCutShort_ = false;
     dirty_.removeOne(&source);
     queueWrite(source, std::move(c.record), std::move(c.bytes), c.length);
     copy_.reset();

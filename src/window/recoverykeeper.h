@@ -4,7 +4,9 @@
 // written a few seconds after its last change (a large one less often, and
 // none waits longer than half a minute while typing goes on); it is copied
 // out of the edit buffer in slices between events, so typing never waits for
-// a large text, and written to disk by a thread of its own.
+// a large text, and written to disk by a thread of its own. Typing that never
+// stops would cut every such copy short: once a text is overdue, a copy cut
+// short is made again in one go.
 #include "platform/recoveryfolder.h"
 
 #include <QElapsedTimer>
@@ -34,6 +36,7 @@ private:
     bool recoveryOnDisk_ = false;
     qint64 lastChange_ = 0; // milliseconds on the keeper's clock
     qint64 dirtySince_ = 0;
+    bool recoveryCutShort_ = false; // its last copy was abandoned for a change
 };
 
 class RecoveryKeeper : public QObject {

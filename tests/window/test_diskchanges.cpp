@@ -170,3 +170,26 @@ TEST_F(DiskChangeTest, AQuestionWaitsForItsWindowToComeToTheFront)
 }
 
 } // namespace
+
+namespace {
+
+// Some file systems send no notices: coming to the front is when the file is
+// looked at, and the stamp is what tells a change the watcher missed.
+TEST_F(DiskChangeTest, AChangeTheWatcherMissedIsFoundWhenTheWindowComesToTheFront)
+{
+    TFileWindow *back = openFile(QStringLiteral("blind.txt"), "old\n");
+    TFileWindow *front = openFile(QStringLiteral("other.txt"), "other\n");
+    ASSERT_EQ(frame->activeWindow(), front);
+    frame->fileWatcher().unwatch(&back->diskGuard());
+    // Same size, and a time the file system may not tell apart: the inode differs.
+    replaceByRename(dir.filePath(QStringLiteral("blind.txt")), "new\n");
+    QTest::qWait(300);
+    EXPECT_EQ(text(back), "old\r\n");
+
+    frame->ActivateEditWindow(back);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return text(back) == "new\r\n"; }, kBound));
+    EXPECT_TRUE(prompter.messages.empty());
+    EXPECT_FALSE(back->Memo().ModifiedFlag());
+}
+
+} // namespace

@@ -79,12 +79,18 @@ TEST_F(RecoveryTest, ALargeTextChangedWhileItIsCopiedIsCopiedAgainWhole)
 {
     TFileWindow *w = openUntitled(std::string(3 << 20, 'a'));
     w->Memo().ReplaceSelection("b");
-    keeper().startWaiting();                               // the first slice is copied now, the rest between events
+    keeper().startWaiting(); // the first slice is copied now, the rest between events
+    EXPECT_TRUE(keeper().copying());
     for (const int at : {0, w->Memo().TextLength() - 1}) { // in a slice copied, and in one not yet
         w->Memo().SetCaret(at);
         w->Memo().SetSelectionLength(1);
         w->Memo().ReplaceSelection("z");
     }
+    QCoreApplication::processEvents(); // the next slice finds the change
+    EXPECT_FALSE(keeper().copying());
+    // Typing that never stops would cut every copy short: an overdue text cut short goes in one go.
+    keeper().startWaiting();
+    EXPECT_FALSE(keeper().copying());
     ASSERT_EQ(copies().size(), 1);
     EXPECT_TRUE(copy(copies()[0]).endsWith("\n\n" + QByteArray::fromStdString(w->Memo().WholeText())));
 }
@@ -135,6 +141,29 @@ TEST_F(RecoveryTest, NoDeletesTheOfferedTextsAndCancelKeepsThemForTheNextStart)
     ASSERT_EQ(prompter.messages.size(), 2u);
     EXPECT_EQ(prompter.messages[0].text, "Unsaved text from an earlier session was found: restore it?\r\rUntitled 1");
     EXPECT_TRUE(QDir(root).entryList(QDir::Dirs | QDir::NoDotAndDotDot).isEmpty());
+}
+
+// A restored text is read as its file would be: UTF-8 when it holds UTF-8.
+TEST_F(RecoveryTest, YesRestoresEachTextModifiedAndInItsOwnCode)
+{
+    const std::string texts[] = {"Gr\xc3\xbc\xc3\x9f" "e\r\n", "caf\xe9"};
+    {
+        RecoveryFolder ended(keeper().root());
+        QString error;
+        for (int k = 0; k < 2; ++k) {
+            RecoveryRecord record;
+            record.untitled = k + 1;
+            ASSERT_TRUE(ended.write(k + 1, record, {texts[k]}, error));
+        }
+    }
+    prompter.answers = {Answer::Yes};
+    frame->OfferRecovery();
+    ASSERT_EQ(frame->editWindows().size(), 2);
+    for (TFileWindow *w : frame->editWindows()) {
+        const std::string text = w->Memo().WholeText();
+        EXPECT_TRUE(w->Memo().ModifiedFlag());
+        EXPECT_EQ(w->Memo().Utf8(), text == texts[0]) << text;
+    }
 }
 
 } // namespace
