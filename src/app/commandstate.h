@@ -13,6 +13,7 @@ struct CommandState {
     bool IsWordWrap = false;
     bool IsModified = false;
     bool IsReadOnly = false;
+    bool IsLineNumbers = false;
     bool IsUtf8 = false;
     bool CanUndo = false;
     bool CanRedo = false;

@@ -33,6 +33,7 @@ bool readOnlyAll(const S &s) { return s.ReadOnlyAll; }
 bool isAutoIndent(const S &s) { return s.IsAutoIndent; }
 bool isWordWrap(const S &s) { return s.IsWordWrap; }
 bool isReadOnly(const S &s) { return s.IsReadOnly; }
+bool isLineNumbers(const S &s) { return s.IsLineNumbers; }
 bool isUtf8(const S &s) { return s.IsUtf8; }
 bool insertMode(const S &s) { return s.InsertMode; }
 
@@ -104,7 +105,7 @@ const MenuItemSpec kOptions[] = {
     {"MnuOptWordWrapAll", "Word Wrap All", "", "Toggle word wrap for all edit windows", Mn, always, wordWrapAll, &M::OptWordWrapAllClick, Checkable},
     {"MnuOptReadOnlyAll", "Read Only All", "", "Toggle read-only mode for all edit windows", Mn, always, readOnlyAll, &M::OptReadOnlyAllClick, Checkable},
     {"MnuOptSep1", "-", "", "", No, always, nullptr, nullptr, Separator},
-    {"MnuOptLineNum", "&Line numbers", "Ctrl+Alt+L", "", No, always, nullptr, &M::OptLineNumClick, Hidden},
+    {"MnuOptLineNum", "&Line numbers", "Ctrl+Alt+L", "Toggle line numbers for the active edit window", St, hasWindow, isLineNumbers, &M::OptLineNumClick, Checkable},
     {"MnuOptCurFont", "&Current Font...", "Ctrl+Alt+F", "Select display font for the active edit window", Mn, hasWindow, nullptr, &M::OptCurFontClick},
     {"MnuOptZoomIn", "Zoom &In", "Ctrl+=; Ctrl++; Ctrl+Shift++", "Larger text in the active edit window, for this session", St, hasWindow, nullptr, &M::OptZoomInClick},
     {"MnuOptZoomOut", "Zoom &Out", "Ctrl+-", "Smaller text in the active edit window, for this session", St, hasWindow, nullptr, &M::OptZoomOutClick},

@@ -42,6 +42,7 @@ T_Options FrameOptions::read() const
     o.FileFilter = s.FileFilter;
     o.KeepLineBreaks = s.KeepLineBreaks;
     o.ReopenSession = s.ReopenSession;
+    o.LineNumbers = s.LineNumbers;
     return o;
 }
 
@@ -61,6 +62,7 @@ void FrameOptions::StorePlainOptions(const T_Options &o)
     s.FileHistMax = o.FileHistMax;
     s.WinListMax = o.WinListMax;
     s.ReopenSession = o.ReopenSession;
+    s.LineNumbers = o.LineNumbers;
     if (s.KeepLineBreaks != o.KeepLineBreaks) {
         s.KeepLineBreaks = o.KeepLineBreaks;
         frame_.UpdateCaptions();

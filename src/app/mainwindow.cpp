@@ -439,6 +439,7 @@ void TMainWindow::OptDflFontClick()
 }
 
 void TMainWindow::OptCurFontClick() { forward([](TFileWindow &w) { w.OptFontClick(); }); }
+void TMainWindow::OptLineNumClick() { forward([](TFileWindow &w) { w.OptLineNumClick(); }); }
 void TMainWindow::OptZoomInClick() { forward([](TFileWindow &w) { w.ZoomClick(1); }); }
 void TMainWindow::OptZoomOutClick() { forward([](TFileWindow &w) { w.ZoomClick(-1); }); }
 void TMainWindow::OptZoomNormalClick() { forward([](TFileWindow &w) { w.ZoomClick(0); }); }
@@ -688,6 +689,7 @@ CommandState TMainWindow::snapshot() const
     s.IsWordWrap = m.WordWrap();
     s.IsModified = m.ModifiedFlag();
     s.IsReadOnly = m.ReadOnly();
+    s.IsLineNumbers = w->Memo().lineNumbers();
     s.IsUtf8 = m.Utf8();
     s.CanUndo = m.UndoAvailable() && !s.IsReadOnly;
     s.CanRedo = m.RedoAvailable() && !s.IsReadOnly;

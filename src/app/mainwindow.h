@@ -149,7 +149,7 @@ public:
     void OptToolBarClick();
     void OptStatusBarClick();
     void OptHintsClick();
-    void OptLineNumClick() {}
+    void OptLineNumClick();
     void WinTileDownClick() override;
     void WinTileAcrossClick() override;
     void WinCascadeClick() override;
@@ -286,6 +286,7 @@ public:
     bool findWord() const override { return settings_.FindWord; }
     bool newWindowsUtf8() const override { return settings_.NewWindowsUtf8; }
     bool keepLineBreaks() const override { return settings_.KeepLineBreaks; }
+    bool initialLineNumbers() const override { return settings_.LineNumbers; }
     int shiftCount() const override { return std::clamp(settings_.ShiftCount, 1, 32); }
     void setStatusMessage(const QString &text) override { SetStatusMessage(text); }
     void paintStatusNow() override;

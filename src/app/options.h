@@ -34,6 +34,7 @@ struct T_Options {
     QString FileFilter;
     bool KeepLineBreaks = false;
     bool ReopenSession = false;
+    bool LineNumbers = false; // "Initial Line Numbers"
 
     bool operator==(const T_Options &) const = default;
 };

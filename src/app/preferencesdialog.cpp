@@ -123,7 +123,8 @@ QWidget *TPreferencesDialog::displayPage()
                            spin("SpinWinListMax", "LblWinListMax", "Items", 0, 99, &O::WinListMax)}),
                     1, 2);
     grid->addWidget(group("&Edit Windows", {check("ChkGrayRO", "Gray Read Only", &O::GrayReadOnly),
-                                            check("ChkInitialWin", "Initial Edit Window", &O::InitialWin)}),
+                                            check("ChkInitialWin", "Initial Edit Window", &O::InitialWin),
+                                            check("ChkLineNumbers", "Initial Line Numbers", &O::LineNumbers)}),
                     2, 0, 1, 3);
     return page;
 }

@@ -72,6 +72,7 @@ constexpr std::array kExtraRows = {
     boolRow("KeepLineBreaks", &Settings::KeepLineBreaks, false),
     boolRow("ReopenSession", &Settings::ReopenSession, false),
     boolRow("RegularExpression", &Settings::RegularExpression, false),
+    boolRow("LineNumbers", &Settings::LineNumbers, false),
 };
 
 struct GeometryRow {

@@ -22,7 +22,7 @@ struct Settings {
         ROifModified, WinList, WinListSort, FileHist, FileHistSort, FileHistSave, FindHistSave,
         SavePosition, SaveExec, ConfirmSave, FindWord, NewWindowsUtf8, AutoReload;
     // Beyond the designed options; each is off unless chosen.
-    bool KeepLineBreaks, ReopenSession, RegularExpression;
+    bool KeepLineBreaks, ReopenSession, RegularExpression, LineNumbers;
     int WinListMax, FileHistMax, ShiftCount, ShellIndex, InsCharBase;
 
     // Section "Font": the default font of new edit windows.

@@ -1,7 +1,9 @@
 #include "editor/buffereditcontrol.h"
 #include "editor/editview.h"
 #include "editor/fontzoom.h"
+#include "editor/linenumberpane.h"
 
+#include <QMenu>
 #include <QScrollBar>
 #include <algorithm>
 
@@ -176,6 +178,25 @@ void BufferEditControl::setFont(const QFont &font)
 {
     font_ = font;
     view_->setFont(zoomedFont(font_, zoom_));
+}
+
+void BufferEditControl::setLineNumbers(bool on)
+{
+    if (on == lineNumbers())
+        return;
+    if (!on) {
+        pane_->remove();
+        return;
+    }
+    pane_ = new LineNumberPane(view_);
+    pane_->setContextMenu(lineNumberMenu_);
+}
+
+void BufferEditControl::setLineNumberMenu(QMenu *menu)
+{
+    lineNumberMenu_ = menu;
+    if (pane_)
+        pane_->setContextMenu(menu);
 }
 
 void BufferEditControl::setZoom(int steps)

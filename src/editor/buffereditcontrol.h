@@ -6,6 +6,7 @@
 namespace verno {
 
 class EditView;
+class LineNumberPane;
 
 // The contract over the program's own text model and view. The model lives
 // in the widget, so whichever of the two goes first, nothing dangles.
@@ -59,6 +60,9 @@ public:
     void setFont(const QFont &font) override;
     int zoom() const override { return zoom_; }
     void setZoom(int steps) override;
+    bool lineNumbers() const override { return pane_ != nullptr; }
+    void setLineNumbers(bool on) override;
+    void setLineNumberMenu(QMenu *menu) override;
     QColor textColor() const override;
     void setTextColor(const QColor &color) override;
     void setGrayed(bool grayed) override;
@@ -80,6 +84,8 @@ private:
     bool ownsView_;
     QFont font_;
     int zoom_ = 0;
+    QPointer<LineNumberPane> pane_;
+    QPointer<QMenu> lineNumberMenu_;
 };
 
 } // namespace verno

@@ -74,6 +74,10 @@ public:
     // The character under the point (positionAt gives the nearest gap).
     int characterAt(const QPoint &viewportPoint) const;
     const ByteFont &byteFont() const { return *font_; }
+    // Top of display line n in the viewport.
+    int lineY(int n) const;
+    // Room left of the text for a pane beside it.
+    void setLeftMargin(int width) { setViewportMargins(width, 0, 0, 0); }
 
 protected:
     bool event(QEvent *e) override;
@@ -113,7 +117,6 @@ private:
     bool endsInWrap(int n) const;
     double caretX() const;
     double cellWidth(int pos, int n, double x) const;
-    int lineY(int n) const;
     void paintLine(QPainter &p, int n, int y, int selStart, int selEnd);
     void paintCaret(QPainter &p);
     void restartBlink();

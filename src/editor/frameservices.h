@@ -38,6 +38,8 @@ public:
     virtual int shiftCount() const = 0;
     // Files are written with the line breaks they were read with (else CR LF).
     virtual bool keepLineBreaks() const { return false; }
+    // New edit windows show line numbers.
+    virtual bool initialLineNumbers() const { return false; }
 
     // Notifications.
     virtual void setStatusMessage(const QString &text) = 0;

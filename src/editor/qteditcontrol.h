@@ -29,6 +29,10 @@ public:
     // mouse wheel changes it too.
     virtual int zoom() const { return 0; }
     virtual void setZoom(int) {}
+    // The line numbers along the left edge, with their own context menu.
+    virtual bool lineNumbers() const { return false; }
+    virtual void setLineNumbers(bool) {}
+    virtual void setLineNumberMenu(QMenu *) {}
     virtual QColor textColor() const = 0;
     virtual void setTextColor(const QColor &color) = 0;
     // Background: the button-face colour when grayed, the window colour otherwise.

@@ -23,8 +23,10 @@ namespace {
 pcre2_code *compiled(std::string_view pattern, RegexMatcher::Options options, std::string *error)
 {
     uint32_t flags = options.caseSensitive ? 0 : PCRE2_CASELESS;
+    // Letters of every script are word characters, as in the plain search, so
+    // \w and the boundaries of Whole words take them.
     if (options.utf8)
-        flags |= PCRE2_UTF | PCRE2_MATCH_INVALID_UTF;
+        flags |= PCRE2_UTF | PCRE2_UCP | PCRE2_MATCH_INVALID_UTF;
     int code = 0;
     PCRE2_SIZE offset = 0;
     pcre2_code *re = pcre2_compile(reinterpret_cast<PCRE2_SPTR>(pattern.data()), pattern.size(), flags, &code,

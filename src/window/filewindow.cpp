@@ -59,6 +59,8 @@ TFileWindow::TFileWindow(WindowHost &frame, QWidget *parent)
     memo_->setOverwriteQuery([this] { return !frame_.insertMode(); });
     memo_->SetOnTextChanged([this] { textStateChanged(); });
     buildPopup();
+    buildLinePopup();
+    memo_->setLineNumbers(frame_.initialLineNumbers());
     UpdateCaption();
     Recolour(frame_.grayReadOnly());
     connect(this, &QMdiSubWindow::windowStateChanged, this, [this](Qt::WindowStates before, Qt::WindowStates now) {
@@ -458,6 +460,31 @@ void TFileWindow::buildPopup()
         a->setCheckable(true);
     connect(popup_, &QMenu::aboutToShow, this, [this] { frame_.popupOpening(); });
     memo_->setContextMenu(popup_);
+}
+
+void TFileWindow::buildLinePopup()
+{
+    popLine_ = new QMenu(this);
+    popLine_->setObjectName(QStringLiteral("MnuPopLine"));
+    const auto item = [this](const char *name, const char *caption, auto handler) {
+        popLine_->addAction(QString::fromLatin1(caption), this, handler)->setObjectName(QString::fromLatin1(name));
+    };
+    item("PopLineTop", "Top", [this] { PopLineTopClick(); });
+    item("PopLineBottom", "Bottom", [this] { PopLineBottomClick(); });
+    item("PopLineGoto", "Go to Line...", [this] { FindLineClick(); });
+    memo_->setLineNumberMenu(popLine_);
+}
+
+void TFileWindow::PopLineTopClick()
+{
+    memo_->SetCaret(0);
+    memo_->SetSelectionLength(0);
+}
+
+void TFileWindow::PopLineBottomClick()
+{
+    memo_->SetCaret(memo_->LineStart(memo_->LineOf(memo_->TextLength())));
+    memo_->SetSelectionLength(0);
 }
 
 // --- search and text commands ------------------------------------------------

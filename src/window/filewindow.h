@@ -83,6 +83,11 @@ public:
     void OptReadOnlyClick() { SetReadOnly(!IsReadOnly()); }
     void OptIndentClick() { AutoIndent = !AutoIndent; }
     void OptWordWrapClick();
+    void OptLineNumClick() { memo_->setLineNumbers(!memo_->lineNumbers()); }
+    // The line numbers' context menu.
+    QMenu *MnuPopLine() const { return popLine_; }
+    void PopLineTopClick();
+    void PopLineBottomClick();
     void OptUtf8Click();
     void OptFontClick();
     // Zoom one step larger (1) or smaller (-1), or back to the font (0).
@@ -146,6 +151,7 @@ protected:
 private:
     void chooseUtf8(std::string_view bytes);
     void buildPopup();
+    void buildLinePopup();
     LineCommands lines() { return {*memo_, *this}; }
     DiskCommands disk() { return {*this, frame_}; }
     void setOwnFont(const FontChoice &choice);
@@ -157,6 +163,7 @@ private:
     QFont ownFont_;
     QColor ownColor_;
     QMenu *popup_ = nullptr;
+    QMenu *popLine_ = nullptr;
     bool shownOnce_ = false;
 };
 

@@ -258,6 +258,7 @@ TEST(Preferences, CancelChangesNothingAndOkAppliesForTheNextStartToo)
     EXPECT_EQ(frame->settings().FileFilter, QString::fromLatin1(kDefaultFileFilter));
     EXPECT_TRUE(frame->settings().KeepLineBreaks);
     EXPECT_TRUE(frame->settings().ReopenSession);
+    EXPECT_TRUE(frame->settings().LineNumbers);
 }
 
 } // namespace

@@ -203,7 +203,7 @@ TEST(Settings, FirstStartReadsDefaultsAndWritesAllButGeometryAndFindHistories)
                            "SaveExec", "ConfirmSave", "FindWord", "NewWindowsUtf8", "AutoReload", "ShiftCount", "FileHistMax",
                            "WinListMax", "ShellIndex", "InsCharBase",
                            // the choices beyond the design, after the designed options
-                           "KeepLineBreaks", "ReopenSession", "RegularExpression"}));
+                           "KeepLineBreaks", "ReopenSession", "RegularExpression", "LineNumbers"}));
     EXPECT_EQ(store.valueNames(keyOf("Font")), QStringList({"Name", "Size", "Color", "Bold", "Italic"}));
     EXPECT_EQ(store.valueNames(keyOf("FileFilter")).size(), 7);
 }

@@ -133,6 +133,28 @@ TEST_F(RegexTest, ABadPatternKeepsTheDialogOpenAndSaysWhy)
     EXPECT_EQ(regexError("a)b", {}), "unmatched closing parenthesis at character 2");
 }
 
+
+// In a UTF-8 window a pattern takes characters, with letter case folded in
+// every script; the same bytes in a single-byte window stay bytes.
+TEST_F(RegexTest, AUtf8WindowMatchesCharacters)
+{
+    const std::string text = "\xce\xb1\xce\xb2\xce\xb3 caf\xc3\xa9"; // U+03B1..U+03B3, "cafe" with e-acute
+    setText(text);
+    memo().SetUtf8(true);
+    setOptions("(\\w)(\\w)\xce\x93", Entire | All, "\\2\\1"); // capital gamma
+    engine().ReplaceOccurrences();
+    EXPECT_EQ(memo().WholeText(), "\xce\xb2\xce\xb1 caf\xc3\xa9");
+    setOptions("CAF\xc3\x89", Entire | Ww); // capital E-acute, then the word's end
+    EXPECT_TRUE(engine().Search());
+    EXPECT_EQ(memo().SelectedText(100), "caf\xc3\xa9");
+
+    setText(text);
+    memo().SetUtf8(false);
+    setOptions("^..\xc3\x8e", Entire); // the third byte, I-circumflex in Windows-1252
+    EXPECT_TRUE(engine().Search());
+    EXPECT_EQ(memo().SelectionLength(), 3) << "single bytes";
+}
+
 } // namespace
 
 TEST(RegexMatcher, ReadsUtf8OnlyWhenTold)
