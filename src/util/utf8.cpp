@@ -1,10 +1,13 @@
 #include "util/utf8.h"
+#include "util/parallel.h"
 #include "util/unicodetables.h"
 
 #include <algorithm>
+#include <bit>
 #include <bitset>
 #include <cstring>
 #include <memory>
+#include <vector>
 
 namespace verno::utf8 {
 
@@ -113,31 +116,70 @@ bool isWordChar(char32_t cp) {
     return wordChars().contains(cp);
 }
 
-Kind classify(const char *data, size_t n) {
-    const auto *s = reinterpret_cast<const unsigned char *>(data);
+namespace {
+
+Kind classifyPart(const unsigned char *s, size_t n) {
     bool multi = false;
     size_t i = 0;
     while (i < n) {
         if (n - i >= 8) {
             uint64_t word;
             std::memcpy(&word, s + i, 8);
-            if ((word & 0x8080808080808080ull) == 0) {
+            const uint64_t high = word & 0x8080808080808080ull;
+            if (high == 0) {
                 i += 8;
                 continue;
             }
+            // Straight to the first byte past ASCII (the bytes are read little-end first).
+            if constexpr (std::endian::native == std::endian::little)
+                i += size_t(std::countr_zero(high) / 8);
         }
         if (s[i] < 0x80) {
             ++i;
             continue;
         }
-        char32_t cp;
-        const int length = decode(s + i, n - i, cp);
-        if (length == 0)
-            return Kind::Other;
+        // A run of characters past ASCII, the two-byte ones (most scripts) inline.
+        do {
+            const unsigned char c = s[i];
+            if (c >= 0xC2 && c < 0xE0 && i + 1 < n && continuation(s[i + 1])) {
+                i += 2;
+                continue;
+            }
+            char32_t cp;
+            const int length = decode(s + i, n - i, cp);
+            if (length == 0)
+                return Kind::Other;
+            i += size_t(length);
+        } while (i < n && s[i] >= 0x80);
         multi = true;
-        i += size_t(length);
     }
     return multi ? Kind::Utf8 : Kind::Ascii;
+}
+
+} // namespace
+
+Kind classify(const char *data, size_t n) {
+    const auto *s = reinterpret_cast<const unsigned char *>(data);
+    const int parts = bulkParts(n);
+    if (parts <= 1)
+        return classifyPart(s, n);
+    // Parts split before a byte that starts a character, so no valid
+    // sequence is cut; more than three continuation bytes are invalid anyway.
+    std::vector<size_t> bounds(size_t(parts) + 1, n);
+    bounds[0] = 0;
+    for (int k = 1; k < parts; ++k) {
+        size_t b = std::max(bounds[size_t(k) - 1], n / size_t(parts) * size_t(k));
+        for (int back = 0; back < 3 && b > bounds[size_t(k) - 1] && (s[b] & 0xC0) == 0x80; ++back)
+            --b;
+        bounds[size_t(k)] = b;
+    }
+    std::vector<Kind> kinds(static_cast<size_t>(parts), Kind::Ascii);
+    runParts(parts, [&](int k) {
+        kinds[size_t(k)] = classifyPart(s + bounds[size_t(k)], bounds[size_t(k) + 1] - bounds[size_t(k)]);
+    });
+    if (std::find(kinds.begin(), kinds.end(), Kind::Other) != kinds.end())
+        return Kind::Other;
+    return std::find(kinds.begin(), kinds.end(), Kind::Utf8) != kinds.end() ? Kind::Utf8 : Kind::Ascii;
 }
 
 size_t unitLength(const unsigned char *s, size_t n, char32_t &first) {

@@ -130,9 +130,30 @@ TEST(Utf8, ClassifiesWhatAFileHolds) {
         {"overlong", "abc\xC0\xAF", Kind::Other},
         {"surrogate", "\xED\xB0\x80", Kind::Other},
         {"emoji after 8 ASCII bytes", "12345678\xF0\x9F\x98\x80", Kind::Utf8},
+        {"inside a word of ASCII", "abc\xD0\x96" "de fghijklmnop", Kind::Utf8},
+        {"invalid inside a word of ASCII", "abc\xD0\x96" "d\xFF fghijklmnop", Kind::Other},
     };
     for (const Case &c : cases)
         EXPECT_EQ(classify(c.bytes.data(), c.bytes.size()), c.kind) << c.name;
+}
+
+// A large text is told in parts, on several threads where there are cores:
+// sequences cut by a part's end are still read whole.
+TEST(Utf8, ClassifiesLargeTextsInParts) {
+    std::string pattern = "a\xF0\x9F\x98\x80\xC3\xA9\xE2\x82\xAC"; // 1, 4, 2 and 3 bytes
+    std::string valid;
+    while (valid.size() < (size_t(17) << 20))
+        valid += pattern;
+    EXPECT_EQ(classify(valid.data(), valid.size()), Kind::Utf8);
+    for (const size_t at : {valid.size() / 2 + 3, valid.size() - 1}) {
+        std::string invalid = valid;
+        invalid[at] = '\xFF';
+        EXPECT_EQ(classify(invalid.data(), invalid.size()), Kind::Other) << at;
+    }
+    std::string ascii(size_t(17) << 20, 'x');
+    EXPECT_EQ(classify(ascii.data(), ascii.size()), Kind::Ascii);
+    ascii.replace(ascii.size() - 2, 2, "\xC3\xA9");
+    EXPECT_EQ(classify(ascii.data(), ascii.size()), Kind::Utf8);
 }
 
 TEST(Utf8, UnitsHoldACharacterWithItsMarks) {
