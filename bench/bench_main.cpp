@@ -64,6 +64,17 @@ QByteArray bigLine(int i)
     return line + "\r\n";
 }
 
+// The same size in UTF-8: a number and six words, Cyrillic and Latin in turn.
+QByteArray utf8Line(int i)
+{
+    static const char *const words[] = {"\xD0\xB0\xD0\xBB\xD1\x8C", "beta", "\xD0\xB3\xD0\xB0\xD0\xBC",
+                                        "delta", "\xD0\xB4\xD0\xB8\xD0\xBC", "zeta"}; // "аль", "гам", "дим"
+    QByteArray line = "Line " + QByteArray::number(i).rightJustified(7, '0');
+    for (int k = 0; k < 6; ++k)
+        line += QByteArray(" ") + words[(i + k) % 6];
+    return line + "\r\n";
+}
+
 QByteArray longLine(int i)
 {
     QByteArray line;
@@ -189,6 +200,7 @@ int runChild(const QString &control, const QString &scenario, const QString &pat
     if (!w)
         return 1;
     EditControl &m = w->Memo();
+    report("utf8", m.Utf8() ? 1 : 0);
     if (scenario == QLatin1String("big")) {
         report("keytop", keystroke(*w, 0));
         report("key900k", keystroke(*w, m.LineStart(900'000) + 5));
@@ -329,11 +341,13 @@ int main(int argc, char **argv)
     }
     const QString big = dir.path() + QStringLiteral("/big.txt");
     const QString longs = dir.path() + QStringLiteral("/long.txt");
+    const QString utf8 = dir.path() + QStringLiteral("/utf8.txt");
     std::printf("Writing the files...\n");
-    if (!writeFile(big, 1'000'000, bigLine) || !writeFile(longs, 20, longLine))
+    if (!writeFile(big, 1'000'000, bigLine) || !writeFile(longs, 20, longLine) || !writeFile(utf8, 1'000'000, utf8Line))
         return 1;
-    std::printf("big.txt: 1,000,000 lines, %.1f MB; long.txt: 20 lines of 1,000,000 characters\n\n",
+    std::printf("big.txt: 1,000,000 lines, %.1f MB; long.txt: 20 lines of 1,000,000 characters\n",
                 QFileInfo(big).size() / 1e6);
+    std::printf("utf8.txt: 1,000,000 lines of Cyrillic and Latin words, %.1f MB\n\n", QFileInfo(utf8).size() / 1e6);
 
     const int cap = 120'000;
     const Figures oursBig = runScenario(QStringLiteral("ours"), QStringLiteral("big"), big, cap);
@@ -360,6 +374,22 @@ int main(int argc, char **argv)
     row("long.txt: peak memory", "peakend", oursLong, refLong, 1, "MB");
     std::printf("\nKeeping a modified big.txt for recovery:\n");
     runScenario(QStringLiteral("ours"), QStringLiteral("recovery"), big, cap);
+
+    const Figures oursUtf8 = runScenario(QStringLiteral("ours"), QStringLiteral("big"), utf8, cap);
+    std::printf("\n  %-46s %16s %16s\n", "", "utf8.txt", "big.txt");
+    row("opened as UTF-8 (1 yes, 0 no)", "utf8", oursUtf8, oursBig, 1, "");
+    row("open to ready", "ready", oursUtf8, oursBig, 1, "s");
+    row("peak memory when ready", "peak", oursUtf8, oursBig, 1, "MB");
+    row("keystroke at the top, to repaint", "keytop", oursUtf8, oursBig, 1000, "ms");
+    row("keystroke at line 900,000", "key900k", oursUtf8, oursBig, 1000, "ms");
+    row("word wrap on", "wrapon", oursUtf8, oursBig, 1, "s");
+    row("keystroke at 9/10, wrapped", "key900kwrap", oursUtf8, oursBig, 1000, "ms");
+    row("word wrap off", "wrapoff", oursUtf8, oursBig, 1, "s");
+    row("save", "save", oursUtf8, oursBig, 1, "s");
+    if (oursUtf8.count(QStringLiteral("ready")) && oursBig.count(QStringLiteral("ready")))
+        std::printf("  ready time, utf8.txt over big.txt: %.2fx\n",
+                    oursUtf8.at(QStringLiteral("ready")) / oursBig.at(QStringLiteral("ready")));
+
     std::printf("\nSearching a file of 1,000,000 lines, about 320,000 of them holding \"gamma\":\n");
     runScenario(QStringLiteral("ours"), QStringLiteral("search"), big, cap);
     runScenario(QStringLiteral("reference"), QStringLiteral("search"), big, cap);

@@ -68,7 +68,24 @@ const FontChars::Shape &FontChars::shape(std::string_view bytes)
     Shape s;
     qreal width = 0;
     qreal ascent = 0;
-    s.runs = laidOut(QString::fromUtf8(bytes.data(), qsizetype(bytes.size())), font_, &width, &ascent);
+    // Composed where a composed character exists: a font without the marks
+    // (its fallback places them after the base, not on it) most often has
+    // the composed letter.
+    const QString text = QString::fromUtf8(bytes.data(), qsizetype(bytes.size())).normalized(QString::NormalizationForm_C);
+    s.runs = laidOut(text, font_, &width, &ascent);
+    if (s.runs.size() > 1) {
+        // Still split between fonts: the whole unit in the first of them that has it all.
+        const QList<uint> chars = text.toUcs4();
+        for (const QGlyphRun &run : QList<QGlyphRun>(s.runs)) {
+            const QRawFont raw = run.rawFont();
+            if (std::all_of(chars.begin(), chars.end(), [&](uint c) { return raw.supportsCharacter(c); })) {
+                QFont whole(font_);
+                whole.setFamilies({raw.familyName()});
+                s.runs = laidOut(text, whole, &width, &ascent);
+                break;
+            }
+        }
+    }
     // Positions from the baseline, as single glyphs are placed.
     for (QGlyphRun &run : s.runs) {
         QList<QPointF> positions = run.positions();

@@ -18,13 +18,13 @@ constexpr int kPadding = 4; // on each side of the numbers
 constexpr int kMinWidth = 20;
 } // namespace
 
-LineNumberPane::LineNumberPane(EditView *view) : QWidget(view), view_(view)
+LineNumberPane::LineNumberPane(EditView *view) : QWidget(view), view_(view), viewport_(view->viewport())
 {
     setObjectName(QStringLiteral("LineNumbers"));
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::NoFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    view_->viewport()->installEventFilter(this);
+    viewport_->installEventFilter(this);
     fitWidth();
     show();
 }
@@ -62,7 +62,9 @@ void LineNumberPane::place()
 // pane follows, and takes a new width when the numbers grow a digit.
 bool LineNumberPane::eventFilter(QObject *watched, QEvent *e)
 {
-    if (watched != view_->viewport())
+    // Compared by the pointer kept: the view may be partly destroyed while
+    // its viewport still has events.
+    if (watched != viewport_)
         return false;
     if (e->type() == QEvent::Resize || e->type() == QEvent::Move) {
         place();

@@ -38,6 +38,7 @@ private:
     void selectLines(int from, int to);
 
     EditView *view_;
+    QWidget *viewport_;
     QPointer<QMenu> menu_;
     int margin_ = 0;      // the width the view leaves for the pane
     int anchorLine_ = -1; // the line a drag started on

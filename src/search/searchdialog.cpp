@@ -5,7 +5,6 @@
 #include "platform/prompter.h"
 #include "search/regexmatcher.h"
 #include "search/searchoptions.h"
-#include "util/textutil.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -155,12 +154,13 @@ bool TSearchDialog::PatternAccepted()
 {
     if (!ChkRegex->isChecked())
         return true;
-    const std::string pattern = ShortHead(boxText(TxtFind), kShortMax);
+    const std::string pattern = shortSearchText(boxText(TxtFind));
     const std::string error = regexError(pattern, {ChkCase->isChecked(), ChkWords->isChecked(), Utf8Window});
     if (error.empty())
         return true;
     errorBox(QStringLiteral("Bad regular expression \"%1\":\r%2")
-                 .arg(bytesToDisplay(pattern), QString::fromStdString(error)));
+                 .arg(QString::fromUtf8(pattern.data(), qsizetype(pattern.size())),
+                      QString::fromStdString(error)));
     TxtFind->setFocus();
     return false;
 }

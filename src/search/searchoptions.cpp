@@ -5,15 +5,13 @@
 
 namespace verno {
 
-namespace {
+std::string shortSearchText(const std::string &chars)
+{
+    return chars.substr(0, utf8::headUnits(chars, kShortMax));
+}
 
-// At most 255 characters, never a part of one.
-std::string shortChars(const std::string &text) { return text.substr(0, utf8::headUnits(text, kShortMax)); }
-
-} // namespace
-
-void T_SearchOptions::SetFindText(const std::string &text) { FindText = shortChars(text); }
-void T_SearchOptions::SetReplaceText(const std::string &text) { ReplaceText = shortChars(text); }
+void T_SearchOptions::SetFindText(const std::string &text) { FindText = shortSearchText(text); }
+void T_SearchOptions::SetReplaceText(const std::string &text) { ReplaceText = shortSearchText(text); }
 
 bool T_SearchOptions::CanSearchAgain() const
 {

@@ -45,6 +45,9 @@ public:
     bool CanSearchAgain() const;
 };
 
+// The first 255 characters of a search text, never a part of one.
+std::string shortSearchText(const std::string &chars);
+
 // A text's bytes as the characters of the search state, and back: in a UTF-8
 // text they are the same bytes; in a single-byte one, a character it cannot
 // hold makes holdable false (a text to find) or becomes "?" (a replacement).

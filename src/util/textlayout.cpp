@@ -73,16 +73,26 @@ int wrapLine(const unsigned char *s, int n, const ByteWidths &w, double width, s
             lastBreak = ++i;
             continue;
         }
-        const Step unit = stepAt<Utf8>(s + i, size_t(n - i), x, w);
-        const double a = unit.next - x;
+        // A single byte is its own advance: the hot loop of wrapping such texts.
+        int length = 1;
+        double a = w.advance[c];
+        if constexpr (Utf8) {
+            const Step unit = stepAt<true>(s + i, size_t(n - i), x, w);
+            a = unit.next - x;
+            length = unit.length;
+        }
         while (x + a > width && i > lineStart) {
             // After the last blank; a word wider than the line breaks inside.
             const int brk = lastBreak > lineStart ? lastBreak : i;
             x = 0;
             for (int j = brk; j < i;) {
-                const Step before = stepAt<Utf8>(s + j, size_t(n - j), x, w);
-                x = before.next;
-                j += before.length;
+                if constexpr (Utf8) {
+                    const Step before = stepAt<true>(s + j, size_t(n - j), x, w);
+                    x = before.next;
+                    j += before.length;
+                } else {
+                    x += w.advance[s[j++]]; // no blank here, so no tab
+                }
             }
             lineStart = brk;
             ++lines;
@@ -90,7 +100,7 @@ int wrapLine(const unsigned char *s, int n, const ByteWidths &w, double width, s
                 breaks->push_back(brk);
         }
         x += a;
-        i += unit.length;
+        i += length;
     }
     return lines;
 }

@@ -349,7 +349,8 @@ bool TextStore::assign(std::string_view text)
     ByteBlock block;
     if (text.size() > size_t(kMaxTextLength) || !block.reserve(text.size()))
         return false;
-    std::memcpy(block.data(), text.data(), text.size());
+    if (!text.empty()) // an empty block may have no memory at all
+        std::memcpy(block.data(), text.data(), text.size());
     block.setSize(text.size());
     return adopt(std::move(block));
 }

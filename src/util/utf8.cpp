@@ -3,6 +3,7 @@
 #include "util/unicodetables.h"
 
 #include <algorithm>
+#include <bit>
 #include <bitset>
 #include <cstring>
 #include <memory>
@@ -117,67 +118,68 @@ bool isWordChar(char32_t cp) {
 
 namespace {
 
-// Whether [s, s + n) is all ASCII: eight words or'd at a time, which the
-// compiler turns into vector code.
-bool allAscii(const unsigned char *s, size_t n) {
+Kind classifyPart(const unsigned char *s, size_t n) {
+    bool multi = false;
     size_t i = 0;
-    for (; i + 64 <= n; i += 64) {
-        uint64_t any = 0;
-        for (size_t k = 0; k < 64; k += 8) {
+    while (i < n) {
+        if (n - i >= 8) {
             uint64_t word;
-            std::memcpy(&word, s + i + k, 8);
-            any |= word;
+            std::memcpy(&word, s + i, 8);
+            const uint64_t high = word & 0x8080808080808080ull;
+            if (high == 0) {
+                i += 8;
+                continue;
+            }
+            // Straight to the first byte past ASCII (the bytes are read little-end first).
+            if constexpr (std::endian::native == std::endian::little)
+                i += size_t(std::countr_zero(high) / 8);
         }
-        if ((any & 0x8080808080808080ull) != 0)
-            return false;
+        if (s[i] < 0x80) {
+            ++i;
+            continue;
+        }
+        // A run of characters past ASCII, the two-byte ones (most scripts) inline.
+        do {
+            const unsigned char c = s[i];
+            if (c >= 0xC2 && c < 0xE0 && i + 1 < n && continuation(s[i + 1])) {
+                i += 2;
+                continue;
+            }
+            char32_t cp;
+            const int length = decode(s + i, n - i, cp);
+            if (length == 0)
+                return Kind::Other;
+            i += size_t(length);
+        } while (i < n && s[i] >= 0x80);
+        multi = true;
     }
-    for (; i < n; ++i)
-        if (s[i] >= 0x80)
-            return false;
-    return true;
-}
-
-// Where the first part holding a byte past ASCII starts (n when none does):
-// the parts are looked at on every core, and everything before that start is
-// plain ASCII, so decoding can begin there.
-size_t asciiPrefix(const unsigned char *s, size_t n) {
-    const int parts = bulkParts(n);
-    std::vector<char> ascii(size_t(parts), 0);
-    runParts(parts, [&](int k) {
-        const size_t from = n * size_t(k) / size_t(parts);
-        ascii[size_t(k)] = allAscii(s + from, n * size_t(k + 1) / size_t(parts) - from);
-    });
-    const auto first = size_t(std::find(ascii.begin(), ascii.end(), 0) - ascii.begin());
-    return n * first / size_t(parts);
+    return multi ? Kind::Utf8 : Kind::Ascii;
 }
 
 } // namespace
 
 Kind classify(const char *data, size_t n) {
     const auto *s = reinterpret_cast<const unsigned char *>(data);
-    bool multi = false;
-    size_t i = asciiPrefix(s, n);
-    while (i < n) {
-        if (n - i >= 8) {
-            uint64_t word;
-            std::memcpy(&word, s + i, 8);
-            if ((word & 0x8080808080808080ull) == 0) {
-                i += 8;
-                continue;
-            }
-        }
-        if (s[i] < 0x80) {
-            ++i;
-            continue;
-        }
-        char32_t cp;
-        const int length = decode(s + i, n - i, cp);
-        if (length == 0)
-            return Kind::Other;
-        multi = true;
-        i += size_t(length);
+    const int parts = bulkParts(n);
+    if (parts <= 1)
+        return classifyPart(s, n);
+    // Parts split before a byte that starts a character, so no valid
+    // sequence is cut; more than three continuation bytes are invalid anyway.
+    std::vector<size_t> bounds(size_t(parts) + 1, n);
+    bounds[0] = 0;
+    for (int k = 1; k < parts; ++k) {
+        size_t b = std::max(bounds[size_t(k) - 1], n / size_t(parts) * size_t(k));
+        for (int back = 0; back < 3 && b > bounds[size_t(k) - 1] && (s[b] & 0xC0) == 0x80; ++back)
+            --b;
+        bounds[size_t(k)] = b;
     }
-    return multi ? Kind::Utf8 : Kind::Ascii;
+    std::vector<Kind> kinds(static_cast<size_t>(parts), Kind::Ascii);
+    runParts(parts, [&](int k) {
+        kinds[size_t(k)] = classifyPart(s + bounds[size_t(k)], bounds[size_t(k) + 1] - bounds[size_t(k)]);
+    });
+    if (std::find(kinds.begin(), kinds.end(), Kind::Other) != kinds.end())
+        return Kind::Other;
+    return std::find(kinds.begin(), kinds.end(), Kind::Utf8) != kinds.end() ? Kind::Utf8 : Kind::Ascii;
 }
 
 size_t unitLength(const unsigned char *s, size_t n, char32_t &first) {

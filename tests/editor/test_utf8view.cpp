@@ -4,6 +4,7 @@
 #include "editor/editaccessible.h"
 #include "editor/editview.h"
 #include "editor/filesave.h"
+#include "editor/fontchars.h"
 #include "editor/qteditcontrol.h"
 #include "editor/textconvert.h"
 #include "editor/textmimedata.h"
@@ -347,4 +348,18 @@ TEST_F(Utf8ViewTest, TurningUtf8OverKeepsTheBytes)
     ctl->SetUtf8(false);
     EXPECT_EQ(ctl->CharacterCount(0, 4), 4);
     EXPECT_EQ(ctl->WholeText(), bytes);
+}
+
+// A mark from a fallback font would sit beside its letter: a letter with a
+// mark that has a composed form is drawn as that one glyph.
+TEST(FontChars, MarksWithAComposedFormAreDrawnComposed)
+{
+    FontChars chars(QFont(QStringLiteral("Courier New")));
+    for (const std::string &unit : {"e" + kAcute, std::string("A\xCC\x8A")}) {
+        SCOPED_TRACE(unit);
+        qsizetype glyphs = 0;
+        for (const QGlyphRun &run : chars.shape(unit).runs)
+            glyphs += run.glyphIndexes().size();
+        EXPECT_EQ(glyphs, 1);
+    }
 }

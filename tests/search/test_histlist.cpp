@@ -123,4 +123,12 @@ TEST(SearchOptions, TextsAreCutTo255AndTheCutTextEntersTheHistory)
     EXPECT_EQ(o.ReplaceText, std::string(255, 'a'));
     o.FindHistory.Add(o.FindText);
     EXPECT_EQ(o.FindHistory.Entries.front().size(), 255u);
+    // Characters, never a part of one: a letter's marks stay with it.
+    const std::string zhe = "\xD0\x96", emoji = "\xF0\x9F\x98\x80", acute = "\xCC\x81";
+    o.SetFindText(std::string(254, 'a') + zhe + zhe);
+    EXPECT_EQ(o.FindText, std::string(254, 'a') + zhe);
+    o.SetFindText(std::string(254, 'a') + emoji + "b");
+    EXPECT_EQ(o.FindText, std::string(254, 'a') + emoji);
+    o.SetReplaceText(std::string(254, 'a') + "e" + acute + "b");
+    EXPECT_EQ(o.ReplaceText, std::string(254, 'a') + "e" + acute);
 }

@@ -116,7 +116,7 @@ TEST_F(RegexTest, ABadPatternKeepsTheDialogOpenAndSaysWhy)
     setText("text");
     options().RegularExpression = false;
     prompter.dialogActions.push_back([](QDialog &d) {
-        d.findChild<QComboBox *>("TxtFind")->setEditText("(ab");
+        d.findChild<QComboBox *>("TxtFind")->setEditText(QString::fromUtf8("(\u0416b"));
         d.findChild<QCheckBox *>("ChkRegex")->setChecked(true);
         d.findChild<QPushButton *>("BtnOK")->click();
         EXPECT_TRUE(d.isVisible());
@@ -126,7 +126,7 @@ TEST_F(RegexTest, ABadPatternKeepsTheDialogOpenAndSaysWhy)
     window->FindClick();
     ASSERT_EQ(prompter.messages.size(), 1u);
     EXPECT_EQ(prompter.messages[0].title, "Error");
-    EXPECT_EQ(prompter.messages[0].text, "Bad regular expression \"(ab\":\rmissing closing parenthesis at the end of the pattern");
+    EXPECT_EQ(prompter.messages[0].text, QString::fromUtf8("Bad regular expression \"(\u0416b\":\rmissing closing parenthesis at the end of the pattern"));
     EXPECT_TRUE(options().RegularExpression);
     EXPECT_EQ(place(), (Place{0, 0, 4}));
     EXPECT_EQ(regexError("a\\", {}), "\\ at end of pattern");
