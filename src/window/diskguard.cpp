@@ -3,6 +3,7 @@
 #include "editor/fileio.h"
 #include "platform/filewatcher.h"
 #include "platform/prompter.h"
+#include "util/filebreaks.h"
 #include "window/filewindow.h"
 #include "window/windowhost.h"
 
@@ -143,12 +144,16 @@ bool DiskGuard::reload()
         BusyStatus busy(frame_, QStringLiteral("Reading.."));
         if (tooLargeForText(path))
             error = QStringLiteral("Unable to load \"%1\"\r%2").arg(path, QStringLiteral("Text exceeds memo capacity"));
-        else if (readWholeFile(path, bytes, error))
+        else if (readWholeFile(path, bytes, error)) {
+            // The other program may have written other breaks: a save keeps those.
+            w_.Breaks = detectLineBreaks(bytes);
             w_.Memo().ReloadText(bytes);
+        }
     }
     if (error.isEmpty()) {
         w_.Memo().SetModifiedFlag(false);
         inStep(stamp);
+        w_.UpdateCaption();
         w_.textStateChanged();
         return true;
     }

@@ -192,4 +192,30 @@ TEST_F(DiskChangeTest, AChangeTheWatcherMissedIsFoundWhenTheWindowComesToTheFron
     EXPECT_FALSE(back->Memo().ModifiedFlag());
 }
 
+// With "Keep each file's line breaks" a file read again keeps the breaks the
+// other program wrote, in the caption and in the next save.
+TEST_F(DiskChangeTest, AFileReadAgainKeepsTheBreaksItNowHas)
+{
+    const struct {
+        const char *before, *after, *saved, *caption;
+    } cases[] = {
+        {"a\nb\n", "c\r\nd\r\n", "xc\r\nd\r\n", "k.txt"},
+        {"a\r\nb\r\n", "c\nd\n", "xc\nd\n", "k.txt [LF]"},
+    };
+    frame->settings().Path = false;
+    frame->settings().KeepLineBreaks = true;
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.after);
+        TFileWindow *w = openFile(QStringLiteral("k.txt"), c.before);
+        replaceByRename(dir.filePath(QStringLiteral("k.txt")), c.after);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return text(w).startsWith(QLatin1Char('c')); }, kBound));
+        EXPECT_EQ(w->windowTitle(), QString::fromLatin1(c.caption));
+        w->Memo().SetCaret(0);
+        w->Memo().ReplaceSelection("x");
+        ASSERT_TRUE(w->Save());
+        EXPECT_EQ(readBytes(dir.filePath(QStringLiteral("k.txt"))), c.saved);
+        w->close();
+    }
+}
+
 } // namespace
