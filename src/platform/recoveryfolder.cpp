@@ -67,6 +67,8 @@ QByteArray header(const RecoveryRecord &r, size_t length)
     h += "Caret " + QByteArray::number(r.caret) + '\n';
     h += "Disk " + QByteArray::number(d.exists ? 1 : 0) + ' ' + QByteArray::number(d.device) + ' ' +
          QByteArray::number(d.inode) + ' ' + QByteArray::number(d.size) + ' ' + QByteArray::number(d.modifiedNs) + '\n';
+    h += "Breaks " + QByteArray::number(int(r.breaks)) + '\n';
+    h += "Utf8 " + QByteArray::number(r.utf8) + '\n';
     h += "Length " + QByteArray::number(qulonglong(length)) + "\n\n";
     return h;
 }
@@ -100,6 +102,17 @@ bool parseRecord(const QString &file, RecoveryRecord &r)
             r.disk.inode = v[2].toULongLong();
             r.disk.size = v[3].toLongLong();
             r.disk.modifiedNs = v[4].toLongLong();
+        } else if (key == "Breaks") {
+            // Fields a copy from before may lack: not counted as seen.
+            const int b = v.value(0).toInt(&good);
+            if (good && b >= 0 && b <= int(LineBreaks::Cr))
+                r.breaks = LineBreaks(b);
+            continue;
+        } else if (key == "Utf8") {
+            const int u = v.value(0).toInt(&good);
+            if (good && (u == 0 || u == 1))
+                r.utf8 = u;
+            continue;
         } else if (key == "Length") {
             r.length = v.value(0).toLongLong(&good);
         } else {

@@ -5,6 +5,7 @@
 // process id and start time and held by a lock on a file inside it: a folder
 // whose lock can be taken belongs to a program that is no longer running.
 #include "platform/diskstamp.h"
+#include "util/filebreaks.h"
 
 #include <QString>
 #include <string>
@@ -19,6 +20,8 @@ struct RecoveryRecord {
     int untitled = 0; // tells untitled texts apart
     long long caret = 0;
     DiskStamp disk; // the file as the text was last read from or written to it
+    LineBreaks breaks = LineBreaks::CrLf; // the breaks the file is written with
+    int utf8 = -1;                        // the window's code: 1 UTF-8, 0 single-byte, -1 untold
     long long length = 0;
     // Where a record read back lies, and where its text starts in it.
     QString file;

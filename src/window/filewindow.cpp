@@ -212,11 +212,16 @@ void TFileWindow::chooseUtf8(std::string_view bytes)
 bool TFileWindow::Restore(const RecoveryRecord &record, std::string &&text)
 {
     SetFileName(record.path);
-    chooseUtf8(text);
+    if (record.utf8 < 0)
+        chooseUtf8(text);
+    else
+        memo_->SetUtf8(record.utf8 == 1);
+    Breaks = record.breaks;
     if (!memo_->SetWholeText(std::move(text)))
         return false;
     memo_->SetCaret(int(std::clamp<long long>(record.caret, 0, memo_->TextLength())));
     memo_->SetModifiedFlag(true);
+    UpdateCaption();
     // A save asks if the file changed after the text was last read or written.
     if (record.disk.exists)
         guard_.inStep(record.disk);
@@ -229,6 +234,8 @@ RecoveryRecord TFileWindow::recoveryRecord() const
     RecoveryRecord r;
     r.path = FilePath();
     r.caret = memo_->SelectionStart();
+    r.breaks = Breaks;
+    r.utf8 = memo_->Utf8() ? 1 : 0;
     if (guard_.base())
         r.disk = *guard_.base();
     return r;

@@ -166,4 +166,33 @@ TEST_F(RecoveryTest, YesRestoresEachTextModifiedAndInItsOwnCode)
     }
 }
 
+// A text restored from its copy is in the code its window had and is saved
+// with the breaks its file had.
+TEST_F(RecoveryTest, ARestoredTextKeepsItsWindowsCodeAndItsFilesBreaks)
+{
+    frame->settings().Path = false;
+    frame->settings().KeepLineBreaks = true;
+    TFileWindow *w = openFile(QStringLiteral("r.txt"), "Gr\xc3\xbc\xc3\x9f" "e\nb\n");
+    w->Memo().SetUtf8(false); // the user reads these bytes one a character
+    w->Memo().SetCaret(0);
+    w->Memo().ReplaceSelection("x");
+    const RecoveryRecord record = w->recoveryRecord();
+    const std::string text = w->Memo().WholeText();
+    {
+        RecoveryFolder ended(keeper().root());
+        QString error;
+        ASSERT_TRUE(ended.write(1, record, {text}, error));
+    }
+    w->Memo().SetModifiedFlag(false);
+    w->close();
+    prompter.answers = {Answer::Yes};
+    frame->OfferRecovery();
+    ASSERT_EQ(frame->editWindows().size(), 1);
+    TFileWindow *back = frame->editWindows().front();
+    EXPECT_FALSE(back->Memo().Utf8());
+    EXPECT_EQ(back->windowTitle(), "r.txt [LF]");
+    ASSERT_TRUE(back->Save());
+    EXPECT_EQ(readBytes(dir.filePath(QStringLiteral("r.txt"))), "xGr\xc3\xbc\xc3\x9f" "e\nb\n");
+}
+
 } // namespace
