@@ -33,6 +33,16 @@ QString recoveryQuestion(const std::vector<RecoveryRecord> &records)
     return text;
 }
 
+TFileWindow *unchangedWindowOn(const QList<TFileWindow *> &windows, const QString &path)
+{
+    if (path.isEmpty())
+        return nullptr;
+    for (TFileWindow *w : windows)
+        if (w->FilePath() == path && !w->Memo().ModifiedFlag())
+            return w;
+    return nullptr;
+}
+
 } // namespace
 
 void TMainWindow::OfferRecovery()
@@ -56,14 +66,23 @@ void TMainWindow::OfferRecovery()
                 reportError(QStringLiteral("Cannot read file %1; it is kept for the next start").arg(r.file));
                 continue;
             }
-            TFileWindow *w = newEditWindow([&](TFileWindow &window) { return window.Restore(r, std::move(text)); });
+            // A file the session or the command line just opened unchanged
+            // takes its text in that window, not in a second one beside it.
+            TFileWindow *w = unchangedWindowOn(editWindows(), r.path);
+            const bool fresh = !w;
+            if (fresh)
+                w = newEditWindow([&](TFileWindow &window) { return window.Restore(r, std::move(text)); });
+            else if (!w->Restore(r, std::move(text)))
+                w = nullptr;
             if (!w) {
                 errorBox(QStringLiteral("Unable to load \"%1\"\r%2")
                              .arg(r.file, QStringLiteral("Text exceeds memo capacity")));
                 continue;
             }
-            AddTab(w);
-            AddWindowListItem(w);
+            if (fresh) {
+                AddTab(w);
+                AddWindowListItem(w);
+            }
             restored << w;
         }
         done.push_back(&r);

@@ -195,4 +195,28 @@ TEST_F(RecoveryTest, ARestoredTextKeepsItsWindowsCodeAndItsFilesBreaks)
     EXPECT_EQ(readBytes(dir.filePath(QStringLiteral("r.txt"))), "xGr\xc3\xbc\xc3\x9f" "e\nb\n");
 }
 
+// A file already opened unchanged at start (the last session, the command
+// line) takes its restored text in that window; a changed one keeps its own.
+TEST_F(RecoveryTest, ARestoredTextGoesIntoTheUnchangedWindowOnItsFile)
+{
+    TFileWindow *same = openFile(QStringLiteral("s.txt"), "disk\n");
+    TFileWindow *changed = openFile(QStringLiteral("c.txt"), "disk\n");
+    changed->Memo().ReplaceSelection("mine ");
+    {
+        RecoveryFolder ended(keeper().root());
+        QString error;
+        RecoveryRecord record;
+        for (const char *name : {"s.txt", "c.txt"}) {
+            record.path = dir.filePath(QLatin1String(name));
+            ASSERT_TRUE(ended.write(++record.untitled, record, {"kept\r\n"}, error));
+        }
+    }
+    prompter.answers = {Answer::Yes};
+    frame->OfferRecovery();
+    ASSERT_EQ(frame->editWindows().size(), 3);
+    EXPECT_EQ(same->Memo().WholeText(), "kept\r\n");
+    EXPECT_TRUE(same->Memo().ModifiedFlag());
+    EXPECT_EQ(changed->Memo().WholeText(), "mine disk\r\n");
+}
+
 } // namespace
