@@ -147,6 +147,7 @@ bool DiskGuard::reload()
         else if (readWholeFile(path, bytes, error)) {
             // The other program may have written other breaks: a save keeps those.
             w_.Breaks = detectLineBreaks(bytes);
+            w_.ChooseCodeAgain(bytes);
             w_.Memo().ReloadText(bytes);
         }
     }

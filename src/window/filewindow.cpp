@@ -203,19 +203,32 @@ bool TFileWindow::Load(const QString &name)
 
 // Valid UTF-8 with a character past ASCII (or a byte-order mark) is read as
 // UTF-8; anything else one byte a character, ASCII as preferred.
-void TFileWindow::chooseUtf8(std::string_view bytes)
+bool TFileWindow::utf8Choice(std::string_view bytes) const
 {
     const utf8::Kind kind = utf8::classify(bytes.data(), bytes.size());
-    memo_->SetUtf8(kind == utf8::Kind::Utf8 || (kind == utf8::Kind::Ascii && frame_.newWindowsUtf8()));
+    return kind == utf8::Kind::Utf8 || (kind == utf8::Kind::Ascii && frame_.newWindowsUtf8());
+}
+
+void TFileWindow::chooseUtf8(std::string_view bytes)
+{
+    codeByUser_ = false;
+    memo_->SetUtf8(utf8Choice(bytes));
+}
+
+void TFileWindow::ChooseCodeAgain(std::string_view bytes)
+{
+    if (!codeByUser_)
+        memo_->SetUtf8(utf8Choice(bytes));
 }
 
 bool TFileWindow::Restore(const RecoveryRecord &record, std::string &&text)
 {
     SetFileName(record.path);
-    if (record.utf8 < 0)
-        chooseUtf8(text);
-    else
+    chooseUtf8(text);
+    if (record.utf8 >= 0 && (record.utf8 == 1) != memo_->Utf8()) {
         memo_->SetUtf8(record.utf8 == 1);
+        codeByUser_ = true;
+    }
     Breaks = record.breaks;
     if (!memo_->SetWholeText(std::move(text)))
         return false;
@@ -380,7 +393,11 @@ void TFileWindow::SetWordWrap(bool on)
 void TFileWindow::OptWordWrapClick() { SetWordWrap(!memo_->WordWrap()); }
 
 // Only how the bytes are read changes: the text stays as it is, modified or not.
-void TFileWindow::OptUtf8Click() { memo_->SetUtf8(!memo_->Utf8()); }
+void TFileWindow::OptUtf8Click()
+{
+    memo_->SetUtf8(!memo_->Utf8());
+    codeByUser_ = true;
+}
 
 void TFileWindow::OptFontClick()
 {

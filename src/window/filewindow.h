@@ -66,6 +66,9 @@ public:
     bool SaveAs();
     // A text kept from an earlier session, under its own name and modified.
     bool Restore(const RecoveryRecord &record, std::string &&text);
+    // The file read again: unless the user chose the code, it is chosen
+    // again as opening it would.
+    void ChooseCodeAgain(std::string_view bytes);
 
     // Changes made by other programs to the file.
     DiskGuard &diskGuard() { return guard_; }
@@ -149,6 +152,7 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    bool utf8Choice(std::string_view bytes) const;
     void chooseUtf8(std::string_view bytes);
     void buildPopup();
     void buildLinePopup();
@@ -165,6 +169,7 @@ private:
     QMenu *popup_ = nullptr;
     QMenu *popLine_ = nullptr;
     bool shownOnce_ = false;
+    bool codeByUser_ = false; // Options > UTF-8 turned it over
 };
 
 } // namespace verno

@@ -218,4 +218,24 @@ TEST_F(DiskChangeTest, AFileReadAgainKeepsTheBreaksItNowHas)
     }
 }
 
+// A file read again is read in the code opening it would give, unless the
+// user turned the window's code over.
+TEST_F(DiskChangeTest, AFileReadAgainIsReadInTheCodeOpeningItWouldGive)
+{
+    const QByteArray utf8 = "caf\xc3\xa9\n";
+    for (const bool turned : {false, true}) {
+        SCOPED_TRACE(turned ? "turned over" : "as opened");
+        TFileWindow *w = openFile(QStringLiteral("u.txt"), "plain\n");
+        ASSERT_FALSE(w->Memo().Utf8());
+        if (turned) {
+            w->OptUtf8Click();
+            w->OptUtf8Click();
+        }
+        replaceByRename(dir.filePath(QStringLiteral("u.txt")), utf8);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return w->Memo().WholeText().starts_with("caf"); }, kBound));
+        EXPECT_EQ(w->Memo().Utf8(), !turned);
+        w->close();
+    }
+}
+
 } // namespace
