@@ -3,11 +3,13 @@
 #include "editor/editview.h"
 
 #include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QTimer>
+#include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
 
@@ -104,6 +106,16 @@ void LineNumberPane::paintEvent(QPaintEvent *e)
         const QString number = QString::number(line + 1);
         p.drawText(QPointF(right - p.fontMetrics().horizontalAdvance(number), y + font.ascent()), number);
     }
+}
+
+// The wheel scrolls and zooms the text here as it does beside the numbers.
+void LineNumberPane::wheelEvent(QWheelEvent *e)
+{
+    QWheelEvent passed(viewport_->mapFromGlobal(e->globalPosition()), e->globalPosition(), e->pixelDelta(),
+                       e->angleDelta(), e->buttons(), e->modifiers(), e->phase(), e->inverted(), e->source(),
+                       e->pointingDevice());
+    QCoreApplication::sendEvent(viewport_, &passed);
+    e->setAccepted(passed.isAccepted());
 }
 
 int LineNumberPane::lineAtY(int y) const

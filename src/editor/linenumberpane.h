@@ -30,6 +30,7 @@ protected:
     void mouseMoveEvent(QMouseEvent *e) override;
     void mouseDoubleClickEvent(QMouseEvent *e) override;
     void contextMenuEvent(QContextMenuEvent *e) override;
+    void wheelEvent(QWheelEvent *e) override;
 
 private:
     void fitWidth();

@@ -20,6 +20,12 @@ RegexMatcher::~RegexMatcher() = default;
 
 namespace {
 
+#define VERNO_WORD_1252 "[\\w\\x83\\x8A\\x8C\\x8E\\x9A\\x9C\\x9E\\x9F\\xAA\\xB5\\xBA\\xC0-\\xD6\\xD8-\\xF6\\xF8-\\xFF]"
+// A word boundary, as \b is, over the word characters of Windows-1252.
+const std::string kSingleByteBoundary =
+    "(?:(?<=" VERNO_WORD_1252 ")(?!" VERNO_WORD_1252 ")|(?<!" VERNO_WORD_1252 ")(?=" VERNO_WORD_1252 "))";
+#undef VERNO_WORD_1252
+
 pcre2_code *compiled(std::string_view pattern, RegexMatcher::Options options, std::string *error)
 {
     uint32_t flags = options.caseSensitive ? 0 : PCRE2_CASELESS;
@@ -53,7 +59,10 @@ bool RegexMatcher::compile(std::string_view pattern, Options options)
     pcre2_code *re = compiled(pattern, options, &error_);
     if (re && options.wholeWords) {
         pcre2_code_free(re);
-        re = compiled("\\b(?:" + std::string(pattern) + ")\\b", options, &error_);
+        // Single bytes are Windows-1252: its letters past ASCII are word
+        // characters too, which PCRE's own \b (ASCII there) does not know.
+        const std::string edge = options.utf8 ? "\\b" : kSingleByteBoundary;
+        re = compiled(edge + "(?:" + std::string(pattern) + ")" + edge, options, &error_);
     }
     if (!re)
         return false;

@@ -6,6 +6,8 @@
 #include <QContextMenuEvent>
 #include <QImage>
 #include <QMouseEvent>
+#include <QScrollBar>
+#include <QWheelEvent>
 
 using namespace verno;
 using verno::test::FrameTest;
@@ -140,6 +142,31 @@ TEST_F(FrameTest, LineNumberPaneNumbersLogicalLinesAndSelectsThem)
     EXPECT_EQ(w->Memo().SelectionStart(), 0);
     EXPECT_EQ(w->Memo().SelectionLength(), 0);
     EXPECT_NE(w->MnuPopLine()->findChild<QAction *>(QStringLiteral("PopLineGoto")), nullptr);
+    w->Memo().SetModifiedFlag(false);
+}
+
+// The wheel over the numbers acts as over the text beside them.
+TEST_F(FrameTest, WheelOverLineNumbersScrollsAndZooms)
+{
+    std::string text;
+    for (int i = 0; i < 300; ++i)
+        text += "line\r\n";
+    TFileWindow *w = openUntitled(text);
+    w->Memo().setLineNumbers(true);
+    focusMemo(w);
+    QCoreApplication::processEvents();
+    EditView *view = viewOf(w);
+    QWidget *pane = paneOf(w);
+    const auto wheel = [pane](int delta, Qt::KeyboardModifiers keys) {
+        QWheelEvent e(QPointF(5, 5), pane->mapToGlobal(QPointF(5, 5)), {}, {0, delta}, Qt::NoButton, keys,
+                      Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(pane, &e);
+    };
+    wheel(-120, Qt::NoModifier);
+    EXPECT_GT(view->verticalScrollBar()->value(), 0) << "scrolled down";
+    const double size = view->font().pointSizeF();
+    wheel(120, Qt::ControlModifier);
+    EXPECT_GT(view->font().pointSizeF(), size) << "zoomed in";
     w->Memo().SetModifiedFlag(false);
 }
 

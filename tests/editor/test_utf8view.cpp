@@ -313,6 +313,21 @@ TEST_F(Utf8ViewTest, ClipboardHandsOutCharactersAndKeepsTheBytesForItself)
     ctl->SetCaret(0);
     ctl->PasteClipboard();
     EXPECT_EQ(ctl->WholeText().substr(0, 4), kZhe + "\xC3\xA9");
+
+    // A NUL is a character of both codes: it crosses as a NUL either way.
+    const std::string nul("a\0\xE9", 3);
+    other->SetUtf8(false);
+    ASSERT_TRUE(other->SetWholeText(nul));
+    other->SelectAllText();
+    other->CopySelection();
+    ASSERT_TRUE(ctl->SetWholeText({}));
+    ctl->PasteClipboard();
+    EXPECT_EQ(ctl->WholeText(), std::string("a\0\xC3\xA9", 4));
+    ctl->SelectAllText();
+    ctl->CopySelection();
+    other->ClearText();
+    other->PasteClipboard();
+    EXPECT_EQ(other->WholeText(), nul);
 }
 
 // Offsets stay byte positions: a character of several bytes reads as itself

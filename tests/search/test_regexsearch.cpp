@@ -153,6 +153,14 @@ TEST_F(RegexTest, AUtf8WindowMatchesCharacters)
     setOptions("^..\xc3\x8e", Entire); // the third byte, I-circumflex in Windows-1252
     EXPECT_TRUE(engine().Search());
     EXPECT_EQ(memo().SelectionLength(), 3) << "single bytes";
+
+    // Whole words know the letters of Windows-1252: "caf" is no word in "caf\xe9".
+    setText("caf\xe9 caf \xe9t\xe9");
+    setOptions("caf", Entire | Ww);
+    EXPECT_TRUE(engine().Search());
+    EXPECT_EQ(place(), (Place{0, 5, 3}));
+    setOptions("t", Entire | Ww);
+    EXPECT_FALSE(engine().Search());
 }
 
 } // namespace
