@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <algorithm>
 
 namespace verno {
 
@@ -52,6 +53,10 @@ void TGotoDialog::showEvent(QShowEvent *event)
 {
     centreOnScreen(this);
     EdtLineNum->clear();
+    // Four digits, as designed, unless the text has more lines than that reaches.
+    const int digits = std::max(4, int(QString::number(Record.LineTotal).size()));
+    EdtLineNum->setMaxLength(digits);
+    EdtLineNum->setFixedWidth(std::max(56, EdtLineNum->fontMetrics().horizontalAdvance(QString(digits + 2, u'0'))));
     TxtCurLine->setText(QString::number(Record.LineNumber));
     TxtMaxLine->setText(QString::number(Record.LineTotal));
     EdtLineNum->setFocus();

@@ -219,6 +219,21 @@ TEST_F(SearchTest, GoToLineTakesTheEntryWithinTheText)
     }
 }
 
+// Beyond line 9999 the entry takes as many digits as the line total has.
+TEST_F(SearchTest, GoToLineReachesPastFourDigitsInALongText)
+{
+    std::string text;
+    for (int i = 1; i <= 12345; ++i)
+        text += "l\r\n";
+    setText(text);
+    prompter.dialogActions.push_back([&](QDialog &d) {
+        child<QLineEdit>(d, "EdtLineNum")->setText("12000");
+        clickOk(d);
+    });
+    window->FindLineClick();
+    EXPECT_EQ(place(), (Place{11999, 0, 0}));
+}
+
 TEST_F(SearchTest, HelpButtonsAndF1AskForTheirTopics)
 {
     std::vector<int> topics;
