@@ -93,17 +93,24 @@ void RecoveryKeeper::tick()
         tick_.start(int(std::max<qint64>(1, next - now)));
 }
 
+// The record of a source's copy; its number is given at the first copy.
+RecoveryRecord RecoveryKeeper::recordOf(RecoverySource &s)
+{
+    if (!s.recoveryId_)
+        s.recoveryId_ = ++nextId_;
+    RecoveryRecord record = s.recoveryRecord();
+    if (record.path.isEmpty())
+        record.untitled = s.recoveryId_;
+    return record;
+}
+
 void RecoveryKeeper::startNextCopy()
 {
     while (!copy_ && !queue_.isEmpty()) {
         RecoverySource *s = queue_.takeFirst();
         if (!s->recoveryText().ModifiedFlag())
             continue;
-        if (!s->recoveryId_)
-            s->recoveryId_ = ++nextId_;
-        RecoveryRecord record = s->recoveryRecord();
-        if (record.path.isEmpty())
-            record.untitled = s->recoveryId_;
+        const RecoveryRecord record = recordOf(*s);
         const QtEditControl &text = s->recoveryText();
         const size_t length = size_t(text.TextLength());
         // Not filled before the slices come: a large block costs nothing until written.
@@ -242,11 +249,7 @@ bool RecoveryKeeper::writeNow(const QList<RecoverySource *> &sources)
             s->recoveryOnDisk_ = false;
             continue;
         }
-        if (!s->recoveryId_)
-            s->recoveryId_ = ++nextId_;
-        RecoveryRecord record = s->recoveryRecord();
-        if (record.path.isEmpty())
-            record.untitled = s->recoveryId_;
+        const RecoveryRecord record = recordOf(*s);
         std::string keep;
         QString error;
         // Straight from the buffer: nothing runs while this does.

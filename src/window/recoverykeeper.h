@@ -72,6 +72,7 @@ public:
 private:
     struct Copy;
     void tick();
+    RecoveryRecord recordOf(RecoverySource &s);
     void startNextCopy();
     void copySlice();
     void queueWrite(RecoverySource &source, RecoveryRecord record, std::shared_ptr<char[]> bytes, size_t length);
