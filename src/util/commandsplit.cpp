@@ -195,7 +195,9 @@ void ShellQuoter::value(const std::string &s)
         code += where == Context::Double ? "\\" : "\n";
         escape_ = false;
     } else if (previous_ == '$' && where != Context::Single) {
-        code.insert(code.size() - 1, "\\"); // "$" before a value is only a "$"
+        // "$" before a value is only a "$": a backslash goes before it.
+        code.back() = '\\';
+        code += '$';
     }
     script_.values.push_back(s);
     const std::string ref = "${" + std::to_string(script_.values.size()) + "}";
