@@ -94,16 +94,9 @@ std::optional<RegexSearch::Hit> RegexSearch::scan(bool backward)
 
 bool RegexSearch::present(const std::optional<Hit> &hit, std::optional<BusyStatus> &busy)
 {
-    if (hit) {
-        memo_.SetCaret(memo_.LineStart(hit->line) + int(hit->start));
-        memo_.SetSelectionLength(int(hit->end - hit->start));
-        return true;
-    }
-    if (opt_.ReportNotFound) {
-        busy.reset();
-        informationBox(QStringLiteral("\"%1\" not found").arg(opt_.FindTextShown()));
-    }
-    return false;
+    return presentOccurrence(
+        memo_, opt_, busy,
+        hit ? std::optional<Occurrence>({hit->line, int(hit->start), int(hit->end - hit->start)}) : std::nullopt);
 }
 
 bool RegexSearch::Search(bool backward)

@@ -27,6 +27,21 @@ bool askReplace(const T_SearchOptions &opt, bool &all, bool &more, bool &prompt)
 
 } // namespace
 
+bool presentOccurrence(EditControl &memo, const T_SearchOptions &opt, std::optional<BusyStatus> &busy,
+                       const std::optional<Occurrence> &found)
+{
+    if (found) {
+        memo.SetCaret(memo.LineStart(found->line) + found->column);
+        memo.SetSelectionLength(found->length);
+        return true;
+    }
+    if (opt.ReportNotFound) {
+        busy.reset();
+        informationBox(QStringLiteral("\"%1\" not found").arg(opt.FindTextShown()));
+    }
+    return false;
+}
+
 void runReplaceLoop(EditControl &memo, T_SearchOptions &opt, FrameServices &frame, const ReplaceSteps &steps)
 {
     bool all = opt.AllOccurrences;

@@ -1,6 +1,7 @@
 #pragma once
-// The replace loop of both kinds of search: the next occurrence found and
-// selected, the question asked when prompting, the selection replaced.
+// What both kinds of search share: showing an occurrence found, and the
+// replace loop (the next occurrence found and selected, the question asked
+// when prompting, the selection replaced).
 #include <functional>
 #include <optional>
 #include <string>
@@ -11,6 +12,18 @@ class BusyStatus;
 class EditControl;
 class FrameServices;
 struct T_SearchOptions;
+
+// An occurrence: its line, and its column and length in bytes.
+struct Occurrence {
+    int line = 0;
+    int column = 0;
+    int length = 0;
+};
+
+// Selects the occurrence; with none, says "... not found" when the search
+// reports it (the busy state ends first). True when there is one.
+bool presentOccurrence(EditControl &memo, const T_SearchOptions &opt, std::optional<BusyStatus> &busy,
+                       const std::optional<Occurrence> &found);
 
 struct ReplaceSteps {
     // Every remaining occurrence at once, without asking; false when this

@@ -180,16 +180,8 @@ std::optional<SearchEngine::Hit> SearchEngine::find(const std::string &pat, bool
 
 bool SearchEngine::present(const std::optional<Hit> &hit, std::optional<BusyStatus> &busy)
 {
-    if (hit) {
-        memo_.SetCaret(memo_.LineStart(hit->line) + hit->column);
-        memo_.SetSelectionLength(hit->length);
-        return true;
-    }
-    if (opt_.ReportNotFound) {
-        busy.reset();
-        informationBox(QStringLiteral("\"%1\" not found").arg(opt_.FindTextShown()));
-    }
-    return false;
+    return presentOccurrence(memo_, opt_, busy,
+                             hit ? std::optional<Occurrence>({hit->line, hit->column, hit->length}) : std::nullopt);
 }
 
 bool SearchEngine::searchIn(bool backward)
