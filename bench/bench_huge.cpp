@@ -1,6 +1,7 @@
 // A 581 MB log: open, keys at the end, find, replace all, save, word wrap and
 // a thumb drag, each timed to its repaint, with wc, sed and cp beside.
 #include "bench_huge.h"
+#include "benchclock.h"
 #include "app/mainwindow.h"
 #include "window/filewindow.h"
 #include "search/searchengine.h"
@@ -15,7 +16,6 @@
 #include <QScrollBar>
 #include <algorithm>
 #include <cstdio>
-#include <ctime>
 #include <sys/resource.h>
 #include <vector>
 
@@ -27,8 +27,6 @@ constexpr int kLines = 8'000'000;
 
 void report(const char *name, double value) { std::printf("%s %.6f\n", name, value); }
 
-double since(const QElapsedTimer &t) { return double(t.nsecsElapsed()) / 1e9; }
-
 long peakMegabytes()
 {
     rusage u{};
@@ -38,28 +36,14 @@ long peakMegabytes()
 
 QAbstractScrollArea *viewOf(TFileWindow &w) { return qobject_cast<QAbstractScrollArea *>(w.Memo().widget()); }
 
-double cpuSeconds(clockid_t clock)
-{
-    timespec ts{};
-    clock_gettime(clock, &ts);
-    return double(ts.tv_sec) + double(ts.tv_nsec) / 1e9;
-}
-
-// Wall and processor seconds of something done, to its repaint: the machine
-// may be shared, so both are told.
-struct Span {
-    double wall = 0;
-    double cpu = 0;
-};
-
+// Something done, timed to its repaint.
+using Span = bench::Timing;
 template <typename F> Span measure(F &&f)
 {
-    QElapsedTimer t;
-    t.start();
-    const double cpu = cpuSeconds(CLOCK_PROCESS_CPUTIME_ID);
-    f();
-    QCoreApplication::processEvents();
-    return {since(t), cpuSeconds(CLOCK_PROCESS_CPUTIME_ID) - cpu};
+    return bench::timed([&] {
+        f();
+        QCoreApplication::processEvents();
+    });
 }
 
 void report(const char *name, const Span &s)
@@ -121,25 +105,19 @@ void keysAtTheEnd(TFileWindow &w)
     report("laterkeymax", later.back());
 }
 
-double childCpuSeconds()
-{
-    rusage u{};
-    getrusage(RUSAGE_CHILDREN, &u);
-    return double(u.ru_utime.tv_sec + u.ru_stime.tv_sec) + double(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
-}
-
 // A shell command with the file as "$1", so its name is never part of the
 // command: wall seconds, and processor seconds under name + "cpu".
 void shell(std::map<QString, double> &figures, const char *name, const char *command, const QString &path)
 {
     QProcess p;
-    QElapsedTimer t;
-    t.start();
-    const double cpu = childCpuSeconds();
-    p.start(QStringLiteral("sh"), {QStringLiteral("-c"), QString::fromLatin1(command), QStringLiteral("sh"), path});
-    p.waitForFinished(-1);
-    figures[QString::fromLatin1(name)] = since(t);
-    figures[QString::fromLatin1(name) + QStringLiteral("cpu")] = childCpuSeconds() - cpu;
+    const bench::Timing t = bench::timed(
+        [&] {
+            p.start(QStringLiteral("sh"), {QStringLiteral("-c"), QString::fromLatin1(command), QStringLiteral("sh"), path});
+            p.waitForFinished(-1);
+        },
+        true);
+    figures[QString::fromLatin1(name)] = t.wall;
+    figures[QString::fromLatin1(name) + QStringLiteral("cpu")] = t.cpu;
 }
 
 } // namespace

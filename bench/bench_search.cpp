@@ -1,6 +1,7 @@
 // Find the last line from the top and replace every "gamma" in a large file,
 // with grep and sed on the same file beside them.
 #include "bench_search.h"
+#include "benchclock.h"
 #include "app/mainwindow.h"
 #include "window/filewindow.h"
 #include "search/searchengine.h"
@@ -12,12 +13,13 @@
 #include <QProcess>
 #include <algorithm>
 #include <cstdio>
-#include <ctime>
-#include <sys/resource.h>
 
 namespace verno {
 
 namespace {
+
+using bench::timed;
+using bench::Timing;
 
 QByteArray lineText(int i)
 {
@@ -45,45 +47,17 @@ QString makeSearchFile(const QString &dir, int lines)
     return path;
 }
 
-double processCpuSeconds()
-{
-    timespec ts{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
-    return double(ts.tv_sec) + ts.tv_nsec / 1e9;
-}
-
-double childCpuSeconds()
-{
-    rusage u{};
-    getrusage(RUSAGE_CHILDREN, &u);
-    return double(u.ru_utime.tv_sec + u.ru_stime.tv_sec) + (u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
-}
-
-// Wall and processor seconds: the machine may be shared, so both are shown.
-struct Timing {
-    double wall = 0;
-    double cpu = 0;
-};
-
-template <typename F> Timing timed(F &&f)
-{
-    QElapsedTimer t;
-    t.start();
-    const double cpu = processCpuSeconds();
-    f();
-    return {t.nsecsElapsed() / 1e9, processCpuSeconds() - cpu};
-}
 
 // A shell command's time, and its output.
 Timing timeShell(const QString &command, QByteArray *output = nullptr)
 {
     QProcess p;
-    QElapsedTimer t;
-    t.start();
-    const double cpu = childCpuSeconds();
-    p.start(QStringLiteral("sh"), {QStringLiteral("-c"), command});
-    p.waitForFinished(-1);
-    const Timing result{t.nsecsElapsed() / 1e9, childCpuSeconds() - cpu};
+    const Timing result = timed(
+        [&] {
+            p.start(QStringLiteral("sh"), {QStringLiteral("-c"), command});
+            p.waitForFinished(-1);
+        },
+        true);
     if (output)
         *output = p.readAllStandardOutput().trimmed();
     return result;
